@@ -1,0 +1,37 @@
+// SweepData: one sweep's raw data as the graph plug-in delivers it for
+// "GRAPH_AcquireRawData", and the helpers that every holder of one uses.
+//
+// The requester sets `name` (and `flag`); the graph plug-in fills `count` and `points`,
+// allocating the point array and each point's value block with new[]. Points are in
+// ascending frequency. Value block: [0] real part, [1] imaginary part, [2] magnitude as a
+// linear ratio, [3] phase in degrees. The requester frees the data with FreeSweepData.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct SweepPoint {
+  float frequency = 0.0f;
+  std::int32_t reserved = 0;
+  float* values = nullptr;
+};
+
+struct SweepData {
+  std::wstring name;
+  std::int32_t count = 0;
+  SweepPoint* points = nullptr;
+  bool flag = false;
+};
+
+constexpr int kMagnitudeIndex = 2;
+
+// The decibel value of a linear magnitude ratio, exactly as the analyzers compute it:
+// log10 in double of the single-precision value, rounded to single precision, times 20 in
+// single precision. Zero gives -infinity, a negative ratio NaN.
+float MagnitudeToDecibel(float ratio);
+
+// Converts the magnitude of every point in place with MagnitudeToDecibel.
+void ConvertMagnitudesToDecibel(SweepData& sweep);
+
+// Frees every value block, then the point array; leaves count 0 and points null.
+void FreeSweepData(SweepData& sweep);

@@ -1,0 +1,85 @@
+// Binding of the module's objects to the host bus: subscription tables, the dispatcher
+// that runs them when the bus delivers a data item, and the detach step when a client's
+// window is destroyed.
+//
+// A subscribing class derives from CWnd (directly or through COxBaseManager) and from
+// CORLODataClient, has a `std::wstring m_strReply` member, and puts
+//   ORLO_DECLARE_SUBSCRIPTION_MAP()   and   ORLO_DECLARE_CLIENT_HANDLERS()
+// in its declaration, ON_MESSAGE(WM_DATAITEM, OnDataItem) and
+// ON_MESSAGE(WM_DESTROY, OnClientDestroy) in its window-message table, and defines its
+// table in its source file:
+//   ORLO_BEGIN_SUBSCRIPTION_MAP(CMyClient)
+//     ORLO_SUBSCRIBE("ORLO_Initialize", 1, CMyClient, OnInitializeMessage)
+//     ORLO_SUBSCRIBE("GRAPH_Repaint", 0, CMyClient, OnRepaint)
+//   ORLO_END_SUBSCRIPTION_MAP()
+// Handlers named in ORLO_SUBSCRIBE have the item form: void Fn(IORLODataItem*).
+// The tables are built when the module is loaded and only read afterwards.
+#pragma once
+
+#include "platform/common/DataClient.h"
+#include "platform/win/Wnd.h"
+
+#include <string>
+
+namespace orlo::module {
+
+// The dispatcher: runs every entry of the client's map (its dynamic map when it has one,
+// else `staticMap`) that matches the item, in table order, and completes the item:
+// AddRef; handlers; Done; SetResult(result); Release (then Delete for a posted item).
+// The result is 0 when nothing ran, 1 after an item/data handler, the address of the
+// characters of `reply` after a string handler (the last handler decides). A null item
+// answers 0 and touches nothing.
+LRESULT DispatchDataItem(CORLODataClient& client, const ORLO_SUBMAP* staticMap,
+                         std::wstring& reply, IORLODataItem* item, LPARAM number);
+
+}  // namespace orlo::module
+
+#define ORLO_DECLARE_SUBSCRIPTION_MAP()                        \
+ public:                                                       \
+  static const ORLO_SUBMAP subscriptionMap;                    \
+  const ORLO_SUBMAP* GetSubscriptionMap() const override;      \
+                                                               \
+ private:                                                      \
+  static const ORLO_SUBMAP_ENTRY subscriptionEntries[];
+
+// OnDataItem runs the dispatcher on this class's map. OnClientDestroy is the detach step:
+// an attached client (flag, data manager and window known) runs OnUninitClient, delivers
+// "ORLO_UnInitialize" to its own window through the data manager's SendTo, lets the
+// framework finish the destruction and forgets the data manager; any other client only
+// lets the framework finish.
+#define ORLO_DECLARE_CLIENT_HANDLERS()                                                     \
+ protected:                                                                                \
+  LRESULT OnDataItem(WPARAM wParam, LPARAM lParam) {                                       \
+    return ::orlo::module::DispatchDataItem(*this, &subscriptionMap, m_strReply,           \
+                                            reinterpret_cast<IORLODataItem*>(wParam),      \
+                                            lParam);                                       \
+  }                                                                                        \
+  LRESULT OnClientDestroy(WPARAM, LPARAM) {                                                \
+    if (m_bAttached && m_pDataManager != nullptr && m_hAttachedWnd != nullptr) {           \
+      OnUninitClient();                                                                    \
+      std::wstring reply;                                                                  \
+      m_pDataManager->SendTo(m_hAttachedWnd, 1, L"ORLO_UnInitialize", 0, nullptr, 0, -1,   \
+                             &reply);                                                      \
+      Default();                                                                           \
+      m_pDataManager = nullptr;                                                            \
+    } else {                                                                               \
+      Default();                                                                           \
+    }                                                                                      \
+    return 0;                                                                              \
+  }                                                                                        \
+                                                                                           \
+ private:
+
+#define ORLO_BEGIN_SUBSCRIPTION_MAP(theClass)                                      \
+  const ORLO_SUBMAP* theClass::GetSubscriptionMap() const {                        \
+    const ORLO_SUBMAP* dynamicMap = GetDynamicMap();                               \
+    return dynamicMap != nullptr ? dynamicMap : &subscriptionMap;                  \
+  }                                                                                \
+  const ORLO_SUBMAP theClass::subscriptionMap = {&CORLODataClient::subscriptionMap, \
+                                                 &theClass::subscriptionEntries[0]}; \
+  const ORLO_SUBMAP_ENTRY theClass::subscriptionEntries[] = {
+#define ORLO_SUBSCRIBE(name, flag, theClass, handler) \
+  {L"" name, L"", (flag), SubSig_Item, ORLO_ITEM_HANDLER(theClass, handler)},
+#define ORLO_END_SUBSCRIPTION_MAP() \
+  { L"", L"", 0, SubSig_End, nullptr } \
+  };

@@ -1,0 +1,29 @@
+// IORLODataItem: one message of the host bus as one receiver sees it.
+//
+// The bus makes a fresh item per delivery and hands it to the receiving window as
+// wParam of WM_DATAITEM. The receiver's dispatcher calls, in this order: AddRef; its
+// handlers (which read GetName/GetQualifier/GetData); Done; SetResult; then Release, or
+// Release followed by Delete when IsPosted answers true. The item stays valid until the
+// receiver's Release (sent items: the bus keeps its own reference until the send returns
+// and reads the result from it) or Delete (posted items, which the receiver owns).
+#pragma once
+
+#include "platform/win/WinTypes.h"
+
+#include <string>
+
+class IORLODataItem {
+ public:
+  virtual void Delete() = 0;
+  virtual void AddRef() = 0;
+  virtual void Done() = 0;
+  virtual void Release() = 0;
+  virtual void SetResult(LRESULT result) = 0;
+  virtual bool IsPosted() const = 0;
+  virtual const std::wstring& GetName() const = 0;
+  virtual const std::wstring& GetQualifier() const = 0;
+  virtual void* GetData() const = 0;
+
+ protected:
+  virtual ~IORLODataItem() = default;
+};

@@ -1,0 +1,162 @@
+// CWnd: a window of the window-system stand-in, and the per-class message tables.
+//
+// A CWnd owns at most one live window (m_hWnd). Windows live in a process-wide registry
+// keyed by handle; a handle becomes invalid when its window is destroyed and is never
+// reused, so every call with a stale handle is a harmless no-op (SendMessage answers 0).
+//
+// Message dispatch: WindowProc looks the message up in the class's static message table,
+// then in the base class's table, and so on up to CWnd's; the first entry wins. With no
+// entry, DefWindowProc gives the default processing (text, show/move bookkeeping).
+// SendMessage is synchronous and re-entrant: a handler may send further messages,
+// including to its own window, and may even destroy that window.
+//
+// Destruction (DestroyWindow): WM_DESTROY goes to the window, then its children are
+// destroyed the same way (depth first, in creation order), then each window gets
+// WM_NCDESTROY, children before their parent, and its handle becomes invalid. Deleting a
+// CWnd whose window is still alive destroys that window first.
+//
+// Show and move requests send WM_WINDOWPOSCHANGING first; a handler can edit the
+// WINDOWPOS it receives, e.g. clear SWP_SHOWWINDOW to keep the window hidden.
+//
+// All windows belong to the thread that runs the message loop (see MessageLoop.h).
+#pragma once
+
+#include "platform/win/WinTypes.h"
+
+#include <string>
+
+class CWnd;
+
+// One entry of a class's message table. The handler takes the two message parameters
+// and returns the message result; it is called on the object that owns the window.
+using AFX_PMSG = LRESULT (*)(CWnd* target, WPARAM wParam, LPARAM lParam);
+struct AFX_MSGMAP_ENTRY {
+  UINT nMessage;
+  AFX_PMSG pfn;  // null terminates the table
+};
+struct AFX_MSGMAP {
+  const AFX_MSGMAP* (*pfnGetBaseMap)();  // null for CWnd's own table
+  const AFX_MSGMAP_ENTRY* lpEntries;
+};
+
+// Declares the message table of a class derived (directly or not) from CWnd.
+#define DECLARE_MESSAGE_MAP()                               \
+ protected:                                                 \
+  static const AFX_MSGMAP* GetThisMessageMap();             \
+  const AFX_MSGMAP* GetMessageMap() const override;         \
+                                                            \
+ private:
+
+// Defines the table: BEGIN_MESSAGE_MAP(CMyWnd, CWnd) ON_MESSAGE(WM_TIMER, OnTimer)
+// END_MESSAGE_MAP(). Handlers are members `LRESULT Fn(WPARAM, LPARAM)` of the class.
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                           \
+  const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }     \
+  const AFX_MSGMAP* theClass::GetThisMessageMap() {                                      \
+    using ThisClass = theClass;                                                          \
+    using TheBaseClass = baseClass;                                                      \
+    static const AFX_MSGMAP_ENTRY messageEntries[] = {
+#define ON_MESSAGE(message, memberFxn)                                                   \
+  {(message), [](CWnd* target, WPARAM wParam, LPARAM lParam) -> LRESULT {                \
+     return static_cast<ThisClass*>(target)->memberFxn(wParam, lParam);                  \
+   }},
+#define END_MESSAGE_MAP()                                                                \
+  { 0, nullptr }                                                                         \
+  }                                                                                      \
+  ;                                                                                      \
+  static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap,                \
+                                        &messageEntries[0]};                             \
+  return &messageMap;                                                                    \
+  }
+
+// Registers (once) a window class with the given class style and answers its name.
+std::wstring AfxRegisterWndClass(UINT classStyle);
+
+class CWnd {
+ public:
+  CWnd();
+  CWnd(const CWnd&) = delete;
+  CWnd& operator=(const CWnd&) = delete;
+  virtual ~CWnd();
+
+  HWND m_hWnd = nullptr;
+
+  HWND GetSafeHwnd() const { return m_hWnd; }
+  // The object behind a live handle, or null for null and stale handles.
+  static CWnd* FromHandle(HWND hwnd);
+
+  // Creates the window as a child of `parent` (may be null: a top-level window).
+  // `className` must come from AfxRegisterWndClass or be one of the control classes
+  // (see StandardControls.h). Fails (FALSE) when this object already has a window,
+  // the class is unknown, or the parent is given but has no live window.
+  virtual BOOL Create(const std::wstring& className, const std::wstring& caption,
+                      DWORD style, const RECT& rect, CWnd* parent, UINT id);
+  BOOL CreateEx(DWORD exStyle, const std::wstring& className, const std::wstring& caption,
+                DWORD style, const RECT& rect, CWnd* parent, UINT id);
+  virtual BOOL DestroyWindow();
+
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+  BOOL ShowWindow(int nCmdShow);
+  BOOL IsWindowVisible() const;
+  BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
+  void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
+  void MoveWindow(const RECT& rect, BOOL repaint = TRUE);
+  void GetWindowRect(RECT* rect) const;  // screen coordinates
+  void GetClientRect(RECT* rect) const;  // 0,0,width,height
+  void ScreenToClient(POINT* point) const;
+  void ScreenToClient(RECT* rect) const;
+  void ClientToScreen(POINT* point) const;
+  void ClientToScreen(RECT* rect) const;
+
+  DWORD GetStyle() const;
+  DWORD GetExStyle() const;
+  BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
+  BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
+  UINT GetClassStyle() const;
+
+  void SetWindowText(const std::wstring& text);
+  std::wstring GetWindowText() const;
+  BOOL EnableWindow(BOOL enable = TRUE);
+  BOOL IsWindowEnabled() const;
+  void Invalidate(BOOL erase = TRUE);
+  // How often Invalidate was called on this window (what a repaint counter would show).
+  int GetInvalidateCount() const;
+
+  // Message box owned by this window (see MessageBox.h); answers the button pressed.
+  int MessageBox(const std::wstring& text, const std::wstring& caption = L"", UINT type = MB_OK);
+
+  UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, void* unusedTimerProc = nullptr);
+  BOOL KillTimer(UINT_PTR id);
+
+  CWnd* GetParent() const;
+  int GetDlgCtrlID() const;
+
+ protected:
+  // Runs the message tables; falls back to DefWindowProc.
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // Default processing of the message currently being handled by this window.
+  LRESULT Default();
+
+  static const AFX_MSGMAP* GetThisMessageMap();
+  virtual const AFX_MSGMAP* GetMessageMap() const;
+
+ private:
+  friend class WindowRegistry;
+  friend LRESULT SendMessage(HWND, UINT, WPARAM, LPARAM);
+  struct Current {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+  };
+  Current current_;
+};
+
+// Handle-based calls; every one is a no-op (answering 0 / FALSE) on an invalid handle.
+LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+BOOL IsWindow(HWND hwnd);
+BOOL DestroyWindow(HWND hwnd);
+BOOL ShowWindow(HWND hwnd, int nCmdShow);
+HWND GetParent(HWND hwnd);
