@@ -18,7 +18,7 @@
 class CORLOGuiItem;
 class CWnd;
 
-class IBaseAnalyzer {
+class __attribute__((visibility("default"))) IBaseAnalyzer {
  public:
   virtual std::wstring GetName() = 0;
   virtual std::wstring GetGuid() = 0;
