@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace orlo::host {
 
@@ -96,7 +97,7 @@ void CGraphPlugin::AcquireRawData(SweepData& data) const {
   data.count = static_cast<std::int32_t>(points.size());
   for (size_t i = 0; i < points.size(); ++i) {
     data.points[i].frequency = points[i].frequency;
-    data.points[i].values = new float[kValueBlockSize];
+    data.points[i].values = new float[std::size(points[i].values)];
     std::copy(std::begin(points[i].values), std::end(points[i].values), data.points[i].values);
   }
 }
