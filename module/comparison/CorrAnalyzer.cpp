@@ -1,0 +1,448 @@
+#include "module/comparison/CorrAnalyzer.h"
+
+#include "platform/common/Bus.h"
+#include "platform/common/DataItem.h"
+#include "platform/common/DataManager.h"
+#include "platform/common/GuiItem.h"
+#include "platform/common/Services.h"
+#include "platform/controls/GridCtrl.h"
+
+#include <cwctype>
+#include <iterator>
+#include <memory>
+
+namespace {
+
+bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::towlower(a[i]) != std::towlower(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+CWnd* WindowOf(CORLOGuiItem* item) { return item != nullptr ? item->GetWnd() : nullptr; }
+
+LRESULT SendCombo(CWnd* combo, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return combo->SendMessage(message, wParam, lParam);
+}
+
+int AddComboString(CWnd* combo, const std::wstring& text) {
+  return static_cast<int>(SendCombo(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+}  // namespace
+
+CCorrAnalyzer::AcquiredSweep::AcquiredSweep(const std::wstring& name) {
+  data.name = name;
+  data.flag = true;
+}
+
+CCorrAnalyzer::AcquiredSweep::~AcquiredSweep() { FreeSweepData(data); }
+
+CCorrAnalyzer::CCorrAnalyzer(int type) : graphType(type) {}
+
+CCorrAnalyzer::~CCorrAnalyzer() = default;
+
+// ---------------------------------------------------------------------------------------
+// IBaseAnalyzer
+
+void CCorrAnalyzer::Activate(bool active) {
+  if (!active || dataManager == nullptr) {
+    return;
+  }
+  void* const show = reinterpret_cast<void*>(static_cast<std::intptr_t>(1));
+  dataManager->Send(L"ORLO_ShowLegend", 0, show, 0, -1);
+  dataManager->Send(L"ORLO_ShowModels", 0, show, 0, -1);
+  dataManager->Send(L"ORLO_ShowActions", 0, show, 0, -1);
+  std::int32_t multiSelect = 1;
+  dataManager->Send(L"GRAPH_MultiSelect", 0, &multiSelect, 0, -1);
+}
+
+void CCorrAnalyzer::ShowDialogs(bool show) {
+  if (dataManager == nullptr) {
+    return;
+  }
+  std::int32_t value = show ? 1 : 0;
+  std::wstring reply;
+  dataManager->SendTo(graphTarget, 1, L"GRAPH_ShowDialogs", 0, &value, 0, -1, &reply);
+}
+
+void CCorrAnalyzer::ShowErrorCurve(bool show) {
+  if (dataManager == nullptr) {
+    return;
+  }
+  std::int32_t value = show ? 1 : 0;
+  std::wstring reply;
+  dataManager->SendTo(graphTarget, 1, L"GRAPH_ShowErrorCurve", 0, &value, 0, -1, &reply);
+}
+
+CORLOGuiItem* CCorrAnalyzer::GetPanel() { return panel; }
+
+void CCorrAnalyzer::OnGuiNotify(CORLOGuiItem* item, ORLOWndMessage* message) {
+  if (item == nullptr || message == nullptr || message->message != WM_COMMAND ||
+      HIWORD(message->wParam) != CBN_SELCHANGE) {
+    return;
+  }
+  if (item == modelSelector) {
+    OnModelSelectorChange();
+  } else if (item == sweepSelector) {
+    OnSweepSelectorChange();
+  }
+}
+
+void CCorrAnalyzer::OnLayout() {
+  LayoutGrid();
+  SetDropHeight(modelSelector, 10);
+  SetDropHeight(sweepSelector, 10);
+}
+
+void CCorrAnalyzer::ShowSettings(CWnd*) {}
+
+bool CCorrAnalyzer::HasSettings() { return false; }
+
+// ---------------------------------------------------------------------------------------
+// IBaseGuiManager
+
+void CCorrAnalyzer::OnGuiMessage(CORLOGuiItem* item, ORLOWndMessage* message) {
+  OnGuiNotify(item, message);
+}
+
+void CCorrAnalyzer::OnGuiCreate(CORLOGuiItem*) {}
+
+void CCorrAnalyzer::OnGuiPopulate() {}
+
+// ---------------------------------------------------------------------------------------
+// IAnalyzerReadout
+
+CGridCtrl* CCorrAnalyzer::GetCriteriaGrid() { return GridOf(criteriaGrid); }
+
+std::wstring CCorrAnalyzer::GetConclusionText() {
+  CWnd* const window = WindowOf(conclusionItem);
+  return window != nullptr ? window->GetWindowText() : std::wstring();
+}
+
+// ---------------------------------------------------------------------------------------
+// Own virtual operations with a base behaviour
+
+void CCorrAnalyzer::MakeConclusionReadOnly() {
+  CWnd* const window = WindowOf(conclusionItem);
+  if (window == nullptr) {
+    return;
+  }
+  window->ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
+  window->SendMessage(EM_SETREADONLY, TRUE, 0);
+}
+
+// ---------------------------------------------------------------------------------------
+// Bus handlers
+
+void CCorrAnalyzer::OnRecalcModels(IORLODataItem*) { RefillModelSelector(); }
+
+void CCorrAnalyzer::OnApplyModel(IORLODataItem* item) {
+  const auto* notify = static_cast<const tagMODELNOTIFY*>(item->GetData());
+  ApplyModel(notify != nullptr ? notify->model : nullptr);
+}
+
+void CCorrAnalyzer::OnRemoveModel(IORLODataItem* item) {
+  const auto* notify = static_cast<const tagMODELNOTIFY*>(item->GetData());
+  RemoveModel(notify != nullptr ? notify->model : nullptr);
+}
+
+void CCorrAnalyzer::OnVisibleCurveCount(IORLODataItem*) { RebuildResults(false); }
+
+void CCorrAnalyzer::OnFileChanged(IORLODataItem* item) {
+  RebuildResults(item->GetName() == L"ORLO_OpenedFile");
+}
+
+void CCorrAnalyzer::OnSetSweepColor(IORLODataItem* item) {
+  const auto* name = static_cast<const std::wstring*>(item->GetData());
+  if (name != nullptr && (*name == sweepNameA || *name == sweepNameB)) {
+    UpdateGraph();
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Graph set-up
+
+void CCorrAnalyzer::SetupGraph() {
+  CWnd* const graphWindow = WindowOf(graphItem);
+  graphTarget = graphWindow != nullptr ? graphWindow->GetSafeHwnd() : nullptr;
+
+  std::int32_t type = graphType;
+  ORLOSendSingleMessage(graphTarget, "GRAPH_SetGraphType", &type);
+
+  curveA.CreateAndRef();
+  curveB.CreateAndRef();
+  if (curveA.Get() == nullptr || curveB.Get() == nullptr) {
+    MessageBox(L"Failed to create curves.\nVerify that Graph plug-in is loaded.", L"Error",
+               MB_OK);
+  }
+
+  std::int32_t width = 1;
+  ORLOSendMessage("GRAPH_GetDefaultWidth", &width);
+  if (curveA.Get() != nullptr) {
+    curveA->SetWidth(width);
+    curveA->SetColor(RGB(255, 0, 0));
+    curveA->SetGraphType(graphType);
+  }
+  if (curveB.Get() != nullptr) {
+    curveB->SetGraphType(graphType);
+  }
+
+  tagAXISLABEL labels;
+  labels.graphType = static_cast<std::int16_t>(graphType);
+  labels.xLabel = CGettext::Get().Translate("Frequency (Hz)");
+  labels.yLabel = CGettext::Get().Translate("Magnitude (dB)");
+  ORLOSendSingleMessage(graphTarget, "GRAPH_SetAxisLabel", &labels);
+  tagAXISLABEL cursorLabels = labels;
+  ORLOSendSingleMessage(graphTarget, "GRAPH_SetCursorLabel", &cursorLabels);
+}
+
+// ---------------------------------------------------------------------------------------
+// Model and sweep selectors
+
+void CCorrAnalyzer::EmptyModelSelector(CWnd* selector) {
+  while (SendCombo(selector, CB_GETCOUNT) > 0) {
+    const LRESULT data = SendCombo(selector, CB_GETITEMDATA, 0);
+    SendCombo(selector, CB_DELETESTRING, 0);
+    if (data != CB_ERR) {
+      delete reinterpret_cast<ModelChoice*>(data);
+    }
+  }
+}
+
+void CCorrAnalyzer::RefillModelSelector() {
+  CWnd* const selector = WindowOf(modelSelector);
+  if (selector == nullptr) {
+    return;
+  }
+  EmptyModelSelector(selector);
+
+  tagAPPLIEDMODELS applied;
+  Broadcast(L"GRAPH_AppliedModels", &applied);
+  const std::unique_ptr<AppliedModel*[]> models(applied.models);
+
+  int selection = 0;
+  for (int m = 0; models != nullptr && m < applied.count; ++m) {
+    AppliedModel* const model = models[m];
+    if (model == nullptr || EqualsIgnoringCase(model->GetName(), excludedModelName)) {
+      continue;
+    }
+    std::list<ModelItem*>* const items = model->GetItems();
+    if (items == nullptr) {
+      continue;
+    }
+    for (ModelItem* item : *items) {
+      if (item == nullptr) {
+        continue;
+      }
+      if (chosenItem == nullptr) {
+        chosenItem = item;
+        chosenModel = model;
+        modelName = model->GetName();
+      }
+      auto choice = std::make_unique<ModelChoice>(ModelChoice{model, item});
+      const std::wstring text =
+          items->size() <= 1 ? model->GetLabel() : model->GetLabel() + L" - " + item->name;
+      const int index = AddComboString(selector, text);
+      if (index < 0) {
+        continue;
+      }
+      if (item == chosenItem) {
+        selection = index;
+      }
+      SendCombo(selector, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(choice.release()));
+    }
+  }
+  SendCombo(selector, CB_SETCURSEL, selection);
+  RefillSweepSelector();
+}
+
+void CCorrAnalyzer::RefillSweepSelector() {
+  CWnd* const selector = WindowOf(sweepSelector);
+  if (chosenItem == nullptr || selector == nullptr) {
+    return;
+  }
+  while (SendCombo(selector, CB_GETCOUNT) > 0) {
+    SendCombo(selector, CB_DELETESTRING, 0);
+  }
+  bool found = false;
+  for (const std::uint16_t number : chosenItem->sweepNumbers) {
+    const int index = AddComboString(selector, std::to_wstring(number));
+    SendCombo(selector, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(chosenItem));
+    if (number == sweepNumber) {
+      SendCombo(selector, CB_SETCURSEL, index);
+      found = true;
+    }
+  }
+  if (chosenItem->sweepNumbers.empty() || !found) {
+    SendCombo(selector, CB_SETCURSEL, 0);
+    sweepNumber = chosenItem->sweepNumbers.empty() ? 0 : chosenItem->sweepNumbers.front();
+  }
+  UpdateGraph();
+}
+
+void CCorrAnalyzer::OnModelSelectorChange() {
+  CWnd* const selector = WindowOf(modelSelector);
+  if (selector == nullptr) {
+    return;
+  }
+  const LRESULT index = SendCombo(selector, CB_GETCURSEL);
+  if (index == CB_ERR || index >= SendCombo(selector, CB_GETCOUNT)) {
+    return;
+  }
+  const LRESULT data = SendCombo(selector, CB_GETITEMDATA, static_cast<WPARAM>(index));
+  const auto* choice = data != CB_ERR ? reinterpret_cast<const ModelChoice*>(data) : nullptr;
+  if (choice == nullptr) {
+    return;
+  }
+  chosenItem = choice->item;
+  chosenModel = choice->model;
+  modelName = chosenModel != nullptr ? chosenModel->GetName() : std::wstring();
+  RefillSweepSelector();
+}
+
+void CCorrAnalyzer::OnSweepSelectorChange() {
+  CWnd* const selector = WindowOf(sweepSelector);
+  if (selector == nullptr) {
+    return;
+  }
+  const LRESULT index = SendCombo(selector, CB_GETCURSEL);
+  if (index == CB_ERR || index < 0 || index >= SendCombo(selector, CB_GETCOUNT)) {
+    return;
+  }
+  const LRESULT data = SendCombo(selector, CB_GETITEMDATA, static_cast<WPARAM>(index));
+  const auto* item = data != CB_ERR ? reinterpret_cast<const ModelItem*>(data) : nullptr;
+  if (item == nullptr || static_cast<size_t>(index) >= item->sweepNumbers.size()) {
+    return;
+  }
+  sweepNumber = *std::next(item->sweepNumbers.begin(), index);
+  UpdateGraph();
+}
+
+void CCorrAnalyzer::ApplyModel(AppliedModel* model) {
+  if (model == nullptr) {
+    return;
+  }
+  if (model->GetName() == modelName) {
+    chosenModel = model;
+    std::list<ModelItem*>* const items = model->GetItems();
+    if (items != nullptr && !items->empty()) {
+      chosenItem = items->front();
+    }
+    if (chosenItem != nullptr && !chosenItem->sweepNumbers.empty()) {
+      sweepNumber = chosenItem->sweepNumbers.front();
+    }
+  }
+  RefillModelSelector();
+}
+
+void CCorrAnalyzer::RemoveModel(AppliedModel* model) {
+  if (model == nullptr) {
+    return;
+  }
+  const std::wstring name = model->GetName();
+  if (name != modelName) {
+    excludedModelName = name;
+  } else {
+    excludedModelName = modelName;
+    chosenModel = nullptr;
+    chosenItem = nullptr;
+  }
+  RefillModelSelector();
+  excludedModelName.clear();
+}
+
+std::wstring CCorrAnalyzer::ChosenSweepLabel() const {
+  if (chosenItem == nullptr) {
+    return std::wstring();
+  }
+  auto label = chosenItem->labels.begin();
+  for (const std::uint16_t number : chosenItem->sweepNumbers) {
+    if (label == chosenItem->labels.end()) {
+      break;
+    }
+    if (number == sweepNumber) {
+      return *label;
+    }
+    ++label;
+  }
+  return std::wstring();
+}
+
+// ---------------------------------------------------------------------------------------
+// Grid and control helpers
+
+std::wstring CCorrAnalyzer::FormatPairLabel(const std::wstring& nameA, const std::wstring& nameB) {
+  if (nameA.empty() || nameB.empty()) {
+    return std::wstring();
+  }
+  return L"[" + nameA + L"] - [" + nameB + L"]";
+}
+
+CGridCtrl* CCorrAnalyzer::GridOf(CORLOGuiItem* item) {
+  return dynamic_cast<CGridCtrl*>(WindowOf(item));
+}
+
+void CCorrAnalyzer::SetPairCell(CGridCtrl* grid, int row, const std::wstring& nameA,
+                                const std::wstring& nameB) {
+  if (grid != nullptr) {
+    grid->SetItemText(row, 1, FormatPairLabel(nameA, nameB));
+  }
+}
+
+void CCorrAnalyzer::SetDropHeight(CORLOGuiItem* selector, int rows) {
+  CWnd* const combo = WindowOf(selector);
+  if (combo == nullptr) {
+    return;
+  }
+  const auto fieldHeight = static_cast<long>(SendCombo(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)));
+  RECT client;
+  combo->GetClientRect(&client);
+  RECT dropped;
+  SendCombo(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+  if (CWnd* const parent = combo->GetParent(); parent != nullptr) {
+    parent->ScreenToClient(&dropped);
+  }
+  combo->MoveWindow(static_cast<int>(dropped.left), static_cast<int>(dropped.top),
+                    static_cast<int>(dropped.right - dropped.left),
+                    static_cast<int>(fieldHeight * rows + client.bottom - client.top), TRUE);
+}
+
+// ---------------------------------------------------------------------------------------
+// Life cycle helpers
+
+bool CCorrAnalyzer::InitializeWindow() {
+  if (!CreateManager(nullptr)) {
+    return false;
+  }
+  ORLOSubscribe(GetSafeHwnd());
+  dataManager = ORLOGetDataManager();
+  SetTimer(kUpdateTimerId, kUpdateTimerPeriodMs);
+  return true;
+}
+
+int CCorrAnalyzer::DestroyPanelItems() {
+  curveA = CGraphCurvePtr();
+  curveB = CGraphCurvePtr();
+  if (CWnd* const selector = WindowOf(modelSelector); selector != nullptr) {
+    EmptyModelSelector(selector);
+  }
+  int result = 0;
+  if (panel != nullptr) {
+    panel->DestroyWindows();
+    result = panel->DestroyItem();
+  }
+  panel = graphItem = criteriaGrid = conclusionItem = modelSelector = sweepSelector = nullptr;
+  graphTarget = nullptr;
+  return result;
+}
+
+LRESULT CCorrAnalyzer::Broadcast(const wchar_t* name, void* payload) {
+  return dataManager != nullptr ? dataManager->Send(name, 0, payload, 0, -1) : 0;
+}

@@ -1,0 +1,125 @@
+// CDTL911Analyzer: the curves of the selected pair, the shaded band ranges, and the
+// redraw of curves whose sweep values changed.
+#include "module/dlt911/DTL911Analyzer.h"
+
+#include "module/core/GraphMessages.h"
+#include "platform/common/Bus.h"
+
+#include <algorithm>
+
+namespace {
+
+// Holds a COxThreadSafe for one scope.
+class ScopedLock {
+ public:
+  explicit ScopedLock(COxThreadSafe& lock) : lock_(lock) { lock_.Enter(true); }
+  ScopedLock(const ScopedLock&) = delete;
+  ScopedLock& operator=(const ScopedLock&) = delete;
+  ~ScopedLock() { lock_.Leave(); }
+
+ private:
+  COxThreadSafe& lock_;
+};
+
+}  // namespace
+
+void CDTL911Analyzer::UpdateGraph() {
+  if (chosenItem != nullptr) {
+    tagAXISLABEL labels;
+    labels.graphType = static_cast<std::int16_t>(graphType);
+    labels.xLabel = CGettext::Get().Translate("Frequency (Hz)");
+    labels.yLabel = ChosenSweepLabel();
+    ORLOSendSingleMessage(graphTarget, "GRAPH_SetAxisLabel", &labels);
+    tagAXISLABEL cursorLabels = labels;
+    ORLOSendSingleMessage(graphTarget, "GRAPH_SetCursorLabel", &cursorLabels);
+  }
+  if (!sweepNameA.empty()) {
+    DrawSweepCurve(sweepNameA, curveA);
+  }
+  if (!sweepNameB.empty()) {
+    DrawSweepCurve(sweepNameB, curveB);
+  }
+  Broadcast(L"GRAPH_Repaint", nullptr);
+}
+
+void CDTL911Analyzer::DrawSweepCurve(const std::wstring& name, CGraphCurvePtr& curve) {
+  const std::wstring translated = TranslatedSweepName(name);
+  if (curve.Get() != nullptr) {
+    curve->SetName(translated);
+  }
+
+  AcquiredSweep sweep(name);
+  Broadcast(L"GRAPH_AcquireRawData", &sweep.data);
+
+  tagSWEEPCOLOR colour;
+  colour.name = name;
+  ORLOSendMessage("GRAPH_GetSweepColor", &colour);
+  if (curve.Get() != nullptr) {
+    curve->SetColor(colour.colour);
+  }
+
+  tagSWEEPWIDTH width;
+  width.name = name;
+  ORLOSendMessage("GRAPH_GetSweepWidth", &width);
+  if (width.width == -1) {
+    std::int32_t defaultWidth = 1;
+    ORLOSendMessage("GRAPH_GetDefaultWidth", &defaultWidth);
+    width.width = defaultWidth;
+  }
+  if (curve.Get() == nullptr) {
+    return;
+  }
+  curve->SetWidth(width.width);
+  curve->ClearPoints();
+  const int count = PointCount(sweep.data);
+  for (int i = 0; i < count; ++i) {
+    const SweepPoint& point = sweep.data.points[i];
+    curve->AddPoint(point.frequency, MagnitudeToDecibel(point.values[kMagnitudeIndex]));
+  }
+}
+
+void CDTL911Analyzer::AddBandRanges() {
+  SetupGraph();
+  for (const dlt911::BandInfo& band : dlt911::kBands) {
+    tagRANGE range;
+    range.label = CGettext::Get().Translate(band.factorLabel);
+    range.low = band.low;
+    range.high = band.high;
+    range.flag1 = 1;
+    range.flag2 = 0;
+    range.flag3 = 1;
+    range.colour = band.rangeColour;
+    ORLOSendSingleMessage(graphTarget, "GRAPH_AddRange", &range);
+  }
+}
+
+void CDTL911Analyzer::OnSweepValuesUpdated(IORLODataItem* item) {
+  const auto* name = static_cast<const std::wstring*>(item->GetData());
+  if (name == nullptr || (*name != sweepNameA && *name != sweepNameB)) {
+    return;
+  }
+  ScopedLock lock(updateLock);
+  if (std::find(updatedSweeps.begin(), updatedSweeps.end(), *name) == updatedSweeps.end()) {
+    updatedSweeps.push_back(*name);
+  }
+}
+
+LRESULT CDTL911Analyzer::OnTimer(WPARAM, LPARAM) {
+  {
+    ScopedLock lock(updateLock);
+    while (!updatedSweeps.empty()) {
+      const std::wstring name = updatedSweeps.front();
+      updatedSweeps.pop_front();
+      CGraphCurvePtr* const curve =
+          name == sweepNameA ? &curveA : name == sweepNameB ? &curveB : nullptr;
+      if (curve == nullptr) {
+        continue;
+      }
+      DrawSweepCurve(name, *curve);
+      if (curve->Get() != nullptr) {
+        (*curve)->Refresh();
+      }
+    }
+  }
+  return Default();
+}

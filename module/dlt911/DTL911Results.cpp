@@ -1,0 +1,141 @@
+// CDTL911Analyzer: choosing the sweeps, computing the factors of each pair and writing
+// them into the results grid.
+#include "module/dlt911/DTL911Analyzer.h"
+
+#include "module/comparison/FrequencyGrid.h"
+#include "module/core/GraphMessages.h"
+#include "module/dlt911/DTL911Verdict.h"
+#include "platform/common/Bus.h"
+#include "platform/controls/GridCtrl.h"
+
+#include <list>
+
+void CDTL911Analyzer::RebuildResults(bool reset) {
+  std::list<std::wstring> visible;
+  Broadcast(L"GRAPH_GetVisibleSweeps", &visible);
+
+  if (reset) {
+    sweepNameA.clear();
+    sweepNameB.clear();
+    for (std::wstring& slot : sweepSlots) {
+      slot.clear();
+    }
+  }
+
+  std::array<std::wstring, dlt911::kSlotCount> names;
+  auto name = visible.begin();
+  for (int s = 0; s < dlt911::kSlotCount && name != visible.end(); ++s, ++name) {
+    names[s] = *name;
+  }
+  if (names == sweepSlots) {
+    return;
+  }
+
+  sweepNameA.clear();
+  sweepNameB.clear();
+  sweepSlots = names;
+  if (GetResultsGrid() != nullptr) {
+    PresentSelection();
+  }
+}
+
+void CDTL911Analyzer::PresentSelection() {
+  CGridCtrl* const grid = GetResultsGrid();
+  for (int row = 1; row <= dlt911::kPairCount; ++row) {
+    for (int column = 1; column <= 5; ++column) {
+      grid->SetItemText(row, column, std::wstring());
+    }
+  }
+
+  std::array<std::wstring, dlt911::kSlotCount> translated;
+  for (int s = 0; s < dlt911::kSlotCount; ++s) {
+    if (!sweepSlots[s].empty()) {
+      translated[s] = TranslatedSweepName(sweepSlots[s]);
+    }
+  }
+  for (int p = 0; p < dlt911::kPairCount; ++p) {
+    SetPairCell(grid, p + 1, translated[dlt911::kPairs[p].slotA],
+                translated[dlt911::kPairs[p].slotB]);
+  }
+
+  FillResults();
+  grid->Invalidate();
+  SelectPairRow(1);
+}
+
+void CDTL911Analyzer::FillResults() {
+  for (PairResult& result : pairs) {
+    result.rLfText.clear();
+    result.rMfText.clear();
+    result.rHfText.clear();
+    result.conclusion.clear();
+    result.computed = false;
+  }
+  for (int p = 0; p < dlt911::kPairCount; ++p) {
+    if (sweepSlots[dlt911::kPairs[p].slotA].empty() ||
+        sweepSlots[dlt911::kPairs[p].slotB].empty()) {
+      continue;
+    }
+    ComputePair(p);
+    if (CGridCtrl* const grid = GetResultsGrid(); grid != nullptr) {
+      const PairResult& result = pairs[p];
+      grid->SetItemText(p + 1, 5, result.conclusion);
+      grid->SetItemText(p + 1, 2, result.rLfText);
+      grid->SetItemText(p + 1, 3, result.rMfText);
+      grid->SetItemText(p + 1, 4, result.rHfText);
+    }
+  }
+}
+
+void CDTL911Analyzer::ComputePair(int pair) {
+  if (pair < 0 || pair >= dlt911::kPairCount) {
+    return;
+  }
+  sweepNameA = sweepSlots[dlt911::kPairs[pair].slotA];
+  sweepNameB = sweepSlots[dlt911::kPairs[pair].slotB];
+  if (sweepNameA.empty() || sweepNameB.empty()) {
+    return;
+  }
+
+  AcquiredSweep a(sweepNameA);
+  ORLOSendMessage("GRAPH_AcquireRawData", &a.data);
+  AcquiredSweep b(sweepNameB);
+  ORLOSendMessage("GRAPH_AcquireRawData", &b.data);
+
+  int count = 0;
+  const std::unique_ptr<double[]> grid = MergeFrequencies(a.data, b.data, count);
+  ConvertMagnitudesToDecibel(a.data);
+  ConvertMagnitudesToDecibel(b.data);
+
+  PairResult& result = pairs[pair];
+  using dlt911::kBands;
+  result.rLf = BandStatistic(kBands[dlt911::kBandLf].low, kBands[dlt911::kBandLf].high, &a.data,
+                             &b.data, grid.get(), count);
+  result.rMf = BandStatistic(kBands[dlt911::kBandMf].low, kBands[dlt911::kBandMf].high, &a.data,
+                             &b.data, grid.get(), count);
+  result.rHf = BandStatistic(kBands[dlt911::kBandHf].low, kBands[dlt911::kBandHf].high, &a.data,
+                             &b.data, grid.get(), count);
+  result.computed = true;
+  ClassifyPair(pair);
+}
+
+void CDTL911Analyzer::ClassifyPair(int pair) {
+  if (pair < 0 || pair >= dlt911::kPairCount) {
+    return;
+  }
+  PairResult& result = pairs[pair];
+  result.rLfText = dlt911::FormatFactor(result.rLf);
+  result.rMfText = dlt911::FormatFactor(result.rMf);
+  result.rHfText = dlt911::FormatFactor(result.rHf);
+  const dlt911::Verdict verdict = dlt911::ClassifyFactors(result.rLf, result.rMf, result.rHf);
+  result.conclusion = verdict == dlt911::Verdict::kNone
+                          ? std::wstring()
+                          : CGettext::Get().Translate(dlt911::VerdictText(verdict));
+}
+
+std::wstring CDTL911Analyzer::TranslatedSweepName(const std::wstring& name) {
+  tagSWEEPNAME request;
+  request.name = name;
+  ORLOSendMessage("GRAPH_GetTranslatedSweepName", &request);
+  return request.translated;
+}

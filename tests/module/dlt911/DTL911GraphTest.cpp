@@ -1,0 +1,167 @@
+// Stories about the DL/T 911 analyzer's graph: set-up, band ranges, the curves of the
+// selected pair and their redraw when sweeps change.
+#include "platform/common/Bus.h"
+#include "platform/win/MessageBox.h"
+#include "platform/win/MessageLoop.h"
+#include "tests/module/dlt911/DTL911Scenario.h"
+
+namespace orlo::test {
+namespace {
+
+using DTL911Graph = DTL911Scenario;
+
+const host::CHostCurve* CurveNamed(host::CGraphPlugin& graph, const std::wstring& name) {
+  for (const host::CHostCurve* curve : graph.Curves()) {
+    if (curve->Name() == name) return curve;
+  }
+  return nullptr;
+}
+
+TEST_F(DTL911Graph, PanelSetsUpTheGraphWithTheThreeBands) {
+  BusRecorder bus;
+  Start();
+  const host::CGraphWindow* window = host.Graph().GraphWindowOf(analyzer->GraphTarget());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(bus.NamesTo(analyzer->GraphTarget()),
+            (std::vector<std::wstring>{L"GRAPH_SetGraphType", L"GRAPH_SetAxisLabel",
+                                       L"GRAPH_SetCursorLabel", L"GRAPH_AddRange",
+                                       L"GRAPH_AddRange", L"GRAPH_AddRange"}));
+  EXPECT_EQ(window->GraphType(), 101);
+  EXPECT_EQ(window->AxisLabel().xLabel, L"Frequency (Hz)");
+  EXPECT_EQ(window->AxisLabel().yLabel, L"Magnitude (dB)");
+  EXPECT_EQ(window->CursorLabel().yLabel, L"Magnitude (dB)");
+  ASSERT_EQ(window->Ranges().size(), 3u);
+  const COLORREF colours[] = {0x8CC8FF, 0xFFB4B4, 0xFFDCAA};
+  const wchar_t* labels[] = {L"R-LF", L"R-MF", L"R-HF"};
+  const double edges[] = {1000, 100000, 600000, 1000000};
+  for (int i = 0; i < 3; ++i) {
+    const tagRANGE& range = window->Ranges()[i];
+    EXPECT_EQ(range.label, labels[i]);
+    EXPECT_EQ(range.low, edges[i]);
+    EXPECT_EQ(range.high, edges[i + 1]);
+    EXPECT_EQ(range.colour, colours[i]);
+    EXPECT_EQ(range.flag1, 1);
+    EXPECT_EQ(range.flag2, 0);
+    EXPECT_EQ(range.flag3, 1);
+  }
+  // Curve A starts red at the default width; curve B as the graph made it.
+  ASSERT_EQ(host.Graph().Curves().size(), 2u);
+  EXPECT_EQ(host.Graph().Curves()[0]->Colour(), 255u);
+  EXPECT_EQ(host.Graph().Curves()[0]->Width(), host.Graph().DefaultWidth());
+  EXPECT_EQ(host.Graph().Curves()[1]->GraphType(), 101);
+}
+
+TEST_F(DTL911Graph, SelectedPairIsDrawnInDecibels) {
+  AddThreePhases();
+  Start();
+  const host::CHostCurve* a = CurveNamed(host.Graph(), L"A");
+  const host::CHostCurve* b = CurveNamed(host.Graph(), L"B");
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  const host::Sweep& sweep = *host.Graph().FindSweep(L"A");
+  ASSERT_EQ(a->Points().size(), sweep.points.size());
+  for (size_t i = 0; i < sweep.points.size(); ++i) {
+    EXPECT_EQ(a->Points()[i].x, static_cast<double>(sweep.points[i].frequency));
+    EXPECT_EQ(a->Points()[i].y,
+              static_cast<double>(MagnitudeToDecibel(sweep.points[i].values[2])));
+  }
+  EXPECT_EQ(a->Colour(), *host.Graph().SweepColor(L"A"));
+  EXPECT_EQ(b->Colour(), *host.Graph().SweepColor(L"B"));
+  EXPECT_GT(host.Graph().RepaintCount(), 0);
+}
+
+TEST_F(DTL911Graph, WidthMinusOneMeansTheDefaultWidth) {
+  AddThreePhases();
+  Start();
+  host.Graph().SetSweepWidth(L"A", -1);
+  host.Graph().SetDefaultWidth(7);
+  host.Graph().SetSweepColor(L"A", 0x123456);  // makes the analyzer redraw
+  const host::CHostCurve* a = CurveNamed(host.Graph(), L"A");
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->Width(), 7);
+  EXPECT_EQ(a->Colour(), 0x123456u);
+}
+
+TEST_F(DTL911Graph, ValueUpdatesRedrawOnlyThePairAndOncePerTick) {
+  AddThreePhases();
+  Start();
+  const host::CHostCurve* a = CurveNamed(host.Graph(), L"A");
+  ASSERT_NE(a, nullptr);
+  BusRecorder bus;
+
+  // C is not part of the selected pair 1-2.
+  host.Graph().SetSweepPoints(L"C", host.Graph().FindSweep(L"A")->points);
+  win::AdvanceClock(500);
+  EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 0);
+
+  auto louder = host.Graph().FindSweep(L"A")->points;
+  for (auto& point : louder) point.values[2] *= 2.0f;
+  host.Graph().SetSweepPoints(L"A", louder);
+  win::AdvanceClock(200);
+  host.Graph().SetSweepPoints(L"A", louder);
+  EXPECT_EQ(a->RefreshCount(), 0);
+  win::AdvanceClock(300);
+  EXPECT_EQ(a->RefreshCount(), 1);
+  EXPECT_EQ(bus.SummariesTo(host.Listener(), L"GRAPH_AcquireRawData"),
+            std::vector<std::wstring>{L"A"});
+  EXPECT_EQ(a->Points().front().y, static_cast<double>(MagnitudeToDecibel(louder.front().values[2])));
+  win::AdvanceClock(1000);
+  EXPECT_EQ(a->RefreshCount(), 1);
+}
+
+TEST_F(DTL911Graph, ActivationConfiguresTheHostOnlyWhenActive) {
+  Start();
+  BusRecorder bus;
+  analyzer->Activate(false);
+  EXPECT_TRUE(bus.Records().empty());
+  analyzer->Activate(true);
+  EXPECT_EQ(bus.NamesTo(host.Listener()),
+            (std::vector<std::wstring>{L"ORLO_ShowLegend", L"ORLO_ShowModels",
+                                       L"ORLO_ShowActions", L"GRAPH_MultiSelect"}));
+  EXPECT_EQ(host.Graph().MultiSelectMode(), 1);
+
+  const host::CGraphWindow* window = host.Graph().GraphWindowOf(analyzer->GraphTarget());
+  ASSERT_NE(window, nullptr);
+  analyzer->ShowDialogs(true);
+  analyzer->ShowErrorCurve(true);
+  EXPECT_TRUE(window->DialogsShown());
+  EXPECT_TRUE(window->ErrorCurveShown());
+  analyzer->ShowDialogs(false);
+  EXPECT_FALSE(window->DialogsShown());
+}
+
+TEST_F(DTL911Graph, LayoutFitsTheGridColumns) {
+  AddThreePhases();
+  Start();
+  for (CGridCtrl* grid : {ResultsGrid(), CriteriaGrid()}) {
+    const int width = grid->GetColumnWidth(2);
+    for (int column = 3; column <= 5; ++column) EXPECT_EQ(grid->GetColumnWidth(column), width);
+    int total = 0;
+    for (int column = 0; column < 6; ++column) total += grid->GetColumnWidth(column);
+    RECT client;
+    grid->GetClientRect(&client);
+    EXPECT_EQ(total, client.right - client.left);
+  }
+}
+
+class DTL911WithoutCurves : public DTL911Scenario {
+ protected:
+  DTL911WithoutCurves() : DTL911Scenario(HostOptions{.curves = false}) {}
+};
+
+TEST_F(DTL911WithoutCurves, TellsTheUserAndKeepsWorking) {
+  AddThreePhases();
+  Start();
+  ASSERT_EQ(win::MessageBoxes().size(), 1u);
+  EXPECT_EQ(win::MessageBoxes()[0].text,
+            L"Failed to create curves.\nVerify that Graph plug-in is loaded.");
+  EXPECT_EQ(win::MessageBoxes()[0].caption, L"Error");
+  EXPECT_EQ(win::MessageBoxes()[0].style, static_cast<UINT>(MB_OK));
+  EXPECT_FALSE(analyzer->Conclusion(0).empty());
+  host.Graph().SetSweepPoints(L"A", host.Graph().FindSweep(L"B")->points);
+  win::AdvanceClock(500);  // the redraw of a sweep without curve must not fail
+  EXPECT_EQ(win::MessageBoxes().size(), 1u);
+}
+
+}  // namespace
+}  // namespace orlo::test

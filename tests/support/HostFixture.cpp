@@ -1,0 +1,161 @@
+#include "tests/support/HostFixture.h"
+
+#include "platform/common/Bus.h"
+#include "platform/common/GraphCurve.h"
+#include "platform/common/GuiItem.h"
+#include "platform/win/MessageBox.h"
+#include "platform/win/MessageLoop.h"
+
+#include "module/core/GraphMessages.h"
+#include "module/core/ReportMessages.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace orlo::test {
+
+namespace {
+
+std::wstring Hex(COLORREF colour) {
+  wchar_t text[16];
+  std::swprintf(text, 16, L"%06X", static_cast<unsigned>(colour));
+  return text;
+}
+
+std::wstring Summarize(const std::wstring& name, const void* payload) {
+  if (payload == nullptr) return std::wstring();
+  if (name == L"GRAPH_AcquireRawData") return static_cast<const SweepData*>(payload)->name;
+  if (name == L"GRAPH_GetTranslatedSweepName") {
+    return static_cast<const tagSWEEPNAME*>(payload)->name;
+  }
+  if (name == L"GRAPH_GetSweepColor") return static_cast<const tagSWEEPCOLOR*>(payload)->name;
+  if (name == L"GRAPH_GetSweepWidth") return static_cast<const tagSWEEPWIDTH*>(payload)->name;
+  if (name == L"GRAPH_SetSweepColor" || name == L"GRAPH_SweepValuesUpdated") {
+    return *static_cast<const std::wstring*>(payload);
+  }
+  if (name == L"GRAPH_AddRange") return static_cast<const tagRANGE*>(payload)->label;
+  if (name == L"REPORT_AddParameter") {
+    const auto* parameter = static_cast<const tagREPORTPARAM*>(payload);
+    return parameter->name + L"=" + parameter->value;
+  }
+  if (name == L"REPORT_AddParameterColor") {
+    const auto* parameter = static_cast<const tagREPORTPARAMCOLOR*>(payload);
+    return parameter->name + L"=" + parameter->value + L"#" + Hex(parameter->colour);
+  }
+  return std::wstring();
+}
+
+}  // namespace
+
+BusRecorder::BusRecorder()
+    : id_(ORLOAddBusObserver([this](const ORLOBusDelivery& delivery) {
+        records_.push_back({delivery.name, delivery.target, delivery.broadcast,
+                            Summarize(delivery.name, delivery.payload)});
+      })) {}
+
+BusRecorder::~BusRecorder() { ORLORemoveBusObserver(id_); }
+
+std::vector<std::wstring> BusRecorder::NamesTo(HWND target) const { return NamesTo(target, L""); }
+
+std::vector<std::wstring> BusRecorder::NamesTo(HWND target, const std::wstring& prefix) const {
+  std::vector<std::wstring> names;
+  for (const BusRecord& record : records_) {
+    if (record.target == target && record.name.starts_with(prefix)) names.push_back(record.name);
+  }
+  return names;
+}
+
+int BusRecorder::CountTo(HWND target, const std::wstring& name) const {
+  int count = 0;
+  for (const BusRecord& record : records_) {
+    if (record.target == target && record.name == name) ++count;
+  }
+  return count;
+}
+
+std::vector<std::wstring> BusRecorder::SummariesTo(HWND target, const std::wstring& name) const {
+  std::vector<std::wstring> summaries;
+  for (const BusRecord& record : records_) {
+    if (record.target == target && record.name == name) summaries.push_back(record.summary);
+  }
+  return summaries;
+}
+
+HostFixture::HostFixture(HostOptions options) {
+  win::UseManualClock(true);
+  win::ClearMessageBoxes();
+  mainDialog_.CreateDialogWindow();
+  graph_ = std::make_unique<host::CGraphPlugin>(&mainDialog_);
+  if (!options.curves) ORLORegisterCurveFactory(nullptr);
+  report_ = std::make_unique<host::CReportPlugin>(&mainDialog_);
+  root_ = ORLOSpawnGuiItem(nullptr, nullptr, ORLO_GUI_CONTAINER);
+}
+
+HostFixture::~HostFixture() {
+  StopAnalyzer();
+  if (root_ != nullptr) {
+    root_->DestroyWindows();
+    root_->DestroyItem();
+  }
+  report_.reset();
+  graph_.reset();
+  mainDialog_.DestroyWindow();
+  win::ClearMessageBoxes();
+  win::UseManualClock(false);
+}
+
+void HostFixture::StartAnalyzer(IBaseAnalyzer* analyzer) {
+  StopAnalyzer();
+  analyzer_ = analyzer;
+  analyzer_->Initialize();
+  analyzer_->CreatePanel(root_);
+  root_->Layout(RECT{0, 0, 800, 600});
+  analyzer_->OnLayout();
+  analyzer_->Activate(true);
+}
+
+void HostFixture::StopAnalyzer() {
+  if (analyzer_ == nullptr) return;
+  analyzer_->DestroyPanel();
+  analyzer_->Uninitialize();
+  analyzer_->Destroy();
+  analyzer_ = nullptr;
+}
+
+host::Sweep MakeSweep(const std::string& name, const std::function<double(double)>& magnitude,
+                      int count, double first, double last) {
+  host::Sweep sweep;
+  sweep.name = name;
+  sweep.file = name + ".csv";
+  const double step = std::log(last / first) / (count - 1);
+  for (int i = 0; i < count; ++i) {
+    const double f = first * std::exp(step * i);
+    host::Sweep::Point point;
+    point.frequency = static_cast<float>(f);
+    point.values[host::Sweep::kMagnitudeRatio] = static_cast<float>(magnitude(f));
+    point.values[host::Sweep::kReal] = point.values[host::Sweep::kMagnitudeRatio];
+    sweep.points.push_back(point);
+  }
+  return sweep;
+}
+
+double WindingResponse(double f, double shift, int seed) {
+  const double x = std::log10(f);
+  double response = 0.5 / (1.0 + f / 2.0e4);
+  const double resonances[] = {3.7, 4.4, 5.0, 5.6, 5.95};
+  for (const double r : resonances) {
+    const double d = x - (r + shift);
+    response += 0.08 / (1.0 + 400.0 * d * d);
+  }
+  response *= 1.0 + 0.03 * seed * std::sin(7.0 * x * (seed + 1));
+  return response;
+}
+
+void AcquireRawData(const std::wstring& name, OwnedSweepData& out) {
+  FreeSweepData(out.data);
+  out.data.name = name;
+  out.data.flag = true;
+  ORLOSendMessage("GRAPH_AcquireRawData", &out.data);
+}
+
+}  // namespace orlo::test

@@ -1,0 +1,117 @@
+// HostFixture: the `orlo` host stood up in-process around one analyzer, for scenario tests.
+//
+// It brings up the manual clock, the host's main dialog (answering "ORLO_GetMainDialog"),
+// the graph plug-in (curves, graph windows, sweeps, models) and the report plug-in, and a
+// root GUI item for analyzer panels. StartAnalyzer drives an analyzer the way the host does
+// (Initialize, CreatePanel under the root, OnLayout, Activate(true)); the fixture owns
+// the analyzer from then on and ends it in the host's order (DestroyPanel, Uninitialize,
+// Destroy). BusRecorder keeps every bus delivery while it lives.
+//
+// Sweeps are built in code: MakeSweep samples a magnitude function (a linear ratio) at
+// logarithmically spaced frequencies.
+#pragma once
+
+#include "host/GraphPlugin.h"
+#include "host/MainDialog.h"
+#include "host/ReportPlugin.h"
+#include "host/Sweep.h"
+#include "module/comparison/SweepData.h"
+#include "module/core/AnalyzerInterfaces.h"
+#include "platform/win/WinTypes.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CORLOGuiItem;
+
+namespace orlo::test {
+
+// One delivery of the bus, as an observer saw it before it happened. `summary` tells
+// the payload's input for the messages whose payload the tests read: the sweep name of
+// sweep requests and notifications, "name=value" of report parameters (plus "#colour" in
+// hex for coloured ones), the label of a range.
+struct BusRecord {
+  std::wstring name;
+  HWND target = nullptr;
+  bool broadcast = false;
+  std::wstring summary;
+};
+
+class BusRecorder {
+ public:
+  BusRecorder();
+  BusRecorder(const BusRecorder&) = delete;
+  BusRecorder& operator=(const BusRecorder&) = delete;
+  ~BusRecorder();
+
+  const std::vector<BusRecord>& Records() const { return records_; }
+  // Names of the deliveries to `target`, in order (one per send for a subscribed target).
+  std::vector<std::wstring> NamesTo(HWND target) const;
+  // Names of the deliveries to `target` whose name starts with `prefix`.
+  std::vector<std::wstring> NamesTo(HWND target, const std::wstring& prefix) const;
+  int CountTo(HWND target, const std::wstring& name) const;
+  // Summaries of the deliveries of `name` to `target`, in order.
+  std::vector<std::wstring> SummariesTo(HWND target, const std::wstring& name) const;
+  void Clear() { records_.clear(); }
+
+ private:
+  int id_;
+  std::vector<BusRecord> records_;
+};
+
+struct HostOptions {
+  // False: no curve factory, as when the graph plug-in is not loaded.
+  bool curves = true;
+};
+
+class HostFixture {
+ public:
+  explicit HostFixture(HostOptions options = {});
+  HostFixture(const HostFixture&) = delete;
+  HostFixture& operator=(const HostFixture&) = delete;
+  ~HostFixture();
+
+  host::CGraphPlugin& Graph() { return *graph_; }
+  host::CReportPlugin& Report() { return *report_; }
+  CORLOGuiItem* Root() const { return root_; }
+  // A window that sees every broadcast (the report plug-in's), for recorded sequences.
+  HWND Listener() const { return report_->Window(); }
+
+  // Drives `analyzer` as the host does and takes it over.
+  void StartAnalyzer(IBaseAnalyzer* analyzer);
+  // Ends the analyzer taken over, in the host's order.
+  void StopAnalyzer();
+
+  // Adds a sweep to the graph plug-in (visible, so the analyzers hear of it).
+  void AddSweep(host::Sweep sweep) { graph_->AddSweep(std::move(sweep)); }
+
+ private:
+  host::CMainDialog mainDialog_;
+  std::unique_ptr<host::CGraphPlugin> graph_;
+  std::unique_ptr<host::CReportPlugin> report_;
+  CORLOGuiItem* root_ = nullptr;
+  IBaseAnalyzer* analyzer_ = nullptr;
+};
+
+// A sweep of `count` points from 100 Hz to 2 MHz (log spaced) with magnitude ratio
+// `magnitude(f)` at each frequency f.
+host::Sweep MakeSweep(const std::string& name, const std::function<double(double)>& magnitude,
+                      int count = 600, double first = 100.0, double last = 2.0e6);
+
+// A smooth, resonant winding-like response; `shift` moves the resonances slightly and
+// `seed` adds a small deterministic ripple, so different arguments give different curves.
+double WindingResponse(double f, double shift = 0.0, int seed = 0);
+
+// The SweepData the graph plug-in hands out for `name` ("GRAPH_AcquireRawData").
+struct OwnedSweepData {
+  SweepData data;
+  OwnedSweepData() = default;
+  OwnedSweepData(const OwnedSweepData&) = delete;
+  OwnedSweepData& operator=(const OwnedSweepData&) = delete;
+  ~OwnedSweepData() { FreeSweepData(data); }
+};
+void AcquireRawData(const std::wstring& name, OwnedSweepData& out);
+
+}  // namespace orlo::test
