@@ -11,23 +11,27 @@
 // the item's name exactly (case-sensitive). The search starts at the entry given and
 // stops at the terminating entry; it never follows pBaseMap. The qualifier is not part of
 // the match (form 5 handlers compare it themselves), and the delivery number is not used.
+// A null entry or item finds nothing.
 //
 // nFlag: 1 marks a lifecycle entry (the "ORLO_Initialize"/"ORLO_UnInitialize" pair and
 // messages a client must see even while it detaches). The bus shows the flag in its trace
-// and otherwise treats both values alike: every matching entry is found.
+// (a bus item notes the flags of the entries that matched it) and otherwise treats both
+// values alike: every matching entry is found.
 //
-// Attaching (AttachDataManager): subscribes the window and records the attached flag,
-// the data manager and the window handle. "ORLO_Initialize" (OnInitializeMessage) calls
-// OnInitClient of an attached client; "ORLO_UnInitialize" (OnUnInitializeMessage) calls
-// nothing, unsubscribes the window and clears the attached flag, so a client detaches at
-// most once. The data manager and window handle stay readable until the client forgets
-// them itself.
+// Attaching (AttachDataManager): records the data manager and the window handle; when the
+// window is live it also subscribes it, sets the attached flag and answers TRUE (otherwise
+// the client stays detached and the answer is FALSE). "ORLO_Initialize"
+// (OnInitializeMessage) calls OnInitClient of an attached client; "ORLO_UnInitialize"
+// (OnUnInitializeMessage) calls nothing, unsubscribes the window and clears the attached
+// flag, so a client detaches at most once. The data manager and window handle stay
+// readable until the client forgets them itself.
 #pragma once
 
 #include "platform/common/DataItem.h"
 #include "platform/common/DataManager.h"
 #include "platform/win/WinTypes.h"
 
+#include <bit>
 #include <cstdint>
 #include <string>
 
@@ -63,14 +67,14 @@ struct ORLO_SUBMAP {
 };
 
 // Member pointer conversions for table entries: `cls` must derive from CORLODataClient.
-#define ORLO_ITEM_HANDLER(cls, fn) \
-  reinterpret_cast<ORLO_PFN>(static_cast<ORLO_PFN_ITEM>(&cls::fn))
+// The handler's bits are kept as they are (every member function pointer of one class has
+// the same size); std::bit_cast<ORLO_PFN_ITEM>(entry.pfnHandler) etc. turn them back.
+#define ORLO_ITEM_HANDLER(cls, fn) std::bit_cast<ORLO_PFN>(static_cast<ORLO_PFN_ITEM>(&cls::fn))
 #define ORLO_DATAWORD_HANDLER(cls, fn) \
-  reinterpret_cast<ORLO_PFN>(static_cast<ORLO_PFN_DATAWORD>(&cls::fn))
-#define ORLO_DATA_HANDLER(cls, fn) \
-  reinterpret_cast<ORLO_PFN>(static_cast<ORLO_PFN_DATA>(&cls::fn))
+  std::bit_cast<ORLO_PFN>(static_cast<ORLO_PFN_DATAWORD>(&cls::fn))
+#define ORLO_DATA_HANDLER(cls, fn) std::bit_cast<ORLO_PFN>(static_cast<ORLO_PFN_DATA>(&cls::fn))
 #define ORLO_STRING_HANDLER(cls, fn) \
-  reinterpret_cast<ORLO_PFN>(static_cast<ORLO_PFN_STRING>(&cls::fn))
+  std::bit_cast<ORLO_PFN>(static_cast<ORLO_PFN_STRING>(&cls::fn))
 
 class CORLODataClient {
  public:

@@ -27,3 +27,37 @@ class IORLODataItem {
  protected:
   virtual ~IORLODataItem() = default;
 };
+
+class CORLODataItem final : public IORLODataItem {
+ public:
+  CORLODataItem(std::wstring name, std::wstring qualifier, void* data);
+  CORLODataItem(const CORLODataItem&) = delete;
+  CORLODataItem& operator=(const CORLODataItem&) = delete;
+
+  void Delete() override;
+  void AddRef() override;
+  void Done() override;
+  void Release() override;
+  void SetResult(LRESULT result) override;
+  bool IsPosted() const override { return false; }
+  const std::wstring& GetName() const override { return name_; }
+  const std::wstring& GetQualifier() const override { return qualifier_; }
+  void* GetData() const override { return data_; }
+
+  LRESULT Result() const { return result_; }
+  bool IsDone() const { return done_; }
+  // -1 until a matching subscription entry is noted.
+  int MatchedFlag() const { return matchedFlag_; }
+  void NoteMatchedFlag(int flag);
+
+ private:
+  ~CORLODataItem() override = default;
+
+  int references_ = 1;
+  std::wstring name_;
+  std::wstring qualifier_;
+  void* data_;
+  LRESULT result_ = 0;
+  bool done_ = false;
+  int matchedFlag_ = -1;
+};

@@ -3,7 +3,11 @@
 // Send broadcasts to every subscriber (like ORLOSendMessage); SendTo delivers to one
 // window (like ORLOSendSingleMessage); Query delivers to one window and answers the text
 // that the receiver's string handler produced (empty when none did). All synchronous.
-// There is one data manager per process; ORLOGetDataManager answers it.
+// A result other than 0 and 1 is taken for the address of the receiver's reply string
+// (see Bus.h). The reserved arguments, SendTo's flag and qualifier flag, and the timeouts
+// (-1, "wait for ever") are accepted and not used: delivery is always synchronous and
+// items carry no qualifier. There is one data manager per process; ORLOGetDataManager
+// answers it.
 #pragma once
 
 #include "platform/win/WinTypes.h"
@@ -17,7 +21,7 @@ class IDataManager {
   virtual LRESULT Send(const std::wstring& name, int reserved, void* payload, int reserved2,
                        int timeout) = 0;
   // (target, 1, name, qualifier flag 0 or -1, payload, 0, -1, reply): one receiver.
-  // When `reply` is not null it receives the receiver's string answer, if any.
+  // When `reply` is not null it receives the receiver's string answer (empty when none).
   virtual LRESULT SendTo(HWND target, int flag, const std::wstring& name, int qualifierFlag,
                          void* payload, int reserved, int timeout, std::wstring* reply) = 0;
   // (target, name, 0, 0): the string answer of the target's handler, empty when none.

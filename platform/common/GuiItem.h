@@ -2,26 +2,36 @@
 //
 // ORLOSpawnGuiItem(parent, owner, kind) makes an item with its control window and hands
 // it to `parent`, which owns it (a null parent leaves the caller owning it; delete it with
-// DestroyItem). AddChild moves an item under another item, which then owns and lays it
-// out. Destroying an item destroys its children and their windows first.
+// DestroyItem). An unknown kind makes nothing (null). AddChild moves an item under
+// another item, which then owns and lays it out (adding a child it already has moves that
+// child to the end; a null item, the item itself or one of its ancestors is refused).
+// Destroying an item destroys its children and their windows first.
 //
-// Windows: each item has a hidden frame window that receives the control's WM_COMMAND
-// and WM_NOTIFY and forwards them to the owner's OnGuiMessage(item, message); the
-// control window (GetWnd) is a child of that frame:
+// Windows: each item has a frame window, a top-level window of its own (the window tree
+// does not follow the item tree, since items move with AddChild). The frame receives the
+// control's WM_COMMAND and WM_NOTIFY and forwards them, as it received them (hwnd = the
+// frame), to the owner's OnGuiMessage(item, message). The control window (GetWnd) is a
+// visible child of the frame:
 //   container, dialog → plain window; edit box → CEdit; push button, check box → CButton;
 //   text line → CStatic; grid → CGridCtrl; drop-down list → CComboBox;
 //   graph → the window made by the registered graph window factory, or none (GetWnd
 //   answers null) when no graph plug-in has registered one.
+// SetText sets the item's text and its control's window text.
 //
-// Layout: Layout(rect) places the item and, recursively, its children: a container stacks
-// its shown children vertically (orientation 0) or horizontally (1); a child with a set
-// height (vertical) or width (horizontal) gets that size, the others share what is left.
-// SetItemState(0) hides a leaf item's control; containers ignore the state.
+// Layout: Layout(rect) moves the frame to `rect` (the coordinates of the item tree's
+// root), fits the control to the frame and, for containers and dialogs, lays out the
+// children: they are stacked vertically (orientation 0) or horizontally (1); a child with
+// a set height (vertical) or width (horizontal) gets that size, the others share what is
+// left equally (the last of them takes the rounding rest). SetItemState(0) hides a leaf
+// item's control and takes the leaf out of the layout; SetItemState(1) shows it again.
+// Containers and dialogs record the state and ignore it.
 //
 // Dialogs: RunModal runs a dialog item: the owner's OnGuiCreate(item), OnGuiPopulate(),
 // then the actions queued with orlo::user::QueueModalAction, one by one, until one of
-// them (or the owner) calls EndModal(result). When the queue runs dry the dialog ends
-// with IDCANCEL (2), so nothing can hang.
+// them (or the owner) calls EndModal(result), which answers that result. When the queue
+// runs dry the dialog ends with IDCANCEL (2), so nothing can hang. RunModal answers -1 for
+// an item that is not a dialog or whose run is active; EndModal outside a run does
+// nothing. Dialogs run inside a dialog's action take the next queued actions.
 #pragma once
 
 #include "platform/common/GuiManager.h"
@@ -59,7 +69,8 @@ class CORLOGuiItem {
   void SetText(const std::wstring& text);
   CWnd* GetWnd() const;
   // Teardown, in this order: destroy the children and every window, then the item itself
-  // (removed from its parent and deleted; answers 1, or 0 when it was already gone).
+  // (removed from its parent and deleted; answers 1, or 0 for a dialog whose modal run is
+  // active, which stays).
   void DestroyWindows();
   int DestroyItem();
 
@@ -84,6 +95,11 @@ class CORLOGuiItem {
   friend CORLOGuiItem* ORLOSpawnGuiItem(CORLOGuiItem*, IBaseGuiManager*, int);
   CORLOGuiItem(int kind, IBaseGuiManager* owner);
   std::unique_ptr<CORLOGuiItem> Detach(CORLOGuiItem* child);
+  void CreateWindows();
+  bool IsContainer() const;
+  bool IsAncestorOrSelf(const CORLOGuiItem* item) const;
+  bool TakesPartInLayout() const;
+  void LayoutChildren(const RECT& rect);
 
   int kind_;
   IBaseGuiManager* owner_;
