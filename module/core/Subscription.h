@@ -12,16 +12,28 @@
 //     ORLO_SUBSCRIBE("ORLO_Initialize", 1, CMyClient, OnInitializeMessage)
 //     ORLO_SUBSCRIBE("GRAPH_Repaint", 0, CMyClient, OnRepaint)
 //   ORLO_END_SUBSCRIPTION_MAP()
-// Handlers named in ORLO_SUBSCRIBE have the item form: void Fn(IORLODataItem*).
+// Handlers named in ORLO_SUBSCRIBE have the item form: void Fn(IORLODataItem*); an entry
+// of another form is written out with StoreHandler, e.g.
+//   {L"GRAPH_AllocCurve", L"", 0, SubSig_String,
+//    orlo::module::StoreHandler(static_cast<ORLO_PFN_STRING>(&CMyClient::OnAlloc))},
 // The tables are built when the module is loaded and only read afterwards.
 #pragma once
 
 #include "platform/common/DataClient.h"
 #include "platform/win/Wnd.h"
 
+#include <bit>
 #include <string>
 
 namespace orlo::module {
+
+// Table entries keep every handler as ORLO_PFN. Handlers of each form are converted to and
+// from that type bit for bit (all are member function pointers of CORLODataClient).
+template <typename Pfn>
+ORLO_PFN StoreHandler(Pfn handler) {
+  static_assert(sizeof(Pfn) == sizeof(ORLO_PFN));
+  return std::bit_cast<ORLO_PFN>(handler);
+}
 
 // The dispatcher: runs every entry of the client's map (its dynamic map when it has one,
 // else `staticMap`) that matches the item, in table order, and completes the item:
@@ -79,7 +91,8 @@ LRESULT DispatchDataItem(CORLODataClient& client, const ORLO_SUBMAP* staticMap,
                                                  &theClass::subscriptionEntries[0]}; \
   const ORLO_SUBMAP_ENTRY theClass::subscriptionEntries[] = {
 #define ORLO_SUBSCRIBE(name, flag, theClass, handler) \
-  {L"" name, L"", (flag), SubSig_Item, ORLO_ITEM_HANDLER(theClass, handler)},
+  {L"" name, L"", (flag), SubSig_Item,                    \
+   ::orlo::module::StoreHandler(static_cast<ORLO_PFN_ITEM>(&theClass::handler))},
 #define ORLO_END_SUBSCRIPTION_MAP() \
   { L"", L"", 0, SubSig_End, nullptr } \
   };
