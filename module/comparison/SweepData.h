@@ -5,6 +5,8 @@
 // allocating the point array and each point's value block with new[]. Points are in
 // ascending frequency. Value block: [0] real part, [1] imaginary part, [2] magnitude as a
 // linear ratio, [3] phase in degrees. The requester frees the data with FreeSweepData.
+// A record whose `points` is null holds no points, whatever `count` says; otherwise every
+// point must have its value block.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +26,15 @@ struct SweepData {
 };
 
 constexpr int kMagnitudeIndex = 2;
+constexpr int kValueBlockSize = 4;
+
+// Number of points that can be read: `count`, or 0 when there is no point array or the
+// count is negative.
+int PointCount(const SweepData& sweep);
+
+// Replaces the points of `sweep` by `count` zeroed points, each with a zeroed value block of
+// kValueBlockSize floats, allocated the way the graph plug-in does (pair with FreeSweepData).
+void AllocateSweepPoints(SweepData& sweep, int count);
 
 // The decibel value of a linear magnitude ratio, exactly as the analyzers compute it:
 // log10 in double of the single-precision value, rounded to single precision, times 20 in
