@@ -10,10 +10,11 @@ namespace orlo::host {
 extern const Command kSweepsCommand;
 extern const Command kSimulateCommand;
 extern const Command kAnalyzersCommand;
+extern const Command kAnalyzeCommand;
 
 std::span<const Command> Commands() {
-  static const std::array<Command, 3> commands = {kSweepsCommand, kSimulateCommand,
-                                                  kAnalyzersCommand};
+  static const std::array<Command, 4> commands = {kSweepsCommand, kSimulateCommand,
+                                                  kAnalyzersCommand, kAnalyzeCommand};
   return commands;
 }
 
