@@ -2,15 +2,21 @@
 //
 // The grid owns its cells: text, state bits and background colour per cell, and one
 // width per column. Row and column counts include the fixed ones; fixed rows come first,
-// fixed columns leftmost. Growing a count adds empty cells, shrinking drops cells.
-// Out-of-range cell arguments are ignored (setters answer FALSE, getters an empty text,
-// state 0 or CLR_DEFAULT).
+// fixed columns leftmost. Growing a count adds empty cells, shrinking drops cells; a
+// fixed count above the row (column) count grows that count, a count below the fixed
+// count shrinks the fixed count. Out-of-range cell arguments are ignored (setters answer
+// FALSE, getters an empty text, state 0 or CLR_DEFAULT); negative counts answer FALSE.
+//
+// States: GetItemState answers the bits set with SetItemState, plus GVIS_FIXED for a
+// cell of a fixed row or column (that bit follows the fixed counts and is not stored).
 //
 // Colours: SetItemBkColour with CLR_DEFAULT (0xFF000000) gives the cell back the
 // control's default background; GetItemBkColour then answers CLR_DEFAULT.
 //
-// Selection: SelectRow marks every non-fixed cell of the row GVIS_SELECTED (list mode
-// selects whole rows); ResetSelectedRange clears every selection mark.
+// Selection: SelectRow makes a non-fixed row the selection: every non-fixed cell of the
+// row is marked GVIS_SELECTED and every other cell loses the mark (list mode selects
+// whole rows); a fixed or missing row leaves the selection as it is.
+// ResetSelectedRange clears every selection mark.
 //
 // Column widths: a new column is kDefaultColumnWidth wide. AutoSizeColumn sets the width
 // to the widest text of the column (header rows included) measured with the system text
@@ -66,8 +72,10 @@ class CGridCtrl : public CWnd {
   void SetListMode(BOOL enable = TRUE);
   BOOL GetListMode() const;
 
-  // Inserts a row before `row` (-1: at the end) with `heading` in column 0; answers its
-  // index, or -1 when the row is out of range.
+  // Inserts a row before `row` (-1 or the row count: at the end) with `heading` in
+  // column 0 (a grid without columns gets one); the cells below move down with their
+  // texts, states and colours. Answers the new row's index, or -1 when `row` is out of
+  // range. DeleteRow moves the cells below up; deleting a fixed row lowers the fixed count.
   int InsertRow(const std::wstring& heading, int row = -1);
   BOOL DeleteRow(int row);
   // Removes every row and column (fixed ones included).
