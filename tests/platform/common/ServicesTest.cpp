@@ -1,0 +1,142 @@
+#include "platform/common/Services.h"
+
+#include "platform/common/ServicesText.h"
+#include "platform/win/MessageBox.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
+#include <thread>
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+std::wstring ShortestText(double value, wchar_t separator = L'.') {
+  wchar_t buffer[50];
+  EXPECT_GT(ORLOFormatValue(value, buffer, 50, -1, -1, 0, 1, separator), 0);
+  return buffer;
+}
+
+TEST(FormatTest, OxFormatValueKeepsSignificantDigitsWithinTheLimits) {
+  EXPECT_EQ(OxFormatValue(10, 2, 4, 2), L"10.00");
+  EXPECT_EQ(OxFormatValue(1.23456, 2, 4, 2), L"1.23");
+  EXPECT_EQ(OxFormatValue(0.99872, 2, 4, 4), L"0.9987");
+  EXPECT_EQ(OxFormatValue(0.99999, 2, 4, 4), L"1.0000");  // rounding carries into the units
+  EXPECT_EQ(OxFormatValue(-0.99872, 2, 4, 4), L"-0.9987");
+  EXPECT_EQ(OxFormatValue(0.0123456, 2, 4, 6), L"0.01235");
+  EXPECT_EQ(OxFormatValue(12345.678, 0, 4, 2), L"12346");
+  EXPECT_EQ(OxFormatValue(0, 3, 4, 4), L"0.000");
+  EXPECT_EQ(OxFormatValue(std::nan(""), 2, 4, 2), L"NaN");
+  EXPECT_EQ(OxFormatValue(-kInf, 2, 4, 2), L"-Inf");
+}
+
+TEST(FormatTest, ORLOFormatValueIsPlainOnlyBetweenOneMillionthAndTenToTheFifteen) {
+  EXPECT_EQ(ShortestText(0.3), L"0.3");
+  EXPECT_EQ(ShortestText(-150000), L"-150000");
+  EXPECT_EQ(ShortestText(1e-6), L"0.000001");
+  EXPECT_EQ(ShortestText(9.99999e-7), L"9.99999e-07");
+  EXPECT_EQ(ShortestText(999999999999999.9), L"999999999999999.9");
+  EXPECT_EQ(ShortestText(1e15), L"1e+15");
+  EXPECT_EQ(ShortestText(-0.0), L"0");
+  EXPECT_EQ(ShortestText(kInf), L"Inf");
+  EXPECT_EQ(ShortestText(0.25, L','), L"0,25");
+
+  wchar_t small[4];
+  EXPECT_EQ(ORLOFormatValue(1234, small, 4, -1, -1, 0, 1, L'.'), -1);
+  EXPECT_EQ(std::wstring(small), L"");
+}
+
+TEST(FormatTest, ShortestTextReadsBackExactly) {
+  for (double value : {1.0 / 3, 0.1 + 0.2, 2e-7 / 3, 1e300, 5e-324, -1e-310, 1e15 - 0.125,
+                       std::nextafter(1e-6, 0.0), std::numeric_limits<double>::max(), -kInf}) {
+    EXPECT_EQ(strToFloat(ShortestText(value)), value) << value;
+  }
+  EXPECT_TRUE(std::isnan(strToFloat(ShortestText(std::nan("")))));
+}
+
+TEST(FormatTest, ParserTakesOnlyWholeNumbers) {
+  const std::pair<const wchar_t*, double> cases[] = {
+      {L"  -0.25\t\n", -0.25}, {L"+3", 3},     {L"2.5E-3", 2.5e-3}, {L".5", 0.5},
+      {L"", 0},                {L"   ", 0},    {L"12abc", 0},       {L"1,5", 0},
+      {L"0x10", 0},            {L"+-1", 0},    {L"1e", 0},          {L"\u00b95", 0},
+      {L"1e400", kInf},        {L"1e-400", 0}, {L"-infinity", -kInf}};
+  for (const auto& [text, value] : cases) {
+    EXPECT_EQ(ORLOParseFloatValue(text), value) << testing::PrintToString(text);
+  }
+}
+
+TEST(AppDataDirTest, VariablesTakePrecedenceInOrderAndTheDirectoryIsMade) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::temp_directory_path() / ("orlo-appdata-" + std::to_string(getpid()));
+  const char* names[] = {"ORLO_APPDATA", "XDG_CONFIG_HOME", "HOME"};
+  std::string saved[3];
+  for (int i = 0; i < 3; ++i) saved[i] = std::getenv(names[i]) ? std::getenv(names[i]) : "";
+  setenv("ORLO_APPDATA", (root / "a" / "b" / "").c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (root / "xdg").c_str(), 1);
+  setenv("HOME", (root / "home").c_str(), 1);
+
+  EXPECT_EQ(GetOxAppDataDir(), (root / "a" / "b").wstring());
+  setenv("ORLO_APPDATA", "", 1);
+  EXPECT_EQ(GetOxAppDataDir(), (root / "xdg" / "orlo").wstring());
+  setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
+  EXPECT_EQ(GetOxAppDataDir(), (root / "home" / ".config" / "orlo").wstring());
+  for (const fs::path& dir : {root / "a" / "b", root / "xdg" / "orlo", root / "home" / ".config"}) {
+    EXPECT_TRUE(fs::is_directory(dir)) << dir;
+  }
+
+  for (int i = 0; i < 3; ++i) {
+    if (saved[i].empty()) {
+      unsetenv(names[i]);
+    } else {
+      setenv(names[i], saved[i].c_str(), 1);
+    }
+  }
+  fs::remove_all(root);
+}
+
+TEST(ThreadSafeTest, LockIsRecursiveAndOnlyItsOwnerReleasesIt) {
+  COxThreadSafe lock(nullptr, -1);
+  auto otherThreadGetsIt = [&lock] {
+    bool got = false;
+    std::thread([&] {
+      got = lock.Enter(false);
+      if (got) lock.Leave();
+    }).join();
+    return got;
+  };
+  ASSERT_TRUE(lock.Enter(true));
+  ASSERT_TRUE(lock.Enter(true));
+  lock.Leave();
+  EXPECT_FALSE(otherThreadGetsIt());  // still held once
+  std::thread([&] { lock.Leave(); }).join();  // not the owner: ignored
+  EXPECT_FALSE(otherThreadGetsIt());
+  lock.Leave();
+  EXPECT_TRUE(otherThreadGetsIt());
+}
+
+TEST(ServicesTest, TextsAreDecodedFromUtf8) {
+  EXPECT_EQ(CGettext::Get().Translate("90\xC2\xB0 phase"), L"90\u00B0 phase");
+  EXPECT_EQ(CGettext::Get().Translate(nullptr), L"");
+  using orlo::services::Utf8ToWide;
+  EXPECT_EQ(Utf8ToWide("\xF0\x9F\x98\x80"), L"\U0001F600");
+  EXPECT_EQ(Utf8ToWide("\xB0x"), L"\uFFFDx");         // Latin-1 degree sign
+  EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\uFFFD\uFFFD");  // overlong '/'
+  EXPECT_EQ(Utf8ToWide("\xE2\x82"), L"\uFFFD\uFFFD");  // cut short
+}
+
+TEST(ServicesTest, MessageBoxCarriesTheApplicationCaption) {
+  orlo::win::ClearMessageBoxes();
+  orlo::win::QueueMessageBoxAnswer(IDYES);
+  EXPECT_EQ(TransMessageBox(L"Delete R-LF?", MB_YESNO | MB_ICONQUESTION), IDYES);
+  ASSERT_EQ(orlo::win::MessageBoxes().size(), 1u);
+  EXPECT_EQ(orlo::win::MessageBoxes()[0].caption, L"ORLO");
+  EXPECT_EQ(orlo::win::MessageBoxes()[0].style, MB_YESNO | MB_ICONQUESTION);
+  orlo::win::ClearMessageBoxes();
+}
+
+}  // namespace
