@@ -1,0 +1,31 @@
+// SweepLine: the line of a sweep file an importer is reading, so that every importer
+// words and places its errors the same way ("file:line: reason").
+//
+// Holds references to the file name and the line text: both must outlive it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orlo::host {
+
+struct SweepLine {
+  const std::string& file;
+  int number;  // 1-based
+  std::string_view text;
+
+  // Throws SweepFileError for this line.
+  [[noreturn]] void Fail(const std::string& reason) const;
+
+  // `field` as a finite number; else fails with "<what> is not a number: "<field>"" or
+  // "<what> is not a finite number: ...". With `decimalComma` a ',' reads as '.'.
+  double Number(std::string_view field, std::string_view what, bool decimalComma = false) const;
+
+  // Number(field, "frequency", decimalComma), which must also be above 0.
+  double Frequency(std::string_view field, bool decimalComma = false) const;
+};
+
+// `text` without leading and trailing blanks (spaces and tabs).
+std::string_view TrimBlanks(std::string_view text);
+
+}  // namespace orlo::host

@@ -1,0 +1,41 @@
+// ScratchDirectory: a fresh directory under the system's temporary directory for one
+// test; removed with everything in it when the object goes away.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+namespace orlo::host::testing {
+
+class ScratchDirectory {
+ public:
+  ScratchDirectory() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "orlo-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+  ~ScratchDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+
+  std::string Path(const std::string& name) const { return (path_ / name).string(); }
+
+  // Writes `content` byte for byte to the file `name`; answers its path.
+  std::string Write(const std::string& name, const std::string& content) const {
+    const std::string file = Path(name);
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+    std::ofstream(file, std::ios::binary) << content;
+    return file;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace orlo::host::testing
