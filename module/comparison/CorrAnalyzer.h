@@ -14,6 +14,9 @@
 // Everything runs on the UI thread. A missing window, grid, curve or data manager makes
 // the operation that needs it do nothing.
 //
+// Hosts that print rather than draw read the panel through IAnalyzerReadout; the base
+// answers the criteria grid and the conclusion text, the derived class the rest.
+//
 // Decision: a pick in the sweep selector sets sweepNumber and redraws (UpdateGraph), the
 // same way a pick in the model selector changes the model choice.
 #pragma once

@@ -9,9 +9,11 @@
 // report starts it hands the report plug-in 6 parameters per computed pair.
 //
 // Contract: as every comparison analyzer (CorrAnalyzer.h). Initialize must precede
-// CreatePanel. The sweep data it acquires is freed before each request returns. The list
-// of sweeps whose values changed is guarded by updateLock; everything else runs on the UI
-// thread. The accessors below are read-only views for hosts and tests.
+// CreatePanel; it answers false (and stays off the bus) when its window cannot be made.
+// The sweep data it acquires is freed before each computation or drawing returns. The
+// list of sweeps whose values changed is guarded by updateLock; everything else runs on
+// the UI thread. The accessors below, and IAnalyzerReadout, are read-only views for hosts
+// and tests.
 #pragma once
 
 #include "module/comparison/CorrAnalyzer.h"

@@ -95,7 +95,8 @@ void CDTL911Analyzer::AddBandRanges() {
 
 void CDTL911Analyzer::OnSweepValuesUpdated(IORLODataItem* item) {
   const auto* name = static_cast<const std::wstring*>(item->GetData());
-  if (name == nullptr || (*name != sweepNameA && *name != sweepNameB)) {
+  // An empty name names no sweep, even while a pair slot is empty.
+  if (name == nullptr || name->empty() || (*name != sweepNameA && *name != sweepNameB)) {
     return;
   }
   ScopedLock lock(updateLock);

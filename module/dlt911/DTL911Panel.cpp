@@ -177,7 +177,6 @@ void CDTL911Analyzer::OnGuiNotify(CORLOGuiItem* item, ORLOWndMessage* message) {
 
 void CDTL911Analyzer::SelectPairRow(int row) {
   if (CGridCtrl* const grid = GetResultsGrid(); grid != nullptr) {
-    grid->ResetSelectedRange();
     grid->SelectRow(row);
     grid->Invalidate();
   }
