@@ -5,7 +5,12 @@
 // clock: the real monotonic clock (the `orlo` host) or a manual clock that tests move
 // with AdvanceClock. A timer with period P set at time T fires at T+P, T+2P, ... : once
 // per elapsed period, in due-time order (ties: the timer set first). Timers of a
-// destroyed window, and messages posted to it, are dropped.
+// destroyed window, and messages posted to it, are dropped. Messages posted while the
+// loop delivers are delivered in the same run, in posting order.
+//
+// Called from inside a handler (while any SendMessage runs on this thread), PumpPending
+// and RunFor deliver nothing and AdvanceClock only moves the clock; what fell due is
+// delivered by the next call made outside any handler.
 #pragma once
 
 #include "platform/win/WinTypes.h"
@@ -15,16 +20,19 @@
 namespace orlo::win {
 
 // Switches the process to the manual clock (starting at 0 ms) or back to the real one.
+// Running timers keep the time they had left.
 void UseManualClock(bool manual);
 // Current time in milliseconds on the active clock.
 std::uint64_t Now();
-// Manual clock only: moves time forward by `ms`, delivering every posted message and every
-// timer period that falls due on the way, in order.
+// Manual clock only (no-op on the real clock): moves time forward by `ms`, delivering every
+// posted message and every timer period that falls due on the way, in order; during a
+// timer's WM_TIMER, Now() answers that period's due time.
 void AdvanceClock(std::uint32_t ms);
 // Delivers what is due now (posted messages first, then due timers); answers how many
 // messages were delivered.
 int PumpPending();
-// Real clock: runs the loop for `ms` milliseconds (sleeping between deliveries).
+// Real clock: runs the loop for `ms` milliseconds (sleeping between deliveries). On the
+// manual clock it is AdvanceClock(ms).
 void RunFor(std::uint32_t ms);
 
 }  // namespace orlo::win

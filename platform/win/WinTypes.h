@@ -65,6 +65,9 @@ constexpr WORD HIWORD(WPARAM v) { return static_cast<WORD>((v >> 16) & 0xFFFF); 
 constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
   return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16);
 }
+constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
+  return static_cast<LPARAM>(MAKEWPARAM(low, high));
+}
 constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
   return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) |
          (static_cast<COLORREF>(b) << 16);
@@ -125,11 +128,13 @@ constexpr UINT CB_SETITEMDATA = 0x0151;
 constexpr UINT CB_GETDROPPEDCONTROLRECT = 0x0152;
 constexpr UINT CB_SETITEMHEIGHT = 0x0153;
 constexpr UINT CB_GETITEMHEIGHT = 0x0154;
+constexpr LRESULT CB_OKAY = 0;
 constexpr LRESULT CB_ERR = -1;
 constexpr WORD CBN_SELCHANGE = 1;
 
 // Edit control and button messages and notifications.
 constexpr UINT EM_SETREADONLY = 0x00CF;
+constexpr DWORD ES_READONLY = 0x0800;
 constexpr WORD EN_CHANGE = 0x0300;
 constexpr UINT BM_GETCHECK = 0x00F0;
 constexpr UINT BM_SETCHECK = 0x00F1;

@@ -8,15 +8,24 @@
 // then in the base class's table, and so on up to CWnd's; the first entry wins. With no
 // entry, DefWindowProc gives the default processing (text, show/move bookkeeping).
 // SendMessage is synchronous and re-entrant: a handler may send further messages,
-// including to its own window, and may even destroy that window.
+// including to its own window, and may even destroy that window (the object lives on).
 //
-// Destruction (DestroyWindow): WM_DESTROY goes to the window, then its children are
-// destroyed the same way (depth first, in creation order), then each window gets
-// WM_NCDESTROY, children before their parent, and its handle becomes invalid. Deleting a
-// CWnd whose window is still alive destroys that window first.
+// Creation: Create registers the window (hidden unless WS_VISIBLE is given), then sends
+// WM_CREATE; a handler answering -1 makes the creation fail and destroys the window.
 //
-// Show and move requests send WM_WINDOWPOSCHANGING first; a handler can edit the
-// WINDOWPOS it receives, e.g. clear SWP_SHOWWINDOW to keep the window hidden.
+// Destruction (DestroyWindow), in two sweeps over the window and its descendants:
+// WM_DESTROY goes to the window, then to its children the same way (depth first, in
+// creation order); then each window gets WM_NCDESTROY, children before their parent, and
+// its handle becomes invalid right after (the owning object's m_hWnd turns null). Deleting
+// a CWnd whose window is still alive destroys that window first; at that point only CWnd's
+// own handling runs, as the derived parts of the object are already gone.
+//
+// Geometry: a window's rectangle is kept in its parent's client coordinates (screen
+// coordinates for a top-level window); the client area is the whole window, so screen
+// coordinates are the sum of the origins of the window and its ancestors. Show and move
+// requests send WM_WINDOWPOSCHANGING first; a handler can edit the WINDOWPOS it receives,
+// e.g. clear SWP_SHOWWINDOW to keep the window hidden. The request is then applied and
+// WM_WINDOWPOSCHANGED follows (its default processing sends WM_MOVE and WM_SIZE).
 //
 // All windows belong to the thread that runs the message loop (see MessageLoop.h).
 #pragma once
@@ -52,7 +61,7 @@ struct AFX_MSGMAP {
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                           \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }     \
   const AFX_MSGMAP* theClass::GetThisMessageMap() {                                      \
-    using ThisClass = theClass;                                                          \
+    using ThisClass [[maybe_unused]] = theClass;                                         \
     using TheBaseClass = baseClass;                                                      \
     static const AFX_MSGMAP_ENTRY messageEntries[] = {
 #define ON_MESSAGE(message, memberFxn)                                                   \
@@ -92,13 +101,17 @@ class CWnd {
                       DWORD style, const RECT& rect, CWnd* parent, UINT id);
   BOOL CreateEx(DWORD exStyle, const std::wstring& className, const std::wstring& caption,
                 DWORD style, const RECT& rect, CWnd* parent, UINT id);
+  // FALSE when there is no live window or it is already being destroyed.
   virtual BOOL DestroyWindow();
 
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
+  // SW_HIDE hides, every other command shows; answers whether the window was visible.
   BOOL ShowWindow(int nCmdShow);
+  // WS_VISIBLE on the window and on all its ancestors.
   BOOL IsWindowVisible() const;
+  // Z-order is not kept: insertAfter and SWP_NOZORDER are accepted and ignored.
   BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
   void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
   void MoveWindow(const RECT& rect, BOOL repaint = TRUE);
@@ -111,12 +124,17 @@ class CWnd {
 
   DWORD GetStyle() const;
   DWORD GetExStyle() const;
+  // Answer TRUE when the style changed (FALSE also for a stale window). Non-zero `flags` then go to SetWindowPos with
+  // SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER added.
   BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
   BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
   UINT GetClassStyle() const;
 
+  // Through WM_SETTEXT / WM_GETTEXTLENGTH and WM_GETTEXT, so controls can answer.
   void SetWindowText(const std::wstring& text);
   std::wstring GetWindowText() const;
+  // Sets or clears WS_DISABLED (WM_ENABLE on a change); answers whether the window was
+  // disabled before.
   BOOL EnableWindow(BOOL enable = TRUE);
   BOOL IsWindowEnabled() const;
   void Invalidate(BOOL erase = TRUE);
@@ -126,7 +144,10 @@ class CWnd {
   // Message box owned by this window (see MessageBox.h); answers the button pressed.
   int MessageBox(const std::wstring& text, const std::wstring& caption = L"", UINT type = MB_OK);
 
+  // Starts (or restarts) timer `id`: WM_TIMER with wParam = id every `elapseMs` (at least
+  // 10 ms) from now, delivered by the message loop. Answers id, or 0 without a window.
   UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, void* unusedTimerProc = nullptr);
+  // FALSE when no such timer runs.
   BOOL KillTimer(UINT_PTR id);
 
   CWnd* GetParent() const;
@@ -136,14 +157,14 @@ class CWnd {
   // Runs the message tables; falls back to DefWindowProc.
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-  // Default processing of the message currently being handled by this window.
+  // Default processing of the message currently being handled by this window
+  // (DefWindowProc with that message and its parameters).
   LRESULT Default();
 
   static const AFX_MSGMAP* GetThisMessageMap();
   virtual const AFX_MSGMAP* GetMessageMap() const;
 
  private:
-  friend class WindowRegistry;
   friend LRESULT SendMessage(HWND, UINT, WPARAM, LPARAM);
   struct Current {
     UINT message = 0;

@@ -1,0 +1,108 @@
+// Visibility, position requests, coordinates, styles, text and enabled state.
+#include "tests/platform/win/JournalWnd.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace orlo::win::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(WindowPosTest, ShowingSendsTheRequestFirstAndAHandlerCanVetoIt) {
+  Journal journal;
+  journal.watched = {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED};
+  CJournalWnd window("W", journal), child("C", journal);
+  ASSERT_TRUE(window.Make() && child.Make(&window, WS_VISIBLE));
+  EXPECT_FALSE(child.IsWindowVisible()) << "windows start hidden, so is the parent";
+
+  EXPECT_FALSE(window.ShowWindow(SW_SHOW)) << "was hidden";
+  EXPECT_TRUE(child.IsWindowVisible());
+  EXPECT_THAT(journal.entries, ElementsAre("W:WM_WINDOWPOSCHANGING", "W:WM_WINDOWPOSCHANGED"));
+  EXPECT_TRUE(window.ShowWindow(SW_HIDE));
+
+  window.On(WM_WINDOWPOSCHANGING, [&](WPARAM, LPARAM lParam) -> LRESULT {
+    reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+    return window.Default();
+  });
+  window.ShowWindow(SW_SHOW);
+  window.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  EXPECT_FALSE(window.IsWindowVisible());
+}
+
+TEST(WindowPosTest, MovesApplyTheRequestAsTheHandlerLeftIt) {
+  Journal journal;
+  CJournalWnd window("W", journal);
+  ASSERT_TRUE(window.Make());
+  std::vector<int> requestedWidths;
+  LPARAM sized = 0;
+  window.On(WM_WINDOWPOSCHANGING, [&](WPARAM, LPARAM lParam) -> LRESULT {
+    auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+    requestedWidths.push_back(pos->cx);
+    pos->cx -= 100;
+    return 0;
+  });
+  window.On(WM_SIZE, [&](WPARAM, LPARAM lParam) -> LRESULT { return sized = lParam; });
+
+  window.MoveWindow(10, 20, 300, 40);
+  EXPECT_EQ(sized, MAKELPARAM(200, 40));
+  window.SetWindowPos(nullptr, 5, 6, 1, 1, SWP_NOSIZE | SWP_NOZORDER);
+
+  RECT rect;
+  window.GetWindowRect(&rect);
+  EXPECT_EQ(rect.left, 5);
+  EXPECT_EQ(rect.top, 6);
+  EXPECT_EQ(rect.right, 205);
+  EXPECT_EQ(rect.bottom, 46);
+  EXPECT_THAT(requestedWidths, ElementsAre(300, 1));
+}
+
+TEST(WindowCoordinatesTest, ScreenPositionsAddUpTheAncestorsOrigins) {
+  Journal journal;
+  CJournalWnd top("T", journal), middle("M", journal), inner("I", journal);
+  ASSERT_TRUE(top.Make(nullptr, 0, RECT{100, 50, 500, 450}) &&
+              middle.Make(&top, 0, RECT{10, 20, 110, 120}) &&
+              inner.Make(&middle, 0, RECT{1, 2, 31, 42}));
+  RECT rect;
+  inner.GetWindowRect(&rect);
+  EXPECT_EQ(rect.left, 111);
+  EXPECT_EQ(rect.bottom, 112);
+  middle.ScreenToClient(&rect);
+  EXPECT_EQ(rect.left, 1);
+  EXPECT_EQ(rect.top, 2);
+  EXPECT_EQ(rect.right, 31);
+  EXPECT_EQ(rect.bottom, 42);
+  POINT point{0, 0};
+  inner.ClientToScreen(&point);
+  top.ScreenToClient(&point);
+  EXPECT_EQ(point.x, 11);
+  EXPECT_EQ(point.y, 22);
+}
+
+TEST(WindowAttributesTest, StylesTextEnabledStateAndRepaints) {
+  Journal journal;
+  journal.watched = {WM_ENABLE};
+  CJournalWnd window("W", journal);
+  ASSERT_TRUE(window.CreateEx(WS_EX_CLIENTEDGE, AfxRegisterWndClass(0), L"long text", 0, RECT{},
+                              nullptr, 0));
+  EXPECT_TRUE(window.ModifyStyleEx(WS_EX_CLIENTEDGE, 0));
+  EXPECT_EQ(window.GetExStyle(), 0u);
+  EXPECT_FALSE(window.ModifyStyleEx(WS_EX_CLIENTEDGE, 0)) << "nothing left to change";
+
+  wchar_t buffer[5];
+  EXPECT_EQ(window.SendMessage(WM_GETTEXT, 5, reinterpret_cast<LPARAM>(buffer)), 4);
+  EXPECT_EQ(std::wstring(buffer), L"long");
+
+  EXPECT_FALSE(window.EnableWindow(FALSE)) << "was enabled";
+  EXPECT_FALSE(window.IsWindowEnabled());
+  EXPECT_TRUE(window.EnableWindow(FALSE)) << "was disabled";
+  EXPECT_TRUE(window.EnableWindow(TRUE));
+  EXPECT_THAT(journal.entries, ElementsAre("W:WM_ENABLE", "W:WM_ENABLE"));
+
+  window.Invalidate();
+  window.Invalidate(FALSE);
+  EXPECT_EQ(window.GetInvalidateCount(), 2);
+}
+
+}  // namespace
+}  // namespace orlo::win::test
