@@ -1,5 +1,7 @@
 #include "module/core/AnalyzerManager.h"
 
+#include "module/dlt911/DTL911Analyzer.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -55,7 +57,10 @@ BOOL CAnalyzerManager::OnManagerCreated() {
 void CAnalyzerManager::CreateAnalyzers() {
   // One line per built-in analyzer, in construction order, e.g. {new CXCorrAnalyzer, true}.
   // None of them makes a window before the host initializes it.
-  const std::vector<BuiltInAnalyzer> builtIns = {};
+  const std::vector<BuiltInAnalyzer> builtIns = {
+      // The correlation analysis comes first (index 0) once it is built.
+      {new CDTL911Analyzer, true},
+  };
 
   for (const BuiltInAnalyzer& builtIn : builtIns) {
     if (builtIn.registered) m_lstAnalyzers.push_back(builtIn.analyzer);
