@@ -55,9 +55,9 @@ BOOL CAnalyzerManager::OnManagerCreated() {
 }
 
 void CAnalyzerManager::CreateAnalyzers() {
-  // One line per built-in analyzer, in construction order, e.g. {new CXCorrAnalyzer, true}.
+  // The built-in analyzers in construction order, one line each: {new CMyAnalyzer, registered}.
   // None of them makes a window before the host initializes it.
-  const std::vector<BuiltInAnalyzer> builtIns = {
+  const std::vector<BuiltInAnalyzer> builtIns{
       // The correlation analysis comes first (index 0) once it is built.
       {new CDTL911Analyzer, true},
   };

@@ -16,7 +16,7 @@ void AttachProcess() {
   analyzerManager = new CAnalyzerManager;
   managerAlive = true;
   analyzerManager->CreateManager(nullptr);
-  static_cast<CORLODataClient*>(analyzerManager)->AttachDataManager(analyzerManager->m_hWnd);
+  analyzerManager->AttachDataManager(analyzerManager->m_hWnd);
 }
 
 void DetachProcess() {

@@ -2,8 +2,8 @@
 // registered through "ANALYZER_RegisterAnalyzer".
 #include "host/MainDialog.h"
 #include "module/core/AnalyzerManager.h"
-#include "tests/module/core/CoreTestDoubles.h"
 #include "platform/common/Bus.h"
+#include "tests/module/core/CoreTestDoubles.h"
 #include "tests/support/HostFixture.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +15,7 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 using Log = std::vector<std::string>;
-
-// What one "ANALYZER_SelectAnalyzer" carried, copied while its arrays were alive.
-struct Selection {
-  std::vector<IBaseAnalyzer*> analyzers;
-  std::vector<int> active;
-};
+using Analyzers = std::vector<IBaseAnalyzer*>;
 
 class AnalyzerManagerTest : public ::testing::Test {
  protected:
@@ -28,145 +23,120 @@ class AnalyzerManagerTest : public ::testing::Test {
     ASSERT_TRUE(mainDialog_.CreateDialogWindow());
     mainDialog_.On("ANALYZER_SelectAnalyzer", [this](IORLODataItem& item) {
       const auto* selection = static_cast<const tagANALYZERSELECTION*>(item.GetData());
-      Selection copy;
-      for (int i = 0; i < selection->nCount; ++i) {
-        copy.analyzers.push_back(selection->ppAnalyzers[i]);
-        copy.active.push_back(selection->pbActive[i]);
-      }
-      selections_.push_back(copy);
+      announced_.assign(selection->ppAnalyzers, selection->ppAnalyzers + selection->nCount);
+      marks_.assign(selection->pbActive, selection->pbActive + selection->nCount);
+      ++selections_;
     });
     // The window is made directly, so that no built-in analyzer joins the registry.
-    manager_ = std::make_unique<CAnalyzerManager>();
-    ASSERT_TRUE(manager_->Create(AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW), L"", WS_CHILD,
-                                 RECT{}, &mainDialog_, 1));
+    ASSERT_TRUE(manager_->Create(AfxRegisterWndClass(0), L"", WS_CHILD, RECT{}, &mainDialog_, 1));
     window_ = manager_->m_hWnd;
     ASSERT_TRUE(manager_->AttachDataManager(window_));
   }
-
   // The manager destroys the analyzers it still lists, which live in this fixture.
   void TearDown() override { manager_.reset(); }
 
-  void Register(IBaseAnalyzer* analyzer) { ORLOSendMessage("ANALYZER_RegisterAnalyzer", analyzer); }
-  void Unregister(IBaseAnalyzer* analyzer) {
-    ORLOSendMessage("ANALYZER_UnregisterAnalyzer", analyzer);
-  }
   IBaseAnalyzer* Acquire(int index, IBaseAnalyzer* preset = nullptr) {
     tagANALYZERREF ref{index, preset};
     ORLOSendMessage("ANALYZER_AquireAnalyzer", &ref);
     return ref.pAnalyzer;
   }
-  void Activate(IBaseAnalyzer* analyzer, bool active) {
+  void Mark(const char* name, IBaseAnalyzer* analyzer) {
     tagANALYZERREF ref{0, analyzer};
-    ORLOSendMessage(active ? "ANALYZER_ActivateAnalyzer" : "ANALYZER_DeactivateAnalyzer", &ref);
+    ORLOSendMessage(name, &ref);
   }
-  Selection Change() {
-    selections_.clear();
+  std::vector<int> Change() {
+    const int before = selections_;
     ORLOSendSingleMessage(window_, "ANALYZER_ChangeAnalyzer", nullptr);
-    EXPECT_EQ(selections_.size(), 1u);
-    return selections_.empty() ? Selection{} : selections_.back();
+    EXPECT_EQ(selections_, before + 1);
+    return {marks_.begin(), marks_.end()};
   }
 
   host::CMainDialog mainDialog_;
-  std::unique_ptr<CAnalyzerManager> manager_;
+  std::unique_ptr<CAnalyzerManager> manager_ = std::make_unique<CAnalyzerManager>();
   HWND window_ = nullptr;
-  std::vector<Selection> selections_;
+  Analyzers announced_;
+  std::vector<std::uint8_t> marks_;
+  int selections_ = 0;
   Log destroyed_;
-  LoggingAnalyzer first_{"first", destroyed_};
-  LoggingAnalyzer second_{"second", destroyed_};
-  LoggingAnalyzer outsider_{"outsider", destroyed_};
+  LoggingAnalyzer a_{"a", destroyed_};
+  LoggingAnalyzer b_{"b", destroyed_};
+  LoggingAnalyzer c_{"c", destroyed_};
 };
 
 TEST_F(AnalyzerManagerTest, HandsOutAnalyzersByRegistrationIndex) {
-  Register(&first_);
-  Register(&second_);
-  Register(nullptr);
-  EXPECT_EQ(Acquire(0), &first_);
-  EXPECT_EQ(Acquire(1), &second_);
-  EXPECT_EQ(Acquire(2, &outsider_), &outsider_);   // out of range: payload untouched
-  EXPECT_EQ(Acquire(-1, &outsider_), &outsider_);
-  ORLOSendMessage("ANALYZER_AquireAnalyzer", nullptr);  // no payload: nothing to answer
+  EXPECT_EQ(Acquire(0), nullptr);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", nullptr);
+  EXPECT_EQ(Acquire(0), &a_);
+  EXPECT_EQ(Acquire(1), &b_);
+  EXPECT_EQ(Acquire(2, &c_), &c_);  // out of range: payload untouched
+  EXPECT_EQ(Acquire(-1, &c_), &c_);
+  ORLOSendMessage("ANALYZER_AquireAnalyzer", nullptr);
 }
 
 TEST_F(AnalyzerManagerTest, ChangeAnnouncesEveryAnalyzerWithItsActiveMark) {
-  Register(&first_);
-  Register(&second_);
-  Activate(&first_, true);
-  Activate(&first_, true);
-  Activate(nullptr, true);
+  EXPECT_EQ(Change(), std::vector<int>{});
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
+  Mark("ANALYZER_ActivateAnalyzer", &a_);
+  Mark("ANALYZER_ActivateAnalyzer", &a_);
+  Mark("ANALYZER_ActivateAnalyzer", nullptr);
 
   BusRecorder bus;
-  Selection selection = Change();
-  EXPECT_EQ(selection.analyzers, (std::vector<IBaseAnalyzer*>{&first_, &second_}));
-  EXPECT_EQ(selection.active, (std::vector<int>{1, 0}));
+  EXPECT_EQ(Change(), (std::vector<int>{1, 0}));
+  EXPECT_EQ(announced_, (Analyzers{&a_, &b_}));
   EXPECT_EQ(bus.NamesTo(window_), (Names{L"ANALYZER_ChangeAnalyzer", L"ANALYZER_SelectAnalyzer"}));
   EXPECT_EQ(bus.NamesTo(mainDialog_.m_hWnd), (Names{L"ANALYZER_SelectAnalyzer"}));
 
-  Activate(&second_, true);
-  EXPECT_EQ(Change().active, (std::vector<int>{1, 1}));
-  Activate(&first_, false);  // one deactivation clears the mark given twice
-  EXPECT_EQ(Change().active, (std::vector<int>{0, 1}));
-}
-
-TEST_F(AnalyzerManagerTest, EmptyRegistryIsAnnouncedWithCountZero) {
-  EXPECT_EQ(Acquire(0), nullptr);
-  EXPECT_TRUE(Change().analyzers.empty());
+  Mark("ANALYZER_ActivateAnalyzer", &b_);
+  Mark("ANALYZER_DeactivateAnalyzer", &a_);  // one deactivation clears a double activation
+  EXPECT_EQ(Change(), (std::vector<int>{0, 1}));
 }
 
 TEST_F(AnalyzerManagerTest, UnregisteringIsSilentAndReturnsOwnership) {
-  Register(&first_);
-  Register(&second_);
-  Activate(&second_, true);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
+  Mark("ANALYZER_ActivateAnalyzer", &b_);
 
   BusRecorder bus;
-  Unregister(&second_);
-  Unregister(&outsider_);  // not listed: nothing happens
-  const Names sent{L"ANALYZER_UnregisterAnalyzer", L"ANALYZER_UnregisterAnalyzer"};
-  EXPECT_EQ(bus.NamesTo(window_), sent);
-  EXPECT_EQ(bus.NamesTo(mainDialog_.m_hWnd), sent);
-  EXPECT_EQ(bus.Records().size(), 4u);
+  ORLOSendMessage("ANALYZER_UnregisterAnalyzer", &b_);
+  ORLOSendMessage("ANALYZER_UnregisterAnalyzer", &c_);  // not listed
+  EXPECT_EQ(bus.Records().size(), 4u);      // two broadcasts to two receivers, nothing more
+  EXPECT_EQ(bus.NamesTo(window_), (Names(2, L"ANALYZER_UnregisterAnalyzer")));
 
-  EXPECT_EQ(Acquire(1), nullptr);
-  // Still marked active, but no longer among the announced analyzers.
-  Selection selection = Change();
-  EXPECT_EQ(selection.analyzers, (std::vector<IBaseAnalyzer*>{&first_}));
-  EXPECT_EQ(selection.active, (std::vector<int>{0}));
-
+  EXPECT_EQ(Change(), (std::vector<int>{0}));  // b is still marked, but no longer listed
+  EXPECT_EQ(announced_, (Analyzers{&a_}));
   manager_.reset();
-  EXPECT_EQ(destroyed_, (Log{"first"}));
+  EXPECT_EQ(destroyed_, (Log{"a"}));
 }
 
 TEST_F(AnalyzerManagerTest, RepeatedRegistrationListsTheAnalyzerOnce) {
-  Register(&first_);
-  Register(&second_);
-  Register(&first_);
-  EXPECT_EQ(Acquire(1), &second_);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
+  EXPECT_EQ(Acquire(1), &b_);
   EXPECT_EQ(Acquire(2), nullptr);
 
-  Unregister(&first_);  // one unregistration removes it
-  EXPECT_EQ(Acquire(0), &second_);
-  Register(&first_);
-  EXPECT_EQ(Acquire(1), &first_);
-
+  ORLOSendMessage("ANALYZER_UnregisterAnalyzer", &a_);  // one unregistration removes it
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
+  EXPECT_EQ(Acquire(0), &b_);
+  EXPECT_EQ(Acquire(1), &a_);
   manager_.reset();
-  EXPECT_EQ(destroyed_, (Log{"second", "first"}));
+  EXPECT_EQ(destroyed_, (Log{"b", "a"}));
 }
 
 TEST_F(AnalyzerManagerTest, DeletionDestroysEachRegisteredAnalyzerOnceThenDetaches) {
-  Register(&first_);
-  Register(&second_);
-  Register(&outsider_);
-  Activate(&second_, true);
+  for (LoggingAnalyzer* analyzer : {&a_, &b_, &c_}) ORLOSendMessage("ANALYZER_RegisterAnalyzer", analyzer);
+  Mark("ANALYZER_ActivateAnalyzer", &b_);
 
   BusRecorder bus;
   manager_.reset();
-  EXPECT_EQ(destroyed_, (Log{"first", "second", "outsider"}));
+  EXPECT_EQ(destroyed_, (Log{"a", "b", "c"}));
   ASSERT_EQ(bus.Records().size(), 1u);
   EXPECT_EQ(bus.Records()[0].name, L"ORLO_UnInitialize");
   EXPECT_EQ(bus.Records()[0].target, window_);
   EXPECT_FALSE(IsWindow(window_));
-
-  ORLOSendMessage("ANALYZER_ChangeAnalyzer", nullptr);  // gone from the bus
-  EXPECT_TRUE(selections_.empty());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Test doubles of the plug-in core tests: a bus data item that records the calls the
-// dispatcher makes on it, and an analyzer that records its Destroy calls.
+// dispatcher makes on it, and an analyzer that logs its Destroy calls.
 #pragma once
 
 #include "module/core/AnalyzerInterfaces.h"
@@ -10,13 +10,12 @@
 
 namespace orlo::test {
 
-// A data item delivered by hand (SendMessage(hwnd, WM_DATAITEM, &item, number)).
+// Delivered by hand: SendMessage(hwnd, WM_DATAITEM, &item, number).
 class RecordingDataItem : public IORLODataItem {
  public:
-  RecordingDataItem(std::wstring name, void* data = nullptr, std::wstring qualifier = L"",
-                    bool posted = false)
+  explicit RecordingDataItem(std::wstring name, void* data = nullptr, std::wstring qualifier = L"",
+                             bool posted = false)
       : name_(std::move(name)), qualifier_(std::move(qualifier)), data_(data), posted_(posted) {}
-  ~RecordingDataItem() override = default;
 
   void Delete() override { calls.push_back("Delete"); }
   void AddRef() override { calls.push_back("AddRef"); }
@@ -38,22 +37,19 @@ class RecordingDataItem : public IORLODataItem {
   LRESULT result = -1;  // what SetResult received
 
  private:
-  std::wstring name_;
-  std::wstring qualifier_;
+  std::wstring name_, qualifier_;
   void* data_;
   bool posted_;
 };
 
-// An analyzer that only notes, in a log shared by several of them, that it was destroyed.
-// It lives in the test, so Destroy does not delete it.
+// Lives in the test, so Destroy only writes its name into the shared log.
 class LoggingAnalyzer : public IBaseAnalyzer {
  public:
-  LoggingAnalyzer(std::string name, std::vector<std::string>& destroyLog)
-      : name_(std::move(name)), destroyLog_(destroyLog) {}
+  LoggingAnalyzer(std::string name, std::vector<std::string>& log) : name_(name), log_(log) {}
   virtual ~LoggingAnalyzer() = default;
 
   std::wstring GetName() override { return std::wstring(name_.begin(), name_.end()); }
-  std::wstring GetGuid() override { return L"{00000000-0000-0000-0000-000000000000}"; }
+  std::wstring GetGuid() override { return L"{" + GetName() + L"}"; }
   void Activate(bool) override {}
   void ShowDialogs(bool) override {}
   void ShowErrorCurve(bool) override {}
@@ -67,11 +63,11 @@ class LoggingAnalyzer : public IBaseAnalyzer {
   void ShowSettings(CWnd*) override {}
   bool HasSettings() override { return false; }
   IBaseAnalyzer* CreateInstance() override { return nullptr; }
-  void Destroy() override { destroyLog_.push_back(name_); }
+  void Destroy() override { log_.push_back(name_); }
 
  private:
   std::string name_;
-  std::vector<std::string>& destroyLog_;
+  std::vector<std::string>& log_;
 };
 
 }  // namespace orlo::test

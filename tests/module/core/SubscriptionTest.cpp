@@ -2,8 +2,8 @@
 // handler form.
 #include "module/core/OxBaseManager.h"
 #include "module/core/Subscription.h"
-#include "tests/module/core/CoreTestDoubles.h"
 #include "platform/common/Bus.h"
+#include "tests/module/core/CoreTestDoubles.h"
 #include "tests/support/HostFixture.h"
 
 #include <gtest/gtest.h>
@@ -18,34 +18,23 @@ using Calls = std::vector<std::string>;
 class CDispatchClient : public COxBaseManager, public CORLODataClient {
  public:
   ~CDispatchClient() override { DestroyWindow(); }
+  void OnUninitClient() override { ran.push_back("uninit"); }
 
-  void OnUninitClient() override { handled.push_back("OnUninitClient"); }
+  Calls ran;
+  const void* payload = nullptr;
+  std::int32_t word = -1;
 
-  Calls handled;
-  const void* payloadSeen = nullptr;
-  std::int32_t wordSeen = -1;
-
- protected:
-  void OnFirst(IORLODataItem*) { handled.push_back("first"); }
-  void OnSecond(IORLODataItem*) { handled.push_back("second"); }
-  std::wstring OnText(IORLODataItem*) {
-    handled.push_back("text");
-    return L"reply text";
+  void OnFirst(IORLODataItem*) { ran.push_back("first"); }
+  void OnSecond(IORLODataItem*) { ran.push_back("second"); }
+  std::wstring OnText(IORLODataItem*) { return L"reply text"; }
+  void OnDataWord(void* data, std::int32_t second) {
+    payload = data;
+    word = second;
   }
-  void OnDataWord(void* payload, std::int32_t word) {
-    handled.push_back("dataword");
-    payloadSeen = payload;
-    wordSeen = word;
-  }
-  void OnData(void* payload) {
-    handled.push_back("data");
-    payloadSeen = payload;
-  }
-  void OnQualified(IORLODataItem*) { handled.push_back("qualified"); }
+  void OnData(void* data) { payload = data; }
 
  private:
   std::wstring m_strReply;
-
   ORLO_DECLARE_SUBSCRIPTION_MAP()
   ORLO_DECLARE_CLIENT_HANDLERS()
   DECLARE_MESSAGE_MAP()
@@ -57,29 +46,23 @@ ON_MESSAGE(WM_DATAITEM, OnDataItem)
 END_MESSAGE_MAP()
 
 using module::StoreHandler;
-constexpr std::int32_t kUnknownForm = 9;
+const ORLO_PFN kText = StoreHandler(static_cast<ORLO_PFN_STRING>(&CDispatchClient::OnText));
+const ORLO_PFN kFirst = StoreHandler(static_cast<ORLO_PFN_ITEM>(&CDispatchClient::OnFirst));
 
 ORLO_BEGIN_SUBSCRIPTION_MAP(CDispatchClient)
-ORLO_SUBSCRIBE("ORLO_Initialize", 1, CDispatchClient, OnInitializeMessage)
 ORLO_SUBSCRIBE("ORLO_UnInitialize", 1, CDispatchClient, OnUnInitializeMessage)
 ORLO_SUBSCRIBE("Twice", 0, CDispatchClient, OnFirst)
 ORLO_SUBSCRIBE("Twice", 0, CDispatchClient, OnSecond)
-{L"TextThenItem", L"", 0, SubSig_String,
- StoreHandler(static_cast<ORLO_PFN_STRING>(&CDispatchClient::OnText))},
-ORLO_SUBSCRIBE("TextThenItem", 0, CDispatchClient, OnFirst)
-ORLO_SUBSCRIBE("ItemThenText", 0, CDispatchClient, OnFirst)
-{L"ItemThenText", L"", 0, SubSig_String,
- StoreHandler(static_cast<ORLO_PFN_STRING>(&CDispatchClient::OnText))},
+{L"TextThenItem", L"", 0, SubSig_String, kText},
+ORLO_SUBSCRIBE("TextThenItem", 0, CDispatchClient, OnSecond)
+ORLO_SUBSCRIBE("ItemThenText", 0, CDispatchClient, OnSecond)
+{L"ItemThenText", L"", 0, SubSig_String, kText},
 {L"DataWord", L"", 0, SubSig_DataWord,
  StoreHandler(static_cast<ORLO_PFN_DATAWORD>(&CDispatchClient::OnDataWord))},
 {L"Data", L"", 0, SubSig_Data, StoreHandler(static_cast<ORLO_PFN_DATA>(&CDispatchClient::OnData))},
-{L"Qualified", L"Phase-A", 0, SubSig_ItemQualified,
- StoreHandler(static_cast<ORLO_PFN_ITEM>(&CDispatchClient::OnQualified))},
-{L"UnknownForm", L"", 0, kUnknownForm,
- StoreHandler(static_cast<ORLO_PFN_ITEM>(&CDispatchClient::OnFirst))},
-{L"UnknownThenItem", L"", 0, kUnknownForm,
- StoreHandler(static_cast<ORLO_PFN_ITEM>(&CDispatchClient::OnFirst))},
-ORLO_SUBSCRIBE("UnknownThenItem", 0, CDispatchClient, OnSecond)
+{L"Qualified", L"Phase-A", 0, SubSig_ItemQualified, kFirst},
+{L"UnknownForm", L"", 0, 9, kFirst},
+ORLO_SUBSCRIBE("UnknownForm", 0, CDispatchClient, OnSecond)
 ORLO_END_SUBSCRIPTION_MAP()
 
 const Calls kCompleted = {"AddRef", "Done", "SetResult", "IsPosted", "Release"};
@@ -87,13 +70,15 @@ const Calls kCompleted = {"AddRef", "Done", "SetResult", "IsPosted", "Release"};
 class SubscriptionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(parent_.Create(AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW), L"", 0, RECT{},
-                               nullptr, 0));
+    ASSERT_TRUE(parent_.Create(AfxRegisterWndClass(0), L"", 0, RECT{}, nullptr, 0));
     ASSERT_TRUE(client_.CreateManager(&parent_));
   }
-
-  LRESULT Deliver(RecordingDataItem& item) {
-    return SendMessage(client_.m_hWnd, WM_DATAITEM, reinterpret_cast<WPARAM>(&item), 42);
+  // Delivers the item as the bus would; answers the message result, which the item got too.
+  LRESULT Deliver(RecordingDataItem&& item, Calls completion = kCompleted) {
+    const auto result = SendMessage(client_.m_hWnd, WM_DATAITEM, reinterpret_cast<WPARAM>(&item), 4);
+    EXPECT_EQ(item.result, result);
+    EXPECT_EQ(item.calls, completion);
+    return result;
   }
 
   CWnd parent_;
@@ -101,116 +86,56 @@ class SubscriptionTest : public ::testing::Test {
 };
 
 TEST_F(SubscriptionTest, EveryMatchingEntryRunsInTableOrderAndTheLastDecides) {
-  RecordingDataItem twice(L"Twice");
-  EXPECT_EQ(Deliver(twice), 1);
-  EXPECT_EQ(client_.handled, (Calls{"first", "second"}));
-  EXPECT_EQ(twice.calls, kCompleted);
-  EXPECT_EQ(twice.result, 1);
-
-  client_.handled.clear();
-  RecordingDataItem textThenItem(L"TextThenItem");
-  EXPECT_EQ(Deliver(textThenItem), 1);
-  EXPECT_EQ(client_.handled, (Calls{"text", "first"}));
-  EXPECT_EQ(textThenItem.result, 1);
-
-  RecordingDataItem itemThenText(L"ItemThenText");
-  const LRESULT reply = Deliver(itemThenText);
-  ASSERT_NE(reply, 0);
+  EXPECT_EQ(Deliver(RecordingDataItem(L"Twice")), 1);
+  EXPECT_EQ(client_.ran, (Calls{"first", "second"}));
+  EXPECT_EQ(Deliver(RecordingDataItem(L"TextThenItem")), 1);
+  const LRESULT reply = Deliver(RecordingDataItem(L"ItemThenText"));
+  ASSERT_GT(reply, 1) << "not the address of the reply";
   EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(reply)), L"reply text");
-  EXPECT_EQ(itemThenText.result, reply);
 }
 
-TEST_F(SubscriptionTest, DataFormsReceiveThePayloadAndItsSecondWord) {
-  struct {
-    std::int32_t first = 7;
-    std::int32_t second = -123456;
-  } record;
-  RecordingDataItem dataWord(L"DataWord", &record);
-  EXPECT_EQ(Deliver(dataWord), 1);
-  EXPECT_EQ(client_.payloadSeen, &record);
-  EXPECT_EQ(client_.wordSeen, -123456);
+TEST_F(SubscriptionTest, HandlerFormsGetTheirArguments) {
+  std::int32_t record[2] = {7, -123456};
+  EXPECT_EQ(Deliver(RecordingDataItem(L"DataWord", record)), 1);
+  EXPECT_EQ(client_.payload, record);
+  EXPECT_EQ(client_.word, -123456);
+  EXPECT_EQ(Deliver(RecordingDataItem(L"DataWord")), 1);  // no payload, no second word
+  EXPECT_EQ(client_.word, 0);
+  EXPECT_EQ(Deliver(RecordingDataItem(L"Data", &record[1])), 1);
+  EXPECT_EQ(client_.payload, &record[1]);
 
-  RecordingDataItem noPayload(L"DataWord");
-  EXPECT_EQ(Deliver(noPayload), 1);
-  EXPECT_EQ(client_.payloadSeen, nullptr);
-  EXPECT_EQ(client_.wordSeen, 0);
-
-  RecordingDataItem data(L"Data", &record);
-  EXPECT_EQ(Deliver(data), 1);
-  EXPECT_EQ(client_.payloadSeen, &record);
-  EXPECT_EQ(client_.handled, (Calls{"dataword", "dataword", "data"}));
+  EXPECT_EQ(Deliver(RecordingDataItem(L"Qualified", nullptr, L"Phase-B")), 0);
+  EXPECT_TRUE(client_.ran.empty());
+  EXPECT_EQ(Deliver(RecordingDataItem(L"Qualified", nullptr, L"pHASE-a")), 1);
+  EXPECT_EQ(client_.ran, (Calls{"first"}));
 }
 
-TEST_F(SubscriptionTest, QualifiedEntryRunsOnlyForItsQualifierInAnyLetterCase) {
-  RecordingDataItem other(L"Qualified", nullptr, L"Phase-B");
-  EXPECT_EQ(Deliver(other), 0);
-  EXPECT_TRUE(client_.handled.empty());
-  EXPECT_EQ(other.calls, kCompleted);
-  EXPECT_EQ(other.result, 0);
-
-  RecordingDataItem same(L"Qualified", nullptr, L"pHASE-a");
-  EXPECT_EQ(Deliver(same), 1);
-  EXPECT_EQ(client_.handled, (Calls{"qualified"}));
+TEST_F(SubscriptionTest, UnknownFormsAndMessagesAreSkippedButItemsAreCompleted) {
+  EXPECT_EQ(Deliver(RecordingDataItem(L"UnknownForm")), 1);
+  EXPECT_EQ(client_.ran, (Calls{"second"}));
+  EXPECT_EQ(Deliver(RecordingDataItem(L"NobodyListens")), 0);
+  Calls posted = kCompleted;
+  posted.push_back("Delete");
+  EXPECT_EQ(Deliver(RecordingDataItem(L"NobodyListens", nullptr, L"", true), posted), 0);
+  EXPECT_EQ(SendMessage(client_.m_hWnd, WM_DATAITEM, 0, 4), 0);  // null item
+  EXPECT_EQ(client_.ran, (Calls{"second"}));
 }
 
-TEST_F(SubscriptionTest, UnknownFormsAndMessagesAreSkippedButTheItemIsCompleted) {
-  RecordingDataItem unknownForm(L"UnknownForm");
-  EXPECT_EQ(Deliver(unknownForm), 0);
-  EXPECT_EQ(unknownForm.calls, kCompleted);
-
-  RecordingDataItem unknownThenItem(L"UnknownThenItem");
-  EXPECT_EQ(Deliver(unknownThenItem), 1);
-  EXPECT_EQ(client_.handled, (Calls{"second"}));
-
-  RecordingDataItem unknownMessage(L"NobodyListens");
-  EXPECT_EQ(Deliver(unknownMessage), 0);
-  EXPECT_EQ(unknownMessage.calls, kCompleted);
-  EXPECT_EQ(unknownMessage.result, 0);
-}
-
-TEST_F(SubscriptionTest, PostedItemIsDeletedAfterItsRelease) {
-  RecordingDataItem posted(L"Twice", nullptr, L"", /*posted=*/true);
-  EXPECT_EQ(Deliver(posted), 1);
-  EXPECT_EQ(posted.calls,
-            (Calls{"AddRef", "Done", "SetResult", "IsPosted", "Release", "Delete"}));
-}
-
-TEST_F(SubscriptionTest, NullItemIsAnsweredWithZeroAndNothingRuns) {
-  EXPECT_EQ(SendMessage(client_.m_hWnd, WM_DATAITEM, 0, 42), 0);
-  EXPECT_TRUE(client_.handled.empty());
-}
-
-TEST_F(SubscriptionTest, DestroyingAClientThatWasNeverAttachedSendsNothing) {
+TEST_F(SubscriptionTest, OnlyAnAttachedClientDetachesWhenItsWindowGoes) {
+  CDispatchClient never;
+  ASSERT_TRUE(never.CreateManager(&parent_));
   BusRecorder bus;
-  EXPECT_TRUE(client_.DestroyWindow());
+  EXPECT_TRUE(never.DestroyWindow());
   EXPECT_TRUE(bus.Records().empty());
-  EXPECT_TRUE(client_.handled.empty());
-  EXPECT_EQ(client_.m_hWnd, nullptr);
-}
 
-TEST_F(SubscriptionTest, AttachedClientDetachesItselfOnceWhenItsWindowGoes) {
   const HWND window = client_.m_hWnd;
   ASSERT_TRUE(client_.AttachDataManager(window));
-  BusRecorder bus;
-  ORLOSendMessage("Twice", nullptr);  // attached means subscribed
-  EXPECT_EQ(bus.NamesTo(window), (std::vector<std::wstring>{L"Twice"}));
-
-  bus.Clear();
-  client_.handled.clear();
   EXPECT_TRUE(client_.DestroyWindow());
   ASSERT_EQ(bus.Records().size(), 1u);
   EXPECT_EQ(bus.Records()[0].name, L"ORLO_UnInitialize");
   EXPECT_EQ(bus.Records()[0].target, window);
-  EXPECT_FALSE(bus.Records()[0].broadcast);
-  EXPECT_EQ(client_.handled, (Calls{"OnUninitClient"}));
-}
-
-TEST_F(SubscriptionTest, ClientDetachedByTheHostSendsNothingMoreOnDestruction) {
-  ASSERT_TRUE(client_.AttachDataManager(client_.m_hWnd));
-  ORLOSendMessage("ORLO_UnInitialize", nullptr);
-  BusRecorder bus;
-  EXPECT_TRUE(client_.DestroyWindow());
-  EXPECT_TRUE(bus.Records().empty());
+  EXPECT_EQ(client_.ran, (Calls{"uninit"}));
+  EXPECT_TRUE(never.ran.empty());
 }
 
 }  // namespace
