@@ -47,23 +47,5 @@ TEST_F(DTL911Report, ThreeSweepsGiveEighteenParametersInPairOrder) {
   EXPECT_FALSE(host.Report().Parameters()[0].colour.has_value());
 }
 
-TEST_F(DTL911Report, TwoSweepsReportOnlyTheFirstPair) {
-  host.AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }));
-  host.AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }));
-  Start();
-  host.Report().StartReport();
-  ASSERT_EQ(host.Report().Parameters().size(), 6u);
-  for (const auto& parameter : host.Report().Parameters()) {
-    EXPECT_TRUE(parameter.name.starts_with(L"DTL_911.R 1_2.")) << parameter.name;
-  }
-}
-
-TEST_F(DTL911Report, FewerThanTwoSweepsReportNothing) {
-  host.AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }));
-  Start();
-  host.Report().StartReport();
-  EXPECT_TRUE(host.Report().Parameters().empty());
-}
-
 }  // namespace
 }  // namespace orlo::test

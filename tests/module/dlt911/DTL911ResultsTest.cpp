@@ -64,37 +64,23 @@ TEST_F(DTL911Results, FactorsAreTheArithmeticBitForBit) {
   }
 }
 
-TEST_F(DTL911Results, OnlyTheFirstThreeVisibleSweepsTakePart) {
+TEST_F(DTL911Results, ReorderedNamesRecomputeEveryPairAndAFourthSweepIsIgnored) {
   AddThreePhases();
   host.AddSweep(MakeSweep("D", [](double f) { return WindingResponse(f, 0.05, 3); }));
-  BusRecorder bus;
-  Start();
-  EXPECT_EQ(analyzer->SweepSlot(0), L"A");
-  EXPECT_EQ(analyzer->SweepSlot(2), L"C");
-  for (const std::wstring& name : bus.SummariesTo(host.Listener(), L"GRAPH_AcquireRawData")) {
-    EXPECT_NE(name, L"D");
-  }
-  EXPECT_EQ(ResultsGrid()->GetItemText(3, 1), L"[C] - [A]");
-}
-
-TEST_F(DTL911Results, ReorderedNamesRecomputeEveryPair) {
-  AddThreePhases();
   Start();
   const double expected = DirectFactor(L"B", L"A", dlt911::kBandLf);
   BusRecorder bus;
-  host.Graph().SetVisibleSweeps({L"B", L"A", L"C"});
+  host.Graph().SetVisibleSweeps({L"B", L"A", L"C", L"D"});
   EXPECT_EQ(bus.SummariesTo(host.Listener(), L"GRAPH_AcquireRawData"),
             (std::vector<std::wstring>{L"B", L"A", L"A", L"C", L"C", L"B", L"B", L"A"}));
   EXPECT_EQ(Bits(analyzer->Factor(0, dlt911::kBandLf)), Bits(expected));
   EXPECT_EQ(ResultsGrid()->GetItemText(1, 1), L"[B] - [A]");
 }
 
-TEST_F(DTL911Results, TwoVisibleSweepsFillOnlyTheFirstRow) {
+TEST_F(DTL911Results, TwoVisibleSweepsFillAndReportOnlyTheFirstPair) {
   host.AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }));
   host.AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }));
   Start();
-  EXPECT_TRUE(analyzer->IsPairComputed(0));
-  EXPECT_FALSE(analyzer->IsPairComputed(1));
   EXPECT_FALSE(analyzer->Conclusion(0).empty());
   for (int row = 2; row <= 3; ++row) {
     EXPECT_EQ(ResultsGrid()->GetItemText(row, 0), row == 2 ? L"R 2-3" : L"R 3-1");
@@ -104,7 +90,13 @@ TEST_F(DTL911Results, TwoVisibleSweepsFillOnlyTheFirstRow) {
   EXPECT_EQ(analyzer->SweepNameA(), L"A");
   EXPECT_EQ(analyzer->SweepNameB(), L"B");
   ASSERT_EQ(analyzer->GetComputedPairs().size(), 1u);
-  EXPECT_EQ(analyzer->GetComputedPairs()[0].tag, L"1_2");
+  EXPECT_EQ(analyzer->GetComputedPairs()[0].statistics[2].value, analyzer->Factor(0, 2));
+
+  host.Report().StartReport();
+  ASSERT_EQ(host.Report().Parameters().size(), 6u);
+  for (const auto& parameter : host.Report().Parameters()) {
+    EXPECT_TRUE(parameter.name.starts_with(L"DTL_911.R 1_2.")) << parameter.name;
+  }
 }
 
 TEST_F(DTL911Results, SweepsEndingBelowTheHighBandGiveTenThere) {
@@ -150,29 +142,6 @@ TEST_F(DTL911Results, HeaderClicksAndCriteriaNotificationsKeepThePair) {
   EXPECT_EQ(ResultsGrid()->GetSelectedRow(), 2);
   EXPECT_EQ(analyzer->SweepNameA(), L"B");
   EXPECT_EQ(analyzer->GetConclusionText(), analyzer->Conclusion(1));
-}
-
-TEST_F(DTL911Results, GridsCarryTheirTexts) {
-  Start();
-  const wchar_t* const header[] = {L"Id", L"Name", L"R-LF", L"R-MF", L"R-HF", L"Conclusion"};
-  for (int column = 0; column < 6; ++column) EXPECT_EQ(ResultsGrid()->GetItemText(0, column), header[column]);
-  EXPECT_EQ(ResultsGrid()->GetItemText(1, 0), L"R 1-2");
-  EXPECT_EQ(ResultsGrid()->GetFixedColumnCount(), 0);
-  EXPECT_EQ(CriteriaGrid()->GetFixedColumnCount(), 1);
-  EXPECT_FALSE(ResultsGrid()->IsEditable());
-  EXPECT_TRUE(CriteriaGrid()->GetListMode());
-  EXPECT_EQ(CriteriaGrid()->GetItemText(0, 1), L"Value");
-  EXPECT_EQ(CriteriaGrid()->GetItemText(0, 2), L"Severe Distortion");
-  EXPECT_EQ(CriteriaGrid()->GetItemText(1, 0), L"R-LF (1kHz - 100kHz)");
-  EXPECT_EQ(CriteriaGrid()->GetItemText(1, 3), L"0.6 <= R-LF < 1");
-  EXPECT_EQ(CriteriaGrid()->GetItemText(2, 2), L" ");
-  EXPECT_EQ(CriteriaGrid()->GetItemText(3, 4), L" ");
-  EXPECT_EQ(CriteriaGrid()->GetItemText(3, 5), L"0.6 <= R-HF");
-  // No sweeps: nothing computed, nothing greyed, no conclusion.
-  EXPECT_EQ(ResultsGrid()->GetItemText(1, 1), L"");
-  EXPECT_EQ(CriteriaGrid()->GetItemBkColour(1, 5), CLR_DEFAULT);
-  EXPECT_EQ(analyzer->GetConclusionText(), L"");
-  EXPECT_TRUE(analyzer->GetComputedPairs().empty());
 }
 
 }  // namespace
