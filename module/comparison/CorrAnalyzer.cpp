@@ -1,15 +1,15 @@
 #include "module/comparison/CorrAnalyzer.h"
 
+#include <cwctype>
+#include <iterator>
+#include <memory>
+
 #include "platform/common/Bus.h"
 #include "platform/common/DataItem.h"
 #include "platform/common/DataManager.h"
 #include "platform/common/GuiItem.h"
 #include "platform/common/Services.h"
 #include "platform/controls/GridCtrl.h"
-
-#include <cwctype>
-#include <iterator>
-#include <memory>
 
 namespace {
 
@@ -32,7 +32,8 @@ LRESULT SendCombo(CWnd* combo, UINT message, WPARAM wParam = 0, LPARAM lParam = 
 }
 
 int AddComboString(CWnd* combo, const std::wstring& text) {
-  return static_cast<int>(SendCombo(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+  return static_cast<int>(
+      SendCombo(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
 }  // namespace
@@ -179,8 +180,7 @@ void CCorrAnalyzer::SetupGraph() {
   curveA.CreateAndRef();
   curveB.CreateAndRef();
   if (curveA.Get() == nullptr || curveB.Get() == nullptr) {
-    MessageBox(L"Failed to create curves.\nVerify that Graph plug-in is loaded.", L"Error",
-               MB_OK);
+    MessageBox(L"Failed to create curves.\nVerify that Graph plug-in is loaded.", L"Error", MB_OK);
   }
 
   std::int32_t width = 1;
@@ -401,7 +401,8 @@ void CCorrAnalyzer::SetDropHeight(CORLOGuiItem* selector, int rows) {
   if (combo == nullptr) {
     return;
   }
-  const auto fieldHeight = static_cast<long>(SendCombo(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)));
+  const auto fieldHeight =
+      static_cast<long>(SendCombo(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)));
   RECT client;
   combo->GetClientRect(&client);
   RECT dropped;

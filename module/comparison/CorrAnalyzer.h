@@ -21,6 +21,8 @@
 // same way a pick in the model selector changes the model choice.
 #pragma once
 
+#include <string>
+
 #include "module/comparison/SweepData.h"
 #include "module/core/AnalyzerInterfaces.h"
 #include "module/core/AnalyzerReadout.h"
@@ -29,8 +31,6 @@
 #include "platform/common/DataClient.h"
 #include "platform/common/GraphCurve.h"
 #include "platform/common/GuiManager.h"
-
-#include <string>
 
 class CGridCtrl;
 class CORLOGuiItem;
@@ -108,8 +108,8 @@ class CCorrAnalyzer : public COxBaseManager,
 
   // Own virtual operations, in slot order.
   virtual void UpdateGraph() = 0;
-  virtual double BandStatistic(double fLow, double fHigh, SweepData* a, SweepData* b,
-                               double* freqs, int count) = 0;
+  virtual double BandStatistic(double fLow, double fHigh, SweepData* a, SweepData* b, double* freqs,
+                               int count) = 0;
   virtual void RebuildResults(bool reset) = 0;
   virtual void LayoutGrid() = 0;
   virtual void MakeConclusionReadOnly();
@@ -130,8 +130,7 @@ class CCorrAnalyzer : public COxBaseManager,
   void RefillSweepSelector();
   void ApplyModel(AppliedModel* model);
   void RemoveModel(AppliedModel* model);
-  void SetPairCell(CGridCtrl* grid, int row, const std::wstring& nameA,
-                   const std::wstring& nameB);
+  void SetPairCell(CGridCtrl* grid, int row, const std::wstring& nameA, const std::wstring& nameB);
   void SetDropHeight(CORLOGuiItem* selector, int rows);
   // Creates the window, puts it on the bus, fetches the data manager and starts the
   // update timer; false when the window cannot be created.

@@ -1,12 +1,12 @@
 // CDTL911Analyzer: identity, life cycle, bus and window tables, and the readout.
 #include "module/dlt911/DTL911Analyzer.h"
 
+#include <cmath>
+#include <limits>
+
 #include "module/comparison/SweepStatistics.h"
 #include "module/core/GraphMessages.h"
 #include "platform/common/Services.h"
-
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -15,23 +15,23 @@ const std::wstring kEmpty;
 }  // namespace
 
 ORLO_BEGIN_SUBSCRIPTION_MAP(CDTL911Analyzer)
-  ORLO_SUBSCRIBE("ORLO_Initialize", 1, CDTL911Analyzer, OnInitializeMessage)
-  ORLO_SUBSCRIBE("ORLO_UnInitialize", 1, CDTL911Analyzer, OnUnInitializeMessage)
-  ORLO_SUBSCRIBE("GRAPH_RecalcModels", 0, CDTL911Analyzer, OnRecalcModels)
-  ORLO_SUBSCRIBE("GRAPH_ApplyModel", 0, CDTL911Analyzer, OnApplyModel)
-  ORLO_SUBSCRIBE("GRAPH_RemoveModel", 1, CDTL911Analyzer, OnRemoveModel)
-  ORLO_SUBSCRIBE("GRAPH_VisibleCurveCount", 0, CDTL911Analyzer, OnVisibleCurveCount)
-  ORLO_SUBSCRIBE("ORLO_CloseFile", 0, CDTL911Analyzer, OnFileChanged)
-  ORLO_SUBSCRIBE("ORLO_OpenedFile", 0, CDTL911Analyzer, OnFileChanged)
-  ORLO_SUBSCRIBE("GRAPH_SetSweepColor", 0, CDTL911Analyzer, OnSetSweepColor)
-  ORLO_SUBSCRIBE("GRAPH_SweepValuesUpdated", 0, CDTL911Analyzer, OnSweepValuesUpdated)
-  ORLO_SUBSCRIBE("REPORT_ReportStarting", 0, CDTL911Analyzer, OnReportStarting)
+ORLO_SUBSCRIBE("ORLO_Initialize", 1, CDTL911Analyzer, OnInitializeMessage)
+ORLO_SUBSCRIBE("ORLO_UnInitialize", 1, CDTL911Analyzer, OnUnInitializeMessage)
+ORLO_SUBSCRIBE("GRAPH_RecalcModels", 0, CDTL911Analyzer, OnRecalcModels)
+ORLO_SUBSCRIBE("GRAPH_ApplyModel", 0, CDTL911Analyzer, OnApplyModel)
+ORLO_SUBSCRIBE("GRAPH_RemoveModel", 1, CDTL911Analyzer, OnRemoveModel)
+ORLO_SUBSCRIBE("GRAPH_VisibleCurveCount", 0, CDTL911Analyzer, OnVisibleCurveCount)
+ORLO_SUBSCRIBE("ORLO_CloseFile", 0, CDTL911Analyzer, OnFileChanged)
+ORLO_SUBSCRIBE("ORLO_OpenedFile", 0, CDTL911Analyzer, OnFileChanged)
+ORLO_SUBSCRIBE("GRAPH_SetSweepColor", 0, CDTL911Analyzer, OnSetSweepColor)
+ORLO_SUBSCRIBE("GRAPH_SweepValuesUpdated", 0, CDTL911Analyzer, OnSweepValuesUpdated)
+ORLO_SUBSCRIBE("REPORT_ReportStarting", 0, CDTL911Analyzer, OnReportStarting)
 ORLO_END_SUBSCRIPTION_MAP()
 
 BEGIN_MESSAGE_MAP(CDTL911Analyzer, COxBaseManager)
-  ON_MESSAGE(WM_DESTROY, OnClientDestroy)
-  ON_MESSAGE(WM_DATAITEM, OnDataItem)
-  ON_MESSAGE(WM_TIMER, OnTimer)
+ON_MESSAGE(WM_DESTROY, OnClientDestroy)
+ON_MESSAGE(WM_DATAITEM, OnDataItem)
+ON_MESSAGE(WM_TIMER, OnTimer)
 END_MESSAGE_MAP()
 
 CDTL911Analyzer::CDTL911Analyzer() : CCorrAnalyzer(kGraphType) {}
@@ -65,9 +65,7 @@ double CDTL911Analyzer::BandStatistic(double fLow, double fHigh, SweepData* a, S
 
 CGridCtrl* CDTL911Analyzer::GetResultsGrid() { return GridOf(resultsGrid); }
 
-std::optional<std::wstring> CDTL911Analyzer::GetMagnitudeDifferenceText() {
-  return std::nullopt;
-}
+std::optional<std::wstring> CDTL911Analyzer::GetMagnitudeDifferenceText() { return std::nullopt; }
 
 std::vector<PairReadout> CDTL911Analyzer::GetComputedPairs() {
   std::vector<PairReadout> computed;
@@ -83,9 +81,8 @@ std::vector<PairReadout> CDTL911Analyzer::GetComputedPairs() {
     const auto factors = FactorsOf(result);
     for (int b = 0; b < dlt911::kBandCount; ++b) {
       const dlt911::BandInfo& band = dlt911::kBands[b];
-      readout.statistics.push_back(
-          BandReadout{CGettext::Get().Translate(band.factorLabel), band.low, band.high,
-                      factors[b]});
+      readout.statistics.push_back(BandReadout{CGettext::Get().Translate(band.factorLabel),
+                                               band.low, band.high, factors[b]});
     }
     readout.conclusion = result.conclusion;
     computed.push_back(std::move(readout));

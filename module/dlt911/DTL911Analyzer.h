@@ -16,14 +16,14 @@
 // and tests.
 #pragma once
 
+#include <array>
+#include <list>
+#include <string>
+
 #include "module/comparison/CorrAnalyzer.h"
 #include "module/core/Subscription.h"
 #include "module/dlt911/DTL911Tables.h"
 #include "platform/common/Services.h"
-
-#include <array>
-#include <list>
-#include <string>
 
 class CDTL911Analyzer : public CCorrAnalyzer {
  public:
@@ -103,8 +103,7 @@ class CDTL911Analyzer : public CCorrAnalyzer {
   void AddBandRanges();
   void DrawSweepCurve(const std::wstring& name, CGraphCurvePtr& curve);
   void ReportPair(const std::wstring& firstName, const std::wstring& secondName,
-                  const std::wstring& tag, int pair, COLORREF firstColour,
-                  COLORREF secondColour);
+                  const std::wstring& tag, int pair, COLORREF firstColour, COLORREF secondColour);
   std::wstring TranslatedSweepName(const std::wstring& name);
   static std::array<double, dlt911::kBandCount> FactorsOf(const PairResult& result);
 

@@ -1,11 +1,10 @@
 // CDTL911Analyzer: the curves of the selected pair, the shaded band ranges, and the
 // redraw of curves whose sweep values changed.
-#include "module/dlt911/DTL911Analyzer.h"
+#include <algorithm>
 
 #include "module/core/GraphMessages.h"
+#include "module/dlt911/DTL911Analyzer.h"
 #include "platform/common/Bus.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -111,8 +110,9 @@ LRESULT CDTL911Analyzer::OnTimer(WPARAM, LPARAM) {
     while (!updatedSweeps.empty()) {
       const std::wstring name = updatedSweeps.front();
       updatedSweeps.pop_front();
-      CGraphCurvePtr* const curve =
-          name == sweepNameA ? &curveA : name == sweepNameB ? &curveB : nullptr;
+      CGraphCurvePtr* const curve = name == sweepNameA   ? &curveA
+                                    : name == sweepNameB ? &curveB
+                                                         : nullptr;
       if (curve == nullptr) {
         continue;
       }

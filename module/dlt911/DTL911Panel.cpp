@@ -1,14 +1,13 @@
 // CDTL911Analyzer: the panel (results grid, graph, titles, criteria grid, conclusion line),
 // the selection of a pair and the greying of the criteria it matches.
-#include "module/dlt911/DTL911Analyzer.h"
+#include <algorithm>
+#include <cwctype>
+#include <initializer_list>
 
+#include "module/dlt911/DTL911Analyzer.h"
 #include "module/dlt911/DTL911Verdict.h"
 #include "platform/common/GuiItem.h"
 #include "platform/controls/GridCtrl.h"
-
-#include <algorithm>
-#include <initializer_list>
-#include <cwctype>
 
 namespace {
 
@@ -19,9 +18,8 @@ constexpr COLORREF kMatchColour = 0x808080;
 std::wstring Tr(const char* text) { return CGettext::Get().Translate(text); }
 
 bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
-    return std::towlower(x) == std::towlower(y);
-  });
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
 }
 
 // Shape shared by both grids: one header row, read-only, whole-row selection.
@@ -82,7 +80,8 @@ void CDTL911Analyzer::CreatePanel(CORLOGuiItem* parent) {
   firstTitle->SetItemHeight(15);
   secondTitle->SetItemHeight(15);
   firstTitle->SetText(Tr("Interpretation according to DL/T 911-2004, China 2005-06-01"));
-  secondTitle->SetText(Tr("Frequency response analysis on winding deformation of power transformers"));
+  secondTitle->SetText(
+      Tr("Frequency response analysis on winding deformation of power transformers"));
 
   conclusionRow->SetOrientation(1);
   conclusionRow->SetItemHeight(20);
@@ -194,8 +193,8 @@ void CDTL911Analyzer::SelectPairRow(int row) {
   HighlightCriteria(1, result.rLf);
   HighlightCriteria(2, result.rMf);
   HighlightCriteria(3, result.rHf);
-  if (CWnd* const display = conclusionItem != nullptr ? conclusionItem->GetWnd() : nullptr) {
-    display->SetWindowText(result.conclusion);
+  if (conclusionItem != nullptr) {
+    conclusionItem->SetText(result.conclusion);
   }
 }
 
@@ -246,7 +245,7 @@ void CDTL911Analyzer::ClearPairDisplay() {
     }
   }
   grid->Invalidate();
-  if (CWnd* const display = conclusionItem != nullptr ? conclusionItem->GetWnd() : nullptr) {
-    display->SetWindowText(std::wstring());
+  if (conclusionItem != nullptr) {
+    conclusionItem->SetText(std::wstring());
   }
 }

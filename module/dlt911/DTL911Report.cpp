@@ -1,8 +1,7 @@
 // CDTL911Analyzer: the report parameters, six per pair whose two sweep slots are filled.
-#include "module/dlt911/DTL911Analyzer.h"
-
 #include "module/core/GraphMessages.h"
 #include "module/core/ReportMessages.h"
+#include "module/dlt911/DTL911Analyzer.h"
 #include "platform/common/Bus.h"
 
 namespace {

@@ -1,14 +1,13 @@
 // CDTL911Analyzer: choosing the sweeps, computing the factors of each pair and writing
 // them into the results grid.
-#include "module/dlt911/DTL911Analyzer.h"
+#include <list>
 
 #include "module/comparison/FrequencyGrid.h"
 #include "module/core/GraphMessages.h"
+#include "module/dlt911/DTL911Analyzer.h"
 #include "module/dlt911/DTL911Verdict.h"
 #include "platform/common/Bus.h"
 #include "platform/controls/GridCtrl.h"
-
-#include <list>
 
 void CDTL911Analyzer::RebuildResults(bool reset) {
   std::list<std::wstring> visible;
@@ -34,6 +33,9 @@ void CDTL911Analyzer::RebuildResults(bool reset) {
   sweepNameA.clear();
   sweepNameB.clear();
   sweepSlots = names;
+  for (PairResult& result : pairs) {
+    result.computed = false;  // until FillResults computes the new pairs
+  }
   if (GetResultsGrid() != nullptr) {
     PresentSelection();
   }

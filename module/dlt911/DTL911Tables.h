@@ -7,9 +7,9 @@
 // edge.
 #pragma once
 
-#include "platform/win/WinTypes.h"
-
 #include <array>
+
+#include "platform/win/WinTypes.h"
 
 namespace dlt911 {
 

@@ -1,16 +1,15 @@
 #include "tests/support/HostFixture.h"
 
+#include <cmath>
+#include <cstdio>
+
+#include "module/core/GraphMessages.h"
+#include "module/core/ReportMessages.h"
 #include "platform/common/Bus.h"
 #include "platform/common/GraphCurve.h"
 #include "platform/common/GuiItem.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/MessageLoop.h"
-
-#include "module/core/GraphMessages.h"
-#include "module/core/ReportMessages.h"
-
-#include <cmath>
-#include <cstdio>
 
 namespace orlo::test {
 

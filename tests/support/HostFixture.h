@@ -11,6 +11,11 @@
 // logarithmically spaced frequencies.
 #pragma once
 
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "host/GraphPlugin.h"
 #include "host/MainDialog.h"
 #include "host/ReportPlugin.h"
@@ -18,11 +23,6 @@
 #include "module/comparison/SweepData.h"
 #include "module/core/AnalyzerInterfaces.h"
 #include "platform/win/WinTypes.h"
-
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 class CORLOGuiItem;
 

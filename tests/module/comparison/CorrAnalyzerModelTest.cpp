@@ -1,12 +1,12 @@
 // Stories about the model and sweep selectors of every comparison analyzer, driven
 // through the host's graph plug-in.
+#include <gtest/gtest.h>
+
 #include "host/GraphModels.h"
 #include "platform/common/UserActions.h"
 #include "platform/win/StandardControls.h"
 #include "tests/module/comparison/CorrAnalyzerProbe.h"
 #include "tests/support/HostFixture.h"
-
-#include <gtest/gtest.h>
 
 namespace orlo::test {
 namespace {
@@ -54,9 +54,9 @@ class CorrAnalyzerModels : public ::testing::Test {
 TEST_F(CorrAnalyzerModels, EntriesReadTheLabelAloneOrLabelAndItem) {
   host.Graph().ApplyModel(Model(L"T1", L"Transformer 1", {Item(L"HV", {1, 2, 3})}));
   host.Graph().ApplyModel(Model(L"T2", L"Transformer 2", {Item(L"HV", {4}), Item(L"LV", {5})}));
-  EXPECT_EQ(Entries(probe->ModelSelector()),
-            (std::vector<std::wstring>{L"Transformer 1", L"Transformer 2 - HV",
-                                       L"Transformer 2 - LV"}));
+  EXPECT_EQ(
+      Entries(probe->ModelSelector()),
+      (std::vector<std::wstring>{L"Transformer 1", L"Transformer 2 - HV", L"Transformer 2 - LV"}));
   EXPECT_EQ(Selection(probe->ModelSelector()), 0);
   EXPECT_EQ(probe->ModelName(), L"T1");
   EXPECT_EQ(probe->ChosenItem(), ItemOf(L"T1", 0));
@@ -98,7 +98,7 @@ TEST_F(CorrAnalyzerModels, ExclusionIgnoresLetterCase) {
   host.Graph().RemoveModel(L"t1");
   EXPECT_EQ(Entries(probe->ModelSelector()), std::vector<std::wstring>{L"Other"});
   EXPECT_EQ(probe->ChosenItem(), ItemOf(L"T1", 0));  // an unchosen model was removed
-  host.Graph().RecalcModels();  // the next refill lists "T1" again
+  host.Graph().RecalcModels();                       // the next refill lists "T1" again
   EXPECT_EQ(Entries(probe->ModelSelector()), (std::vector<std::wstring>{L"Upper", L"Other"}));
 }
 

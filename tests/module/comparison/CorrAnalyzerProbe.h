@@ -3,12 +3,12 @@
 // box; its own operations only count how they were called.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "module/comparison/CorrAnalyzer.h"
 #include "module/core/Subscription.h"
 #include "platform/common/GuiItem.h"
-
-#include <string>
-#include <vector>
 
 namespace orlo::test {
 

@@ -1,11 +1,11 @@
 // What CCorrAnalyzer gives every comparison analyzer besides the selectors: bus handlers,
 // the conclusion box, the drop-down heights and the pair label.
+#include <gtest/gtest.h>
+
 #include "platform/common/Bus.h"
 #include "platform/win/StandardControls.h"
 #include "tests/module/comparison/CorrAnalyzerProbe.h"
 #include "tests/support/HostFixture.h"
-
-#include <gtest/gtest.h>
 
 namespace orlo::test {
 namespace {
@@ -61,7 +61,8 @@ TEST_F(CorrAnalyzerBase, LayoutOpensTheDropDownsTenRowsDeep) {
     combo->GetWindowRect(&placed);
     RECT dropped;
     combo->SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-    const long field = static_cast<long>(combo->SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)));
+    const long field =
+        static_cast<long>(combo->SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)));
     EXPECT_EQ(dropped.bottom - dropped.top, field * 10 + client.bottom);
     EXPECT_EQ(dropped.left, placed.left);
     EXPECT_EQ(dropped.top, placed.top);

@@ -57,8 +57,7 @@ TEST_F(DTL911Graph, SelectedPairIsDrawnInDecibels) {
   ASSERT_EQ(a->Points().size(), sweep.points.size());
   for (size_t i = 0; i < sweep.points.size(); ++i) {
     EXPECT_EQ(a->Points()[i].x, static_cast<double>(sweep.points[i].frequency));
-    EXPECT_EQ(a->Points()[i].y,
-              static_cast<double>(MagnitudeToDecibel(sweep.points[i].values[2])));
+    EXPECT_EQ(a->Points()[i].y, static_cast<double>(MagnitudeToDecibel(sweep.points[i].values[2])));
   }
   EXPECT_EQ(a->Colour(), *host.Graph().SweepColor(L"A"));
   EXPECT_EQ(b->Colour(), *host.Graph().SweepColor(L"B"));
@@ -99,7 +98,8 @@ TEST_F(DTL911Graph, ValueUpdatesRedrawOnlyThePairAndOncePerTick) {
   EXPECT_EQ(a->RefreshCount(), 1);
   EXPECT_EQ(bus.SummariesTo(host.Listener(), L"GRAPH_AcquireRawData"),
             std::vector<std::wstring>{L"A"});
-  EXPECT_EQ(a->Points().front().y, static_cast<double>(MagnitudeToDecibel(louder.front().values[2])));
+  EXPECT_EQ(a->Points().front().y,
+            static_cast<double>(MagnitudeToDecibel(louder.front().values[2])));
   win::AdvanceClock(1000);
   EXPECT_EQ(a->RefreshCount(), 1);
 }
@@ -111,8 +111,8 @@ TEST_F(DTL911Graph, ActivationConfiguresTheHostOnlyWhenActive) {
   EXPECT_TRUE(bus.Records().empty());
   analyzer->Activate(true);
   EXPECT_EQ(bus.NamesTo(host.Listener()),
-            (std::vector<std::wstring>{L"ORLO_ShowLegend", L"ORLO_ShowModels",
-                                       L"ORLO_ShowActions", L"GRAPH_MultiSelect"}));
+            (std::vector<std::wstring>{L"ORLO_ShowLegend", L"ORLO_ShowModels", L"ORLO_ShowActions",
+                                       L"GRAPH_MultiSelect"}));
   EXPECT_EQ(host.Graph().MultiSelectMode(), 1);
 
   const host::CGraphWindow* window = host.Graph().GraphWindowOf(analyzer->GraphTarget());

@@ -1,12 +1,12 @@
 // The DL/T 911 analyzer as the host finds it: registered by the module's manager, after
 // the correlation analysis when that one is there, and the template of its instances.
-#include "host/HostSession.h"
-#include "module/core/ModuleEntry.h"
-#include "module/core/AnalyzerReadout.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include "host/HostSession.h"
+#include "module/core/AnalyzerReadout.h"
+#include "module/core/ModuleEntry.h"
 
 namespace orlo::test {
 namespace {

@@ -1,7 +1,7 @@
 // Stories about the report parameters of the DL/T 911 analyzer.
-#include "tests/module/dlt911/DTL911Scenario.h"
-
 #include <cstdio>
+
+#include "tests/module/dlt911/DTL911Scenario.h"
 
 namespace orlo::test {
 namespace {

@@ -48,9 +48,8 @@ TEST_F(DTL911Results, FactorsAreTheArithmeticBitForBit) {
       EXPECT_EQ(Bits(analyzer->Factor(pair, band)), Bits(expected)) << pair << "/" << band;
       EXPECT_EQ(analyzer->FactorText(pair, band), OxFormatValue(expected, 2, 4, 2));
     }
-    const auto verdict = dlt911::ClassifyFactors(analyzer->Factor(pair, 0),
-                                                 analyzer->Factor(pair, 1),
-                                                 analyzer->Factor(pair, 2));
+    const auto verdict = dlt911::ClassifyFactors(
+        analyzer->Factor(pair, 0), analyzer->Factor(pair, 1), analyzer->Factor(pair, 2));
     EXPECT_EQ(analyzer->Conclusion(pair), CGettext::Get().Translate(dlt911::VerdictText(verdict)));
     EXPECT_LT(analyzer->Factor(pair, 0), 10.0);  // the story's curves differ
   }
@@ -58,7 +57,8 @@ TEST_F(DTL911Results, FactorsAreTheArithmeticBitForBit) {
   for (int row = 1; row <= 3; ++row) {
     const int column = dlt911::MatchingCriteriaColumn(row, analyzer->Factor(0, row - 1));
     for (int c = 1; c <= 5; ++c) {
-      EXPECT_EQ(CriteriaGrid()->GetItemBkColour(row, c) == 0x808080u, c == column) << row << "/" << c;
+      EXPECT_EQ(CriteriaGrid()->GetItemBkColour(row, c) == 0x808080u, c == column)
+          << row << "/" << c;
     }
     EXPECT_EQ(CriteriaGrid()->GetItemText(row, 1), analyzer->FactorText(0, row - 1));
   }
@@ -84,7 +84,8 @@ TEST_F(DTL911Results, TwoVisibleSweepsFillAndReportOnlyTheFirstPair) {
   EXPECT_FALSE(analyzer->Conclusion(0).empty());
   for (int row = 2; row <= 3; ++row) {
     EXPECT_EQ(ResultsGrid()->GetItemText(row, 0), row == 2 ? L"R 2-3" : L"R 3-1");
-    for (int column = 1; column <= 5; ++column) EXPECT_EQ(ResultsGrid()->GetItemText(row, column), L"");
+    for (int column = 1; column <= 5; ++column)
+      EXPECT_EQ(ResultsGrid()->GetItemText(row, column), L"");
   }
   EXPECT_EQ(ResultsGrid()->GetSelectedRow(), 1);
   EXPECT_EQ(analyzer->SweepNameA(), L"A");

@@ -2,17 +2,17 @@
 // sweeps of a story and to compute the expected factors directly from the graph's data.
 #pragma once
 
-#include "module/comparison/FrequencyGrid.h"
-#include "module/comparison/SweepStatistics.h"
-#include "module/dlt911/DTL911Analyzer.h"
-#include "platform/controls/GridCtrl.h"
-#include "tests/support/HostFixture.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cstdint>
 #include <string>
+
+#include "module/comparison/FrequencyGrid.h"
+#include "module/comparison/SweepStatistics.h"
+#include "module/dlt911/DTL911Analyzer.h"
+#include "platform/controls/GridCtrl.h"
+#include "tests/support/HostFixture.h"
 
 namespace orlo::test {
 
