@@ -41,8 +41,9 @@ constexpr char kUsage[] =
     "options:\n"
     "  --analyzer A       run only analyzer A: its index, GUID or name as\n"
     "                     'orlo analyzers' lists them\n"
-    "  --row N            click row N of the results grid (1 is the first pair), which\n"
-    "                     shows that pair in the graph, criteria and conclusion\n"
+    "  --row N            click row N of the results grid (1 is the first pair, the\n"
+    "                     row selected unless told), which shows that pair in the\n"
+    "                     graph, criteria and conclusion\n"
     "  --json             print one JSON document (format \"orlo-analysis/1\") instead;\n"
     "                     it always includes the report parameters\n"
     "  --report FILE      start a report, print the parameters the analyzers hand it and\n"
@@ -54,7 +55,7 @@ constexpr char kUsage[] =
     "  --trace            print every message of the bus to the standard error\n"
     "\n"
     "exit status: 0 done, 1 the analysis showed an error message box, 2 usage error\n"
-    "(also an unknown --analyzer), 3 unreadable input (sweep file, model file, the\n"
+    "(also an unknown --analyzer or --row), 3 unreadable input (sweep file, model file, the\n"
     "module) or an unwritable report file\n";
 
 // The analyzer's timer period: one period is let pass before the panels are read.
@@ -264,7 +265,10 @@ int RunAnalyze(const std::vector<std::string>& args, std::ostream& out, std::ost
       return kExitUnreadable;
     }
   }
-  if (options->row) host.run.ClickResultsRow(*options->row);
+  if (options->row && !host.run.ClickResultsRow(*options->row)) {
+    err << "orlo analyze: --row " << *options->row << " is not a row of the results grid\n";
+    return kExitUsage;
+  }
   win::RunFor(kTimerPeriodMs + kTimerMarginMs);
 
   AnalysisSnapshot analysis;

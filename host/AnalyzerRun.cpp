@@ -37,14 +37,16 @@ bool CAnalyzerRun::Start(size_t index, IBaseAnalyzer& registered) {
 }
 
 bool CAnalyzerRun::ClickResultsRow(int row) {
-  bool clicked = true;
+  std::vector<CORLOGuiItem*> grids;
   for (const Instance& instance : instances_) {
     auto* readout = dynamic_cast<IAnalyzerReadout*>(instance.analyzer);
-    CORLOGuiItem* grid =
-        readout != nullptr ? FindItemOf(instance.root, readout->GetResultsGrid()) : nullptr;
-    clicked = orlo::user::ClickGridCell(grid, row, 1) && clicked;
+    CGridCtrl* grid = readout != nullptr ? readout->GetResultsGrid() : nullptr;
+    if (grid == nullptr) continue;
+    if (row < grid->GetFixedRowCount() || row >= grid->GetRowCount()) return false;
+    grids.push_back(FindItemOf(instance.root, grid));
   }
-  return clicked;
+  for (CORLOGuiItem* grid : grids) orlo::user::ClickGridCell(grid, row, 1);
+  return true;
 }
 
 std::vector<PanelSnapshot> CAnalyzerRun::Snapshot(const CGraphPlugin& graph) const {

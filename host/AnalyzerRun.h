@@ -34,7 +34,8 @@ class CAnalyzerRun {
   // left running) when CreateInstance answers null or Initialize fails.
   bool Start(size_t index, IBaseAnalyzer& registered);
   // Clicks cell (row, 1) of the results grid of every instance that has one, as a user
-  // would; answers false when some instance has no such grid item.
+  // would. Answers false, clicking nothing, when `row` is a header row or beyond the last
+  // row of one of these grids.
   bool ClickResultsRow(int row);
   // What every running instance shows, in start order.
   std::vector<PanelSnapshot> Snapshot(const CGraphPlugin& graph) const;

@@ -5,8 +5,6 @@
 #include "host/GraphPlugin.h"
 #include "host/Json.h"
 #include "module/core/ModuleEntry.h"
-#include "module/dlt911/DTL911Analyzer.h"
-#include "platform/common/Bus.h"
 #include "platform/common/Services.h"
 #include "platform/win/MessageLoop.h"
 #include "tests/host/ScratchDirectory.h"
@@ -25,23 +23,12 @@ using json::Value;
 constexpr char kDlt911Guid[] = "{E5DDB55E-96C1-47d0-8361-B7519CDA16F2}";
 const std::string kSharedData = std::string(ORLO_SHARED_DATA_DIR) + "/frequency-response/";
 
-// The module entry, making sure a DL/T 911 analyzer is registered whether or not the
-// manager registers one itself.
-int EntryWithDlt911(unsigned long reason) {
-  const int result = module::ORLOModuleEntry(reason);
-  if (reason != module::kProcessAttach) return result;
-  for (IBaseAnalyzer* analyzer : AcquireAnalyzers()) {
-    if (analyzer->GetGuid() == L"{E5DDB55E-96C1-47d0-8361-B7519CDA16F2}") return result;
-  }
-  IBaseAnalyzer* dlt911 = new CDTL911Analyzer();
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", dlt911);
-  return result;
-}
-
-// The module entry above, with an error box shown while the module starts.
+// The module's entry, with an error box shown while the module starts.
 int EntryShowingAnErrorBox(unsigned long reason) {
-  if (reason == module::kProcessAttach) TransMessageBox(L"Cannot create curves.\nCheck the graph.", MB_ICONERROR);
-  return EntryWithDlt911(reason);
+  if (reason == module::kProcessAttach) {
+    TransMessageBox(L"Cannot create curves.\nCheck the graph.", MB_ICONERROR);
+  }
+  return module::ORLOModuleEntry(reason);
 }
 
 struct CommandRun {
@@ -55,7 +42,7 @@ class AnalyzeCommandTest : public ::testing::Test {
   void TearDown() override { win::UseManualClock(false); }
 
   static CommandRun Analyze(std::vector<std::string> args,
-                            ModuleEntryFunction entry = &EntryWithDlt911) {
+                            ModuleEntryFunction entry = &module::ORLOModuleEntry) {
     HostSessionOptions session;
     session.moduleEntry = entry;
     session.manualClock = true;
@@ -347,6 +334,9 @@ TEST_F(AnalyzeCommandTest, UsageErrorsExitWithTwo) {
   const CommandRun unknown = Analyze({"--analyzer", "no such analyzer", a});
   EXPECT_EQ(unknown.exitCode, 2);
   EXPECT_EQ(unknown.err, "orlo analyze: no analyzer 'no such analyzer' (try 'orlo analyzers')\n");
+  const CommandRun beyond = Analyze({"--row", "4", a});
+  EXPECT_EQ(beyond.exitCode, 2);
+  EXPECT_EQ(beyond.err, "orlo analyze: --row 4 is not a row of the results grid\n");
 }
 
 // The built executable with its module library, as a user runs it.
