@@ -126,8 +126,7 @@ json::Value AnalysisJson(const AnalysisSnapshot& analysis) {
                }));
   document.Set("analyzers", ArrayOf(analysis.panels, Panel));
   document.Set("report", Report(analysis.report));
-  document.Set("messageBoxes",
-               ArrayOf(analysis.messageBoxes, [](const win::MessageBoxRecord& box) {
+  document.Set("messageBoxes", ArrayOf(analysis.messageBoxes, [](const win::MessageBoxRecord& box) {
                  Value object = Value::MakeObject();
                  object.Set("text", Value::String(box.text));
                  object.Set("style", Integer(box.style));

@@ -54,7 +54,9 @@ GridSnapshot TakeGridSnapshot(const CGridCtrl& grid) {
     auto& cells = snapshot.cells.emplace_back();
     for (int column = 0; column < grid.GetColumnCount(); ++column) {
       cells.push_back(grid.GetItemText(row, column));
-      if (grid.GetItemBkColour(row, column) == kGreyedCell) snapshot.greyed.emplace_back(row, column);
+      if (grid.GetItemBkColour(row, column) == kGreyedCell) {
+        snapshot.greyed.emplace_back(row, column);
+      }
     }
   }
   if (const int selected = grid.GetSelectedRow(); selected >= 0) snapshot.selectedRow = selected;

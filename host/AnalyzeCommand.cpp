@@ -161,10 +161,14 @@ class ScopedEnvironment {
 // Bus tracing for the lifetime of the object, when asked for.
 class ScopedTrace {
  public:
-  explicit ScopedTrace(bool on) : on_(on) { if (on_) ORLOSetTrace(true); }
+  explicit ScopedTrace(bool on) : on_(on) {
+    if (on_) ORLOSetTrace(true);
+  }
   ScopedTrace(const ScopedTrace&) = delete;
   ScopedTrace& operator=(const ScopedTrace&) = delete;
-  ~ScopedTrace() { if (on_) ORLOSetTrace(false); }
+  ~ScopedTrace() {
+    if (on_) ORLOSetTrace(false);
+  }
 
  private:
   bool on_;
@@ -194,7 +198,9 @@ std::vector<size_t> SelectAnalyzers(const std::vector<IBaseAnalyzer*>& analyzers
 
 std::vector<SweepSummary> Summaries(const std::vector<Sweep>& sweeps) {
   std::vector<SweepSummary> summaries;
-  for (const Sweep& sweep : sweeps) summaries.push_back({sweep.name, sweep.file, sweep.points.size()});
+  for (const Sweep& sweep : sweeps) {
+    summaries.push_back({sweep.name, sweep.file, sweep.points.size()});
+  }
   return summaries;
 }
 
@@ -255,8 +261,7 @@ int RunAnalyze(const std::vector<std::string>& args, std::ostream& out, std::ost
   const std::vector<IBaseAnalyzer*>& analyzers = host.session.Analyzers();
   const std::vector<size_t> chosen = SelectAnalyzers(analyzers, options->analyzer);
   if (options->analyzer && chosen.empty()) {
-    err << "orlo analyze: no analyzer '" << *options->analyzer
-        << "' (try 'orlo analyzers')\n";
+    err << "orlo analyze: no analyzer '" << *options->analyzer << "' (try 'orlo analyzers')\n";
     return kExitUsage;
   }
   for (const size_t index : chosen) {

@@ -18,8 +18,9 @@ constexpr char kColumnGap[] = "  ";
 
 // Display width of UTF-8 text: its code points.
 size_t Width(const std::string& text) {
-  return static_cast<size_t>(std::count_if(
-      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
 }
 
 // Rows as columns of equal width, each line indented, without trailing blanks.

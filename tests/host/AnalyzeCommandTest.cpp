@@ -114,10 +114,10 @@ TEST_F(AnalyzeCommandTest, JsonDocumentFollowsTheSchemaAndAgreesWithTheGrids) {
 
   ASSERT_EQ(document.Find("analyzers")->Items().size(), 1u);
   const Value& panel = Dlt911(document);
-  EXPECT_EQ(Keys(panel), (std::vector<std::string>{
-                             "index", "name", "guid", "results", "selectedRow", "criteria",
-                             "greyed", "conclusion", "magnitudeDifferenceConclusion", "pairs",
-                             "graph"}));
+  EXPECT_EQ(Keys(panel),
+            (std::vector<std::string>{"index", "name", "guid", "results", "selectedRow", "criteria",
+                                      "greyed", "conclusion", "magnitudeDifferenceConclusion",
+                                      "pairs", "graph"}));
   EXPECT_EQ(panel.Find("guid")->Text(), kDlt911Guid);
   EXPECT_EQ(panel.Find("selectedRow")->Text(), "1");
   EXPECT_EQ(Cell(panel, "results", 0, 5), "Conclusion");
@@ -136,9 +136,9 @@ TEST_F(AnalyzeCommandTest, JsonDocumentFollowsTheSchemaAndAgreesWithTheGrids) {
   for (size_t p = 0; p < 3; ++p) {
     const Value& pair = pairs[p];
     EXPECT_EQ(pair.Find("tag")->Text(), tags[p]);
-    EXPECT_EQ(Keys(pair), (std::vector<std::string>{"tag", "sweepA", "sweepB", "statistics",
-                                                   "conclusion", "magnitudeDifference",
-                                                   "magnitudeDifferenceVerdict"}));
+    EXPECT_EQ(Keys(pair),
+              (std::vector<std::string>{"tag", "sweepA", "sweepB", "statistics", "conclusion",
+                                        "magnitudeDifference", "magnitudeDifferenceVerdict"}));
     EXPECT_TRUE(pair.Find("magnitudeDifference")->IsNull());
     EXPECT_EQ(pair.Find("conclusion")->Text(), Cell(panel, "results", p + 1, 5));
     const auto& statistics = pair.Find("statistics")->Items();
@@ -152,8 +152,8 @@ TEST_F(AnalyzeCommandTest, JsonDocumentFollowsTheSchemaAndAgreesWithTheGrids) {
       EXPECT_EQ(shown, Cell(panel, "results", p + 1, b + 2));
       EXPECT_EQ(report[6 * p + b].Find("value")->Text(), shown);
     }
-    EXPECT_EQ(report[6 * p + 3].Find("name")->Text(), "DTL_911.R " + std::string(tags[p]) +
-                                                           ".Conclusion");
+    EXPECT_EQ(report[6 * p + 3].Find("name")->Text(),
+              "DTL_911.R " + std::string(tags[p]) + ".Conclusion");
     EXPECT_TRUE(report[6 * p].Find("colour")->IsNull());
     EXPECT_FALSE(report[6 * p + 4].Find("colour")->IsNull());
   }
@@ -170,7 +170,8 @@ TEST_F(AnalyzeCommandTest, JsonDocumentFollowsTheSchemaAndAgreesWithTheGrids) {
   EXPECT_EQ(curves[0].Find("points")->Text(), "1000");
   const auto& ranges = graph.Find("ranges")->Items();
   ASSERT_EQ(ranges.size(), 3u);
-  EXPECT_EQ(json::Write(ranges[0], 0), R"({"label":"R-LF","low":1000,"high":100000,"colour":9226495})");
+  EXPECT_EQ(json::Write(ranges[0], 0),
+            R"({"label":"R-LF","low":1000,"high":100000,"colour":9226495})");
   EXPECT_TRUE(document.Find("messageBoxes")->Items().empty());
 }
 
@@ -191,7 +192,8 @@ TEST_F(AnalyzeCommandTest, ThreeIdenticalSweepsAreNormalWithFactorsOfExactlyTen)
 
 TEST_F(AnalyzeCommandTest, HumanOutputShowsThePanelAsTheUserSeesIt) {
   const std::string a = Phase("a", 1);
-  const CommandRun run = Analyze({"--analyzer", kDlt911Guid, "--report", scratch.Path("r.csv"), a, a});
+  const CommandRun run =
+      Analyze({"--analyzer", kDlt911Guid, "--report", scratch.Path("r.csv"), a, a});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   for (const char* line : {
            "Sweeps (in graph order)\n  1  a      1000 points  ",
@@ -233,8 +235,7 @@ TEST_F(AnalyzeCommandTest, SharedMeasurementsInThreesRunWithoutError) {
       {"interdisk-all-26.csv", "radial-l1-plus10pct.csv", "healthy-rgh1.csv"},
   };
   for (const auto& triple : triples) {
-    const Value document =
-        AnalyzeJson({Shared(triple[0]), Shared(triple[1]), Shared(triple[2])});
+    const Value document = AnalyzeJson({Shared(triple[0]), Shared(triple[1]), Shared(triple[2])});
     const Value& panel = Dlt911(document);
     ASSERT_EQ(panel.Find("pairs")->Items().size(), 3u);
     for (const Value& pair : panel.Find("pairs")->Items()) {
@@ -252,8 +253,8 @@ TEST_F(AnalyzeCommandTest, RadialDeformationLowersTheMiddleAndHighBandFactors) {
   EXPECT_EQ(Factors(Dlt911(itself), 0), (std::vector<double>{10.0, 10.0, 10.0}));
 
   std::vector<std::vector<double>> factors;
-  for (const char* file : {"radial-l1-plus01pct.csv", "radial-l1-plus05pct.csv",
-                           "radial-l1-plus10pct.csv"}) {
+  for (const char* file :
+       {"radial-l1-plus01pct.csv", "radial-l1-plus05pct.csv", "radial-l1-plus10pct.csv"}) {
     factors.push_back(Factors(Dlt911(AnalyzeJson({healthy, Shared(file)})), 0));
   }
   // +1 %, +5 %, +10 %: the middle and high bands agree less and less with the healthy file.
@@ -265,8 +266,7 @@ TEST_F(AnalyzeCommandTest, RadialDeformationLowersTheMiddleAndHighBandFactors) {
 
 TEST_F(AnalyzeCommandTest, InterDiskFaultIsJudgedLightDistortion) {
   if (!HaveSharedData()) GTEST_SKIP() << kSharedData << " is absent";
-  const Value document =
-      AnalyzeJson({Shared("healthy-rgh1.csv"), Shared("interdisk-all-26.csv")});
+  const Value document = AnalyzeJson({Shared("healthy-rgh1.csv"), Shared("interdisk-all-26.csv")});
   const Value& pair = Dlt911(document).Find("pairs")->Items().at(0);
   // R-MF lies just above 0.6 (about 0.607): light, not obvious distortion.
   EXPECT_EQ(pair.Find("conclusion")->Text(), "Light Distortion") << json::Write(pair, 0);
@@ -289,8 +289,7 @@ TEST_F(AnalyzeCommandTest, ReportFileHoldsTheParametersAsCsv) {
   // Sweep colours: the COLORREF in decimal.
   EXPECT_EQ(lines[5], "DTL_911.R 1_2.Name1,phase-A," + std::to_string(SweepPalette(0)));
 
-  const CommandRun unwritable =
-      Analyze({"--report", scratch.Path("missing/dir/report.csv"), a});
+  const CommandRun unwritable = Analyze({"--report", scratch.Path("missing/dir/report.csv"), a});
   EXPECT_EQ(unwritable.exitCode, 3);
   EXPECT_TRUE(unwritable.err.starts_with("orlo analyze: cannot write '")) << unwritable.err;
 }
