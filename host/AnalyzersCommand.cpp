@@ -1,6 +1,7 @@
 // `orlo analyzers`: loads the analysis module and lists the analyzers it registers.
 #include "host/Command.h"
 #include "host/HostSession.h"
+#include "host/Json.h"
 
 #include <iomanip>
 #include <ostream>
@@ -8,30 +9,6 @@
 namespace orlo::host {
 
 namespace {
-
-// UTF-8 form of a wide text (names may be translated).
-std::string ToUtf8(const std::wstring& text) {
-  std::string out;
-  for (const wchar_t wide : text) {
-    const auto c = static_cast<char32_t>(wide);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
 
 void PrintRow(std::ostream& out, const std::string& index, const std::string& name,
               const std::string& guid, const std::string& settings) {
@@ -54,7 +31,8 @@ int RunAnalyzers(const std::vector<std::string>& args, std::ostream& out, std::o
   const auto& analyzers = session.Analyzers();
   for (size_t index = 0; index < analyzers.size(); ++index) {
     IBaseAnalyzer* analyzer = analyzers[index];
-    PrintRow(out, std::to_string(index), ToUtf8(analyzer->GetName()), ToUtf8(analyzer->GetGuid()),
+    PrintRow(out, std::to_string(index), json::ToUtf8(analyzer->GetName()),
+             json::ToUtf8(analyzer->GetGuid()),
              analyzer->HasSettings() ? "yes" : "no");
   }
   return kExitOk;
