@@ -40,7 +40,7 @@ ORLO_END_SUBSCRIPTION_MAP()
 CAnalyzerManager::~CAnalyzerManager() {
   while (!m_lstAnalyzers.empty()) {
     IBaseAnalyzer* analyzer = m_lstAnalyzers.front();
-    m_lstAnalyzers.pop_front();
+    m_lstAnalyzers.remove(analyzer);  // its repeated registrations go with it
     analyzer->Destroy();
   }
   m_lstActive.clear();
@@ -81,7 +81,7 @@ bool CAnalyzerManager::IsActive(const IBaseAnalyzer* analyzer) const {
 
 void CAnalyzerManager::OnRegisterAnalyzer(IORLODataItem* item) {
   auto* analyzer = PayloadOf<IBaseAnalyzer>(item);
-  if (analyzer != nullptr && !IsRegistered(analyzer)) m_lstAnalyzers.push_back(analyzer);
+  if (analyzer != nullptr) m_lstAnalyzers.push_back(analyzer);
 }
 
 void CAnalyzerManager::OnUnregisterAnalyzer(IORLODataItem* item) {

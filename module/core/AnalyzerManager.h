@@ -9,8 +9,9 @@
 // and leave with "ANALYZER_RegisterAnalyzer" / "ANALYZER_UnregisterAnalyzer".
 //
 // Registration rules:
-// - A registration of an analyzer that is already listed is ignored, so each object is
-//   listed (and later destroyed) once and one unregistration really removes it.
+// - Every registration appends, so an analyzer registered twice is listed twice (and
+//   handed out under both indices); one unregistration removes its first entry only.
+//   Deletion still destroys each object once, at its first entry.
 // - Unregistration hands ownership back to the caller and is not announced on the bus:
 //   the announcement that was foreseen reuses "ANALYZER_DeactivateAnalyzer" with the bare
 //   analyzer pointer as payload, which every receiver of that message (the manager
@@ -30,8 +31,9 @@
 class CAnalyzerManager : public COxBaseManager, public CORLODataClient {
  public:
   CAnalyzerManager() = default;
-  // Destroys every registered analyzer in registration order, forgets the active marks,
-  // then destroys the window (which detaches the manager from the bus).
+  // Destroys every registered analyzer in registration order (an analyzer listed more
+  // than once only at its first entry), forgets the active marks, then destroys the window
+  // (which detaches the manager from the bus).
   ~CAnalyzerManager() override;
 
   BOOL OnManagerCreated() override;

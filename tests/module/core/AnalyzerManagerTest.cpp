@@ -111,19 +111,20 @@ TEST_F(AnalyzerManagerTest, UnregisteringIsSilentAndReturnsOwnership) {
   EXPECT_EQ(destroyed_, (Log{"a"}));
 }
 
-TEST_F(AnalyzerManagerTest, RepeatedRegistrationListsTheAnalyzerOnce) {
+TEST_F(AnalyzerManagerTest, RepeatedRegistrationIsListedTwiceAndDestroyedOnce) {
   ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
   ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
   ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
   EXPECT_EQ(Acquire(1), &b_);
-  EXPECT_EQ(Acquire(2), nullptr);
+  EXPECT_EQ(Acquire(2), &a_);
 
-  ORLOSendMessage("ANALYZER_UnregisterAnalyzer", &a_);  // one unregistration removes it
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
+  ORLOSendMessage("ANALYZER_UnregisterAnalyzer", &a_);  // removes the first entry only
   EXPECT_EQ(Acquire(0), &b_);
   EXPECT_EQ(Acquire(1), &a_);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &c_);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
   manager_.reset();
-  EXPECT_EQ(destroyed_, (Log{"b", "a"}));
+  EXPECT_EQ(destroyed_, (Log{"b", "a", "c"}));
 }
 
 TEST_F(AnalyzerManagerTest, DeletionDestroysEachRegisteredAnalyzerOnceThenDetaches) {
