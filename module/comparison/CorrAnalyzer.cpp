@@ -180,7 +180,9 @@ void CCorrAnalyzer::SetupGraph() {
   curveA.CreateAndRef();
   curveB.CreateAndRef();
   if (curveA.Get() == nullptr || curveB.Get() == nullptr) {
-    MessageBox(L"Failed to create curves.\nVerify that Graph plug-in is loaded.", L"Error", MB_OK);
+    const CGettext& gettext = CGettext::Get();
+    MessageBox(gettext.Translate("Failed to create curves.\nVerify that Graph plug-in is loaded."),
+               gettext.Translate("Error"), MB_OK);
   }
 
   std::int32_t width = 1;
@@ -225,7 +227,7 @@ void CCorrAnalyzer::RefillModelSelector() {
 
   tagAPPLIEDMODELS applied;
   Broadcast(L"GRAPH_AppliedModels", &applied);
-  const std::unique_ptr<AppliedModel*[]> models(applied.models);
+  std::unique_ptr<AppliedModel*[]> models(applied.models);
 
   int selection = 0;
   for (int m = 0; models != nullptr && m < applied.count; ++m) {
@@ -260,6 +262,7 @@ void CCorrAnalyzer::RefillModelSelector() {
     }
   }
   SendCombo(selector, CB_SETCURSEL, selection);
+  models.reset();
   RefillSweepSelector();
 }
 
