@@ -226,6 +226,10 @@ void CDTL911Analyzer::HighlightCriteria(int row, double factor) {
 }
 
 void CDTL911Analyzer::ClearPairDisplay() {
+  CGridCtrl* const grid = GetCriteriaGrid();
+  if (grid == nullptr) {
+    return;
+  }
   if (sweepNameA.empty() && curveA.Get() != nullptr) {
     curveA->SetName(std::wstring());
     curveA->ClearPoints();
@@ -233,10 +237,6 @@ void CDTL911Analyzer::ClearPairDisplay() {
   if (sweepNameB.empty() && curveB.Get() != nullptr) {
     curveB->SetName(std::wstring());
     curveB->ClearPoints();
-  }
-  CGridCtrl* const grid = GetCriteriaGrid();
-  if (grid == nullptr) {
-    return;
   }
   for (int row = 1; row <= dlt911::kBandCount; ++row) {
     grid->SetItemText(row, 1, std::wstring());
