@@ -1,29 +1,17 @@
 #include "module/comparison/CorrAnalyzer.h"
 
-#include <cwctype>
 #include <iterator>
 #include <memory>
 
 #include "platform/common/Bus.h"
 #include "platform/common/DataItem.h"
 #include "platform/common/DataManager.h"
+#include "module/core/TextCompare.h"
 #include "platform/common/GuiItem.h"
 #include "platform/common/Services.h"
 #include "platform/controls/GridCtrl.h"
 
 namespace {
-
-bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::towlower(a[i]) != std::towlower(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
 
 CWnd* WindowOf(CORLOGuiItem* item) { return item != nullptr ? item->GetWnd() : nullptr; }
 
@@ -232,7 +220,7 @@ void CCorrAnalyzer::RefillModelSelector() {
   int selection = 0;
   for (int m = 0; models != nullptr && m < applied.count; ++m) {
     AppliedModel* const model = models[m];
-    if (model == nullptr || EqualsIgnoringCase(model->GetName(), excludedModelName)) {
+    if (model == nullptr || orlo::module::EqualsIgnoringCase(model->GetName(), excludedModelName)) {
       continue;
     }
     std::list<ModelItem*>* const items = model->GetItems();
@@ -422,9 +410,9 @@ void CCorrAnalyzer::SetDropHeight(CORLOGuiItem* selector, int rows) {
 // Life cycle helpers
 
 bool CCorrAnalyzer::InitializeWindow() {
-  if (!CreateManager(nullptr)) {
-    return false;
-  }
+  // Without a window (no main dialog) the subscription and the timer do nothing; the
+  // analyzer still answers true, as the host's start-up expects of every analyzer.
+  CreateManager(nullptr);
   ORLOSubscribe(GetSafeHwnd());
   dataManager = ORLOGetDataManager();
   SetTimer(kUpdateTimerId, kUpdateTimerPeriodMs);

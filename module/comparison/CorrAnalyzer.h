@@ -133,7 +133,7 @@ class CCorrAnalyzer : public COxBaseManager,
   void SetPairCell(CGridCtrl* grid, int row, const std::wstring& nameA, const std::wstring& nameB);
   void SetDropHeight(CORLOGuiItem* selector, int rows);
   // Creates the window, puts it on the bus, fetches the data manager and starts the
-  // update timer; false when the window cannot be created.
+  // update timer; answers true (without a window, the subscription and timer do nothing).
   bool InitializeWindow();
   // DestroyPanel's common part: releases both curves, empties the model selector, destroys
   // the root item and forgets every GUI item. Answers the result of the root's destruction.

@@ -1,8 +1,9 @@
 #include "module/core/Subscription.h"
 
+#include "module/core/TextCompare.h"
+
 #include <cstdint>
 #include <cstring>
-#include <cwctype>
 
 namespace orlo::module {
 
@@ -12,17 +13,6 @@ template <typename Pfn>
 Pfn LoadHandler(ORLO_PFN handler) {
   static_assert(sizeof(Pfn) == sizeof(ORLO_PFN));
   return std::bit_cast<Pfn>(handler);
-}
-
-bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::towlower(static_cast<std::wint_t>(a[i])) !=
-        std::towlower(static_cast<std::wint_t>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
 }
 
 // The second 32-bit word of a payload record; 0 when there is no payload.
@@ -57,7 +47,7 @@ __attribute__((no_sanitize("vptr"))) LRESULT RunEntry(CORLODataClient& client, c
       reply = (client.*LoadHandler<ORLO_PFN_STRING>(entry.pfnHandler))(item);
       return reinterpret_cast<LRESULT>(reply.c_str());
     case SubSig_ItemQualified:
-      if (!EqualIgnoringCase(item->GetQualifier(), entry.strQualifier)) return result;
+      if (!EqualsIgnoringCase(item->GetQualifier(), entry.strQualifier)) return result;
       (client.*LoadHandler<ORLO_PFN_ITEM>(entry.pfnHandler))(item);
       return 1;
     default:

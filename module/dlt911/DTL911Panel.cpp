@@ -1,10 +1,10 @@
 // CDTL911Analyzer: the panel (results grid, graph, titles, criteria grid, conclusion line),
 // the selection of a pair and the greying of the criteria it matches.
 #include <algorithm>
-#include <cwctype>
 #include <initializer_list>
 
 #include "module/dlt911/DTL911Analyzer.h"
+#include "module/core/TextCompare.h"
 #include "module/dlt911/DTL911Verdict.h"
 #include "platform/common/GuiItem.h"
 #include "platform/controls/GridCtrl.h"
@@ -16,11 +16,6 @@ constexpr int kGridColumns = 6;
 constexpr COLORREF kMatchColour = 0x808080;
 
 std::wstring Tr(const char* text) { return CGettext::Get().Translate(text); }
-
-bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
-}
 
 // Shape shared by both grids: one header row, read-only, whole-row selection.
 void ShapeGrid(CGridCtrl* grid, int fixedColumns) {
@@ -219,7 +214,7 @@ void CDTL911Analyzer::HighlightCriteria(int row, double factor) {
   if (column > 0) {
     grid->SetItemBkColour(row, column, kMatchColour);
   }
-  if (!EqualsIgnoringCase(grid->GetItemText(row, 1), text)) {
+  if (!orlo::module::EqualsIgnoringCase(grid->GetItemText(row, 1), text)) {
     grid->Invalidate();
   }
   grid->SetItemText(row, 1, text);

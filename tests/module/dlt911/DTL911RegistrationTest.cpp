@@ -7,6 +7,7 @@
 #include "host/HostSession.h"
 #include "module/core/AnalyzerReadout.h"
 #include "module/core/ModuleEntry.h"
+#include "module/dlt911/DTL911Analyzer.h"
 
 namespace orlo::test {
 namespace {
@@ -35,6 +36,16 @@ TEST(DTL911Registration, TheModuleRegistersItOnceAfterTheCorrelationAnalysis) {
   EXPECT_EQ(instance->GetGuid(), kDtl911Guid);
   EXPECT_NE(dynamic_cast<IAnalyzerReadout*>(instance), nullptr);
   instance->Destroy();
+}
+
+// Without a host main dialog there is no window to create; the analyzer still answers
+// true and stays usable (its subscription and timer simply do nothing).
+TEST(DTL911Registration, InitializeAnswersTrueEvenWithoutAMainDialog) {
+  auto* analyzer = new CDTL911Analyzer;
+  EXPECT_TRUE(analyzer->Initialize());
+  EXPECT_EQ(analyzer->GetPanel(), nullptr);
+  analyzer->Uninitialize();
+  analyzer->Destroy();
 }
 
 }  // namespace
