@@ -1,14 +1,13 @@
 #include "host/BusClient.h"
 
 #include "platform/common/Bus.h"
+#include "platform/common/ServicesText.h"
 
 namespace orlo::host {
 
 BEGIN_MESSAGE_MAP(CHostBusClient, CWnd)
 ON_MESSAGE(WM_DATAITEM, OnDataItem)
 END_MESSAGE_MAP()
-
-std::wstring WideName(const std::string& name) { return std::wstring(name.begin(), name.end()); }
 
 bool CHostBusClient::CreateClient(CWnd* parent, UINT id) {
   const DWORD style = parent != nullptr ? WS_CHILD : 0;
@@ -19,11 +18,11 @@ bool CHostBusClient::CreateClient(CWnd* parent, UINT id) {
 void CHostBusClient::Subscribe() { ORLOSubscribe(m_hWnd); }
 
 void CHostBusClient::On(const std::string& name, ItemHandler handler) {
-  itemHandlers_[WideName(name)] = std::move(handler);
+  itemHandlers_[services::Utf8ToWide(name)] = std::move(handler);
 }
 
 void CHostBusClient::OnQuery(const std::string& name, QueryHandler handler) {
-  queryHandlers_[WideName(name)] = std::move(handler);
+  queryHandlers_[services::Utf8ToWide(name)] = std::move(handler);
 }
 
 LRESULT CHostBusClient::OnDataItem(WPARAM wParam, LPARAM /*number*/) {

@@ -42,7 +42,4 @@ class CHostBusClient : public CWnd {
   std::wstring reply_;
 };
 
-// The wide form of an ASCII message name.
-std::wstring WideName(const std::string& name);
-
 }  // namespace orlo::host

@@ -1,6 +1,7 @@
 // The graph plug-in as the module sees it: requests answered over the bus, announcements
 // of changes, graph windows executing addressed commands, curve objects, applied models.
 #include "host/GraphPlugin.h"
+#include "platform/common/ServicesText.h"
 
 #include "host/BusClient.h"
 #include "module/comparison/SweepData.h"
@@ -160,7 +161,7 @@ TEST_F(GraphPluginTest, SelectionColourAndValueChangesAreAnnouncedWithTheSweepNa
   std::vector<std::wstring> events;
   for (const char* message : {"GRAPH_SetSweepColor", "GRAPH_SweepValuesUpdated"}) {
     listener.On(message, [&events, message](IORLODataItem& item) {
-      events.push_back(WideName(message) + L" " + *static_cast<std::wstring*>(item.GetData()));
+      events.push_back(orlo::services::Utf8ToWide(message) + L" " + *static_cast<std::wstring*>(item.GetData()));
     });
   }
   listener.On("GRAPH_SweepSelected", [&](IORLODataItem&) {
@@ -396,7 +397,7 @@ TEST_F(GraphPluginTest, ModelsAreListedAnnouncedAndRemovedAfterTheAnnouncement) 
       AppliedModel* model = static_cast<tagMODELNOTIFY*>(item.GetData())->model;
       tagAPPLIEDMODELS listed;
       ORLOSendMessage("GRAPH_AppliedModels", &listed);
-      std::wstring text = WideName(message) + L" " + (model ? model->GetName() : L"-") + L" [";
+      std::wstring text = orlo::services::Utf8ToWide(message) + L" " + (model ? model->GetName() : L"-") + L" [";
       for (int i = 0; i < listed.count; ++i) text += listed.models[i]->GetName() + L";";
       delete[] listed.models;
       events.push_back(text + L"]");
