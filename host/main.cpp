@@ -1,5 +1,5 @@
 // orlo: runs the ORLOAnalyzer plug-in on sweep files from the command line.
-#include "host/Command.h"
+#include "host/cli/Command.h"
 
 #include <iostream>
 #include <string>

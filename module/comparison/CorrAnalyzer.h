@@ -167,3 +167,15 @@ class CCorrAnalyzer : public COxBaseManager,
   void OnSweepSelectorChange();
   void EmptyModelSelector(CWnd* selector);
 };
+
+// The entries of a comparison analyzer's table that the base handles, after the lifecycle
+// entries: ORLO_INHERIT_SUBSCRIPTIONS(CCorrAnalyzer, CMyAnalyzer).
+#define ORLO_SUBSCRIPTIONS_OF_CCorrAnalyzer(theClass)                       \
+  ORLO_SUBSCRIPTIONS_OF_CORLODataClient(theClass)                           \
+  ORLO_SUBSCRIBE("GRAPH_RecalcModels", 0, theClass, OnRecalcModels)         \
+  ORLO_SUBSCRIBE("GRAPH_ApplyModel", 0, theClass, OnApplyModel)             \
+  ORLO_SUBSCRIBE("GRAPH_RemoveModel", 1, theClass, OnRemoveModel)           \
+  ORLO_SUBSCRIBE("GRAPH_VisibleCurveCount", 0, theClass, OnVisibleCurveCount) \
+  ORLO_SUBSCRIBE("ORLO_CloseFile", 0, theClass, OnFileChanged)              \
+  ORLO_SUBSCRIBE("ORLO_OpenedFile", 0, theClass, OnFileChanged)             \
+  ORLO_SUBSCRIBE("GRAPH_SetSweepColor", 0, theClass, OnSetSweepColor)

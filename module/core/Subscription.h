@@ -9,9 +9,13 @@
 // ON_MESSAGE(WM_DESTROY, OnClientDestroy) in its window-message table, and defines its
 // table in its source file:
 //   ORLO_BEGIN_SUBSCRIPTION_MAP(CMyClient)
-//     ORLO_SUBSCRIBE("ORLO_Initialize", 1, CMyClient, OnInitializeMessage)
+//     ORLO_INHERIT_SUBSCRIPTIONS(CORLODataClient, CMyClient)
 //     ORLO_SUBSCRIBE("GRAPH_Repaint", 0, CMyClient, OnRepaint)
 //   ORLO_END_SUBSCRIPTION_MAP()
+// The dispatcher reads only a class's own table (never the base map), so a class that
+// wants its base's entries places them with ORLO_INHERIT_SUBSCRIPTIONS(Base, CMyClient),
+// which expands the base's list ORLO_SUBSCRIPTIONS_OF_Base(theClass) where it stands.
+// CORLODataClient's list is the two lifecycle entries that open every table.
 // Handlers named in ORLO_SUBSCRIBE have the item form: void Fn(IORLODataItem*); an entry
 // of another form is written out with StoreHandler, e.g.
 //   {L"GRAPH_AllocCurve", L"", 0, SubSig_String,
@@ -96,3 +100,8 @@ LRESULT DispatchDataItem(CORLODataClient& client, const ORLO_SUBMAP* staticMap,
 #define ORLO_END_SUBSCRIPTION_MAP() \
   { L"", L"", 0, SubSig_End, nullptr } \
   };
+
+#define ORLO_INHERIT_SUBSCRIPTIONS(baseClass, theClass) ORLO_SUBSCRIPTIONS_OF_##baseClass(theClass)
+#define ORLO_SUBSCRIPTIONS_OF_CORLODataClient(theClass)                \
+  ORLO_SUBSCRIBE("ORLO_Initialize", 1, theClass, OnInitializeMessage) \
+  ORLO_SUBSCRIBE("ORLO_UnInitialize", 1, theClass, OnUnInitializeMessage)

@@ -15,15 +15,7 @@ const std::wstring kEmpty;
 }  // namespace
 
 ORLO_BEGIN_SUBSCRIPTION_MAP(CDTL911Analyzer)
-ORLO_SUBSCRIBE("ORLO_Initialize", 1, CDTL911Analyzer, OnInitializeMessage)
-ORLO_SUBSCRIBE("ORLO_UnInitialize", 1, CDTL911Analyzer, OnUnInitializeMessage)
-ORLO_SUBSCRIBE("GRAPH_RecalcModels", 0, CDTL911Analyzer, OnRecalcModels)
-ORLO_SUBSCRIBE("GRAPH_ApplyModel", 0, CDTL911Analyzer, OnApplyModel)
-ORLO_SUBSCRIBE("GRAPH_RemoveModel", 1, CDTL911Analyzer, OnRemoveModel)
-ORLO_SUBSCRIBE("GRAPH_VisibleCurveCount", 0, CDTL911Analyzer, OnVisibleCurveCount)
-ORLO_SUBSCRIBE("ORLO_CloseFile", 0, CDTL911Analyzer, OnFileChanged)
-ORLO_SUBSCRIBE("ORLO_OpenedFile", 0, CDTL911Analyzer, OnFileChanged)
-ORLO_SUBSCRIBE("GRAPH_SetSweepColor", 0, CDTL911Analyzer, OnSetSweepColor)
+ORLO_INHERIT_SUBSCRIPTIONS(CCorrAnalyzer, CDTL911Analyzer)
 ORLO_SUBSCRIBE("GRAPH_SweepValuesUpdated", 0, CDTL911Analyzer, OnSweepValuesUpdated)
 ORLO_SUBSCRIBE("REPORT_ReportStarting", 0, CDTL911Analyzer, OnReportStarting)
 ORLO_END_SUBSCRIPTION_MAP()

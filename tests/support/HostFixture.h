@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "host/GraphPlugin.h"
-#include "host/MainDialog.h"
-#include "host/ReportPlugin.h"
-#include "host/Sweep.h"
+#include "host/graph/GraphPlugin.h"
+#include "host/session/MainDialog.h"
+#include "host/report/ReportPlugin.h"
+#include "host/sweeps/Sweep.h"
 #include "module/comparison/SweepData.h"
 #include "module/core/AnalyzerInterfaces.h"
 #include "platform/win/WinTypes.h"

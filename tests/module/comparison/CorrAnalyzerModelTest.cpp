@@ -2,7 +2,7 @@
 // through the host's graph plug-in.
 #include <gtest/gtest.h>
 
-#include "host/GraphModels.h"
+#include "host/graph/GraphModels.h"
 #include "platform/common/UserActions.h"
 #include "platform/win/StandardControls.h"
 #include "tests/module/comparison/CorrAnalyzerProbe.h"

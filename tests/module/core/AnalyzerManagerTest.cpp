@@ -1,6 +1,6 @@
 // The analyzer registry as the host sees it over the bus, with logging analyzers
 // registered through "ANALYZER_RegisterAnalyzer".
-#include "host/MainDialog.h"
+#include "host/session/MainDialog.h"
 #include "module/core/AnalyzerManager.h"
 #include "platform/common/Bus.h"
 #include "tests/module/core/CoreTestDoubles.h"

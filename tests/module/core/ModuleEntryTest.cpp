@@ -1,5 +1,5 @@
 // The module entry: what loading and unloading the module does on the bus.
-#include "host/MainDialog.h"
+#include "host/session/MainDialog.h"
 #include "module/core/ModuleEntry.h"
 #include "platform/common/Bus.h"
 #include "tests/module/core/CoreTestDoubles.h"

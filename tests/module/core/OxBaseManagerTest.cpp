@@ -1,5 +1,5 @@
 // The hidden manager window: where CreateManager puts it and that it stays hidden.
-#include "host/MainDialog.h"
+#include "host/session/MainDialog.h"
 #include "module/core/OxBaseManager.h"
 #include "tests/support/HostFixture.h"
 

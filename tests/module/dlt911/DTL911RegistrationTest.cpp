@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "host/HostSession.h"
+#include "host/session/HostSession.h"
 #include "module/core/AnalyzerReadout.h"
 #include "module/core/ModuleEntry.h"
 #include "module/dlt911/DTL911Analyzer.h"

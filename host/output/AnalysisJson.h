@@ -1,0 +1,22 @@
+// AnalysisJson: the `orlo analyze --json` document, schema "orlo-analysis/1".
+//
+// One object: "format", "sweeps" (name, file, points), "analyzers" (per panel: index,
+// name, guid, the results and criteria grids as the cell texts exactly as written,
+// selectedRow, the greyed criteria cells as [row, column], conclusion,
+// magnitudeDifferenceConclusion, the computed pairs with their raw band values, and the
+// graph's curves and ranges), "report" (name, value, colour) and "messageBoxes" (text,
+// style). Numbers are the shortest text that reads back exactly; NaN and infinities are
+// the strings "NaN", "Infinity" and "-Infinity"; colours are COLORREF integers. What an
+// analyzer does not have is null (grids and conclusion of an analyzer without a readout,
+// the magnitude-difference fields of DL/T 911 pairs); "report" is empty when no report was
+// started.
+#pragma once
+
+#include "host/output/AnalysisSnapshot.h"
+#include "host/output/Json.h"
+
+namespace orlo::host {
+
+json::Value AnalysisJson(const AnalysisSnapshot& analysis);
+
+}  // namespace orlo::host

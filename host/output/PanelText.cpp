@@ -1,0 +1,171 @@
+#include "host/output/PanelText.h"
+
+#include "host/output/Json.h"
+#include "platform/common/Services.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ostream>
+
+namespace orlo::host {
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+constexpr char kIndent[] = "  ";
+constexpr char kColumnGap[] = "  ";
+
+// Display width of UTF-8 text: its code points.
+size_t Width(const std::string& text) {
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+// Rows as columns of equal width, each line indented, without trailing blanks.
+void PrintTable(const std::vector<Row>& rows, std::ostream& out) {
+  std::vector<size_t> widths;
+  for (const Row& row : rows) {
+    widths.resize(std::max(widths.size(), row.size()));
+    for (size_t column = 0; column < row.size(); ++column) {
+      widths[column] = std::max(widths[column], Width(row[column]));
+    }
+  }
+  for (const Row& row : rows) {
+    std::string line = kIndent;
+    for (size_t column = 0; column < row.size(); ++column) {
+      if (column > 0) line += kColumnGap;
+      line += row[column];
+      if (column + 1 < row.size()) line.append(widths[column] - Width(row[column]), ' ');
+    }
+    line.erase(line.find_last_not_of(' ') + 1);
+    out << line << '\n';
+  }
+}
+
+std::string ColourText(COLORREF colour) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", static_cast<unsigned>(colour & 0xFF),
+                static_cast<unsigned>((colour >> 8) & 0xFF),
+                static_cast<unsigned>((colour >> 16) & 0xFF));
+  return text;
+}
+
+std::string FrequencyText(double hertz) {
+  wchar_t text[50];
+  ORLOFormatValue(hertz, text, 50, -1, -1, 0, 1, '.');
+  return json::ToUtf8(text) + " Hz";
+}
+
+void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
+  out << title << '\n';
+  std::vector<Row> rows;
+  for (size_t r = 0; r < grid.cells.size(); ++r) {
+    const int row = static_cast<int>(r);
+    Row& line = rows.emplace_back();
+    if (grid.selectedRow) line.push_back(grid.selectedRow == row ? ">" : "");
+    for (size_t c = 0; c < grid.cells[r].size(); ++c) {
+      const std::string text = json::ToUtf8(grid.cells[r][c]);
+      line.push_back(grid.IsGreyed(row, static_cast<int>(c)) ? "[" + text + "]" : text);
+    }
+  }
+  PrintTable(rows, out);
+}
+
+void PrintGraph(const PanelSnapshot& panel, std::ostream& out) {
+  out << "Graph\n";
+  if (panel.curves.empty() && panel.ranges.empty()) {
+    out << kIndent << "(nothing drawn)\n";
+    return;
+  }
+  std::vector<Row> curves;
+  for (const CurveSnapshot& curve : panel.curves) {
+    curves.push_back({"curve", json::ToUtf8(curve.name), ColourText(curve.colour),
+                      "width " + std::to_string(curve.width),
+                      std::to_string(curve.points) + " points"});
+  }
+  PrintTable(curves, out);
+  std::vector<Row> ranges;
+  for (const RangeSnapshot& range : panel.ranges) {
+    ranges.push_back({"range", json::ToUtf8(range.label), ColourText(range.colour),
+                      FrequencyText(range.low) + " to " + FrequencyText(range.high)});
+  }
+  PrintTable(ranges, out);
+}
+
+void PrintPanel(const PanelSnapshot& panel, std::ostream& out) {
+  const std::string heading = "Analyzer " + std::to_string(panel.index) + ": " +
+                              json::ToUtf8(panel.name) + " " + json::ToUtf8(panel.guid);
+  out << '\n' << heading << '\n' << std::string(Width(heading), '=') << '\n';
+  if (!panel.hasReadout) {
+    out << "(this analyzer does not describe its grids; only its graph is shown)\n";
+  }
+  if (panel.results) {
+    PrintGrid("Results (> selected row)", *panel.results, out);
+    out << '\n';
+  }
+  if (panel.criteria) {
+    PrintGrid("Criteria ([greyed] cells: what the selected pair's values match)", *panel.criteria,
+              out);
+    out << '\n';
+  }
+  if (panel.hasReadout) {
+    out << "Conclusion: " << json::ToUtf8(panel.conclusion) << '\n';
+    if (panel.magnitudeDifferenceConclusion) {
+      out << "Magnitude difference: " << json::ToUtf8(*panel.magnitudeDifferenceConclusion) << '\n';
+    }
+    out << '\n';
+  }
+  PrintGraph(panel, out);
+}
+
+void PrintSweeps(const std::vector<SweepSummary>& sweeps, std::ostream& out) {
+  out << "Sweeps (in graph order)\n";
+  std::vector<Row> rows;
+  for (size_t i = 0; i < sweeps.size(); ++i) {
+    rows.push_back({std::to_string(i + 1), sweeps[i].name,
+                    std::to_string(sweeps[i].points) + " points", sweeps[i].file});
+  }
+  PrintTable(rows, out);
+}
+
+void PrintReport(const std::vector<ReportParameter>& parameters, std::ostream& out) {
+  out << "\nReport parameters\n";
+  if (parameters.empty()) {
+    out << kIndent << "(none)\n";
+    return;
+  }
+  std::vector<Row> rows;
+  for (const ReportParameter& parameter : parameters) {
+    rows.push_back({json::ToUtf8(parameter.name), json::ToUtf8(parameter.value),
+                    parameter.colour ? ColourText(*parameter.colour) : ""});
+  }
+  PrintTable(rows, out);
+}
+
+void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ostream& out) {
+  out << "\nMessage boxes\n";
+  for (const win::MessageBoxRecord& box : boxes) {
+    char style[16];
+    std::snprintf(style, sizeof style, "0x%08X", static_cast<unsigned>(box.style));
+    out << kIndent << "[" << json::ToUtf8(box.caption) << "] style " << style << ":\n";
+    const std::string text = json::ToUtf8(box.text);
+    for (size_t start = 0; start <= text.size();) {
+      const size_t end = std::min(text.find('\n', start), text.size());
+      out << kIndent << kIndent << text.substr(start, end - start) << '\n';
+      start = end + 1;
+    }
+  }
+}
+
+}  // namespace
+
+void PrintAnalysisText(const AnalysisSnapshot& analysis, std::ostream& out) {
+  PrintSweeps(analysis.sweeps, out);
+  for (const PanelSnapshot& panel : analysis.panels) PrintPanel(panel, out);
+  if (analysis.report) PrintReport(*analysis.report, out);
+  if (!analysis.messageBoxes.empty()) PrintMessageBoxes(analysis.messageBoxes, out);
+}
+
+}  // namespace orlo::host

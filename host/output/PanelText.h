@@ -1,0 +1,22 @@
+// PanelText: the human output of `orlo analyze`, each panel as the user would see it.
+//
+// PrintAnalysisText writes, in this order: the sweeps analysed; per analyzer a heading
+// (name, index, GUID), the results grid and the criteria grid as aligned tables, the
+// conclusion line(s) and the graph (curves: name, colour #RRGGBB, width, points; ranges:
+// label, low and high frequency, colour); then the report parameters when a report was
+// started, and every message box shown (caption, style, text).
+//
+// Tables: "> " in front of a row marks the grid's selected row; a greyed cell (a criterion
+// the selected pair matches) is written in square brackets, "[2 <= R-LF]". Text is
+// written as UTF-8.
+#pragma once
+
+#include "host/output/AnalysisSnapshot.h"
+
+#include <iosfwd>
+
+namespace orlo::host {
+
+void PrintAnalysisText(const AnalysisSnapshot& analysis, std::ostream& out);
+
+}  // namespace orlo::host

@@ -1,0 +1,71 @@
+#include "host/session/AnalyzerRun.h"
+
+#include "platform/common/GuiItem.h"
+#include "platform/common/UserActions.h"
+#include "platform/controls/GridCtrl.h"
+
+namespace orlo::host {
+
+namespace {
+
+// The item of the tree under `item` whose control window is `control`, or null.
+CORLOGuiItem* FindItemOf(CORLOGuiItem* item, const CWnd* control) {
+  if (item == nullptr || control == nullptr) return nullptr;
+  if (item->GetWnd() == control) return item;
+  for (const auto& child : item->Children()) {
+    if (CORLOGuiItem* found = FindItemOf(child.get(), control)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool CAnalyzerRun::Start(size_t index, IBaseAnalyzer& registered) {
+  IBaseAnalyzer* analyzer = registered.CreateInstance();
+  if (analyzer == nullptr) return false;
+  if (!analyzer->Initialize()) {
+    analyzer->Destroy();
+    return false;
+  }
+  CORLOGuiItem* root = ORLOSpawnGuiItem(nullptr, nullptr, ORLO_GUI_CONTAINER);
+  instances_.push_back({index, analyzer, root});
+  analyzer->CreatePanel(root);
+  root->Layout(RECT{0, 0, kPanelWidth, kPanelHeight});
+  analyzer->OnLayout();
+  analyzer->Activate(true);
+  return true;
+}
+
+bool CAnalyzerRun::ClickResultsRow(int row) {
+  std::vector<CORLOGuiItem*> grids;
+  for (const Instance& instance : instances_) {
+    auto* readout = dynamic_cast<IAnalyzerReadout*>(instance.analyzer);
+    CGridCtrl* grid = readout != nullptr ? readout->GetResultsGrid() : nullptr;
+    if (grid == nullptr) continue;
+    if (row < grid->GetFixedRowCount() || row >= grid->GetRowCount()) return false;
+    grids.push_back(FindItemOf(instance.root, grid));
+  }
+  for (CORLOGuiItem* grid : grids) orlo::user::ClickGridCell(grid, row, 1);
+  return true;
+}
+
+std::vector<PanelSnapshot> CAnalyzerRun::Snapshot(const CGraphPlugin& graph) const {
+  std::vector<PanelSnapshot> panels;
+  for (const Instance& instance : instances_) {
+    panels.push_back(TakePanelSnapshot(instance.index, *instance.analyzer, graph));
+  }
+  return panels;
+}
+
+void CAnalyzerRun::Stop() {
+  for (const Instance& instance : instances_) {
+    instance.analyzer->DestroyPanel();
+    instance.analyzer->Uninitialize();
+    instance.analyzer->Destroy();
+    instance.root->DestroyWindows();
+    instance.root->DestroyItem();
+  }
+  instances_.clear();
+}
+
+}  // namespace orlo::host

@@ -1,0 +1,56 @@
+#include "host/session/HostSession.h"
+
+#include "platform/common/Bus.h"
+#include "platform/win/MessageLoop.h"
+
+namespace orlo::host {
+
+std::vector<IBaseAnalyzer*> AcquireAnalyzers() {
+  std::vector<IBaseAnalyzer*> analyzers;
+  for (;;) {
+    tagANALYZERREF ref;
+    ref.nIndex = static_cast<std::int32_t>(analyzers.size());
+    ref.pAnalyzer = nullptr;
+    ORLOSendMessage("ANALYZER_AquireAnalyzer", &ref);
+    if (ref.pAnalyzer == nullptr) return analyzers;
+    analyzers.push_back(ref.pAnalyzer);
+  }
+}
+
+bool CHostSession::Start(const HostSessionOptions& options, std::string& error) {
+  win::UseManualClock(options.manualClock);
+  if (!mainDialog_.CreateDialogWindow()) {
+    error = "cannot create the host's main dialog";
+    return false;
+  }
+
+  moduleEntry_ = options.moduleEntry;
+  if (moduleEntry_ != nullptr) {
+    moduleEntry_(1);
+  } else if (!loader_.Load(
+                 options.modulePath.empty() ? CModuleLoader::DefaultModulePath()
+                                            : options.modulePath,
+                 error)) {
+    return false;
+  }
+  moduleAttached_ = true;
+
+  ORLOSendMessage("ORLO_Initialize", nullptr);
+  analyzers_ = AcquireAnalyzers();
+  return true;
+}
+
+void CHostSession::Stop() {
+  analyzers_.clear();
+  if (moduleAttached_) {
+    moduleAttached_ = false;
+    if (moduleEntry_ != nullptr) {
+      moduleEntry_(0);
+    } else {
+      loader_.Unload();
+    }
+  }
+  mainDialog_.DestroyWindow();
+}
+
+}  // namespace orlo::host

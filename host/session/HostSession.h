@@ -1,0 +1,63 @@
+// CHostSession: the `orlo` host stood up around the analysis module.
+//
+// Start brings up, in order: the message loop's clock, the hidden main dialog on the bus,
+// the module (loaded from its library, or, for tests that link the module, by calling its
+// entry function with "process attach"), the "ORLO_Initialize" broadcast, and the list of
+// registered analyzers read from the module's manager. Stop (also run by the destructor)
+// unloads the module and then destroys the main dialog. The host sends no
+// "ORLO_UnInitialize" of its own: the manager detaches itself when its window goes, and
+// the host's other bus clients stay attached until they are torn down.
+//
+// The analyzers listed belong to the module's manager; they are valid until Stop.
+#pragma once
+
+#include "host/session/MainDialog.h"
+#include "host/session/ModuleLoader.h"
+#include "module/core/AnalyzerInterfaces.h"
+
+#include <string>
+#include <vector>
+
+namespace orlo::host {
+
+// The module's entry point (reason 1: process attach, 0: process detach).
+using ModuleEntryFunction = int (*)(unsigned long reason);
+
+struct HostSessionOptions {
+  // The module library; empty means CModuleLoader::DefaultModulePath().
+  std::string modulePath;
+  // When set, called instead of loading a library.
+  ModuleEntryFunction moduleEntry = nullptr;
+  // Run timers on the manual clock (tests) instead of the real one.
+  bool manualClock = false;
+};
+
+class CHostSession {
+ public:
+  CHostSession() = default;
+  CHostSession(const CHostSession&) = delete;
+  CHostSession& operator=(const CHostSession&) = delete;
+  ~CHostSession() { Stop(); }
+
+  // False with `error` set when the main dialog or the module could not be brought up;
+  // whatever was brought up is taken down again by Stop.
+  bool Start(const HostSessionOptions& options, std::string& error);
+  void Stop();
+
+  CMainDialog& MainDialog() { return mainDialog_; }
+  // The registered analyzers in index order, as enumerated by Start.
+  const std::vector<IBaseAnalyzer*>& Analyzers() const { return analyzers_; }
+
+ private:
+  CMainDialog mainDialog_;
+  CModuleLoader loader_;
+  ModuleEntryFunction moduleEntry_ = nullptr;
+  bool moduleAttached_ = false;
+  std::vector<IBaseAnalyzer*> analyzers_;
+};
+
+// Asks the bus for the analyzer at index 0, 1, ... ("ANALYZER_AquireAnalyzer") until an
+// index is left unanswered.
+std::vector<IBaseAnalyzer*> AcquireAnalyzers();
+
+}  // namespace orlo::host

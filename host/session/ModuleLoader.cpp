@@ -1,0 +1,52 @@
+#include "host/session/ModuleLoader.h"
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace orlo::host {
+
+namespace {
+
+constexpr const char* kModuleFileName = "libORLOAnalyzer.so";
+
+}  // namespace
+
+std::string CModuleLoader::DefaultModulePath() {
+  if (const char* configured = std::getenv("ORLO_MODULE_PATH");
+      configured != nullptr && *configured != '\0') {
+    return configured;
+  }
+  std::error_code ignored;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ignored);
+  return (executable.parent_path() / kModuleFileName).string();
+}
+
+bool CModuleLoader::Load(const std::string& path, std::string& error) {
+  Unload();
+  // A name without a directory would make the loader search its library path instead of
+  // opening the file that was named.
+  const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+  const std::string prefix = "cannot load the analysis module '" + path + "': ";
+  std::error_code ignored;
+  if (!std::filesystem::is_regular_file(file, ignored)) {
+    error = prefix + "no such file";
+    return false;
+  }
+  handle_ = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle_ == nullptr) {
+    const char* reason = dlerror();
+    error = prefix + (reason != nullptr ? reason : "unknown reason");
+    return false;
+  }
+  return true;
+}
+
+void CModuleLoader::Unload() {
+  if (handle_ == nullptr) return;
+  dlclose(handle_);
+  handle_ = nullptr;
+}
+
+}  // namespace orlo::host

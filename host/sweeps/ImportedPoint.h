@@ -1,0 +1,26 @@
+// ImportedPoint: one point as an importer read it, with the line it came from, and the
+// conversions every importer uses to build the point's value block.
+//
+// The conversions compute in double and round each stored value once to the nearest
+// float; they do not check ranges (the import does, with the line at hand).
+#pragma once
+
+#include "host/sweeps/Sweep.h"
+
+namespace orlo::host {
+
+struct ImportedPoint {
+  Sweep::Point point;
+  int line = 0;
+};
+
+// 10^(decibels/20), in double.
+double DecibelToRatio(double decibels);
+
+// A point from a linear magnitude ratio and a phase in degrees.
+Sweep::Point PolarPoint(double frequency, double ratio, double phaseDegrees);
+
+// A point from real and imaginary parts.
+Sweep::Point CartesianPoint(double frequency, double real, double imaginary);
+
+}  // namespace orlo::host

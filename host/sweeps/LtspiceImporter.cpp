@@ -1,0 +1,106 @@
+#include "host/sweeps/LtspiceImporter.h"
+
+#include "host/sweeps/NumberText.h"
+#include "host/sweeps/SweepLine.h"
+
+#include <cmath>
+
+namespace orlo::host {
+
+namespace {
+
+constexpr std::string_view kStepHeader = "Step Information:";
+constexpr std::string_view kDegreeUtf8 = "\xC2\xB0";
+constexpr std::string_view kDegreeLatin1 = "\xB0";
+
+// Walks through the first trace value of a data line, failing with the value's text.
+class TraceReader {
+ public:
+  TraceReader(const SweepLine& line, std::string_view value, char delimiter)
+      : line_(line), value_(value), rest_(value), delimiter_(delimiter) {}
+
+  Sweep::Point Read(double frequency) {
+    const bool quoted = Skip("\"");
+    Sweep::Point point;
+    if (Skip("(")) {
+      const double decibels = Number("magnitude", "the magnitude after '('");
+      Expect("dB", "\"dB\" after the magnitude");
+      Expect(",", "',' after the magnitude");
+      const double phase = Number("phase", "the phase after ','");
+      if (!Skip(kDegreeUtf8) && !Skip(kDegreeLatin1)) Fail("a degree sign after the phase");
+      Expect(")", "')' after the phase");
+      point = PolarPoint(frequency, DecibelToRatio(decibels), phase);
+    } else {
+      const double real =
+          Number("real part", "a value \"(<magnitude>dB,<phase>°)\" or \"<real>,<imaginary>\"");
+      Expect(",", "',' after the real part");
+      point = CartesianPoint(frequency, real, Number("imaginary part", "the imaginary part"));
+    }
+    if (quoted) Expect("\"", "a closing '\"'");
+    if (!rest_.empty() && rest_.front() != delimiter_) Fail("the end of the value");
+    return point;
+  }
+
+ private:
+  bool Skip(std::string_view token) {
+    if (!rest_.starts_with(token)) return false;
+    rest_.remove_prefix(token.size());
+    return true;
+  }
+
+  void Expect(std::string_view token, const char* description) {
+    if (!Skip(token)) Fail(description);
+  }
+
+  double Number(const char* what, const char* expected) {
+    const std::optional<double> number = ConsumeNumber(rest_);
+    if (!number) Fail(expected);
+    if (!std::isfinite(*number)) {
+      line_.Fail(std::string(what) + " is not a finite number in " + Quoted());
+    }
+    return *number;
+  }
+
+  [[noreturn]] void Fail(const std::string& expected) const {
+    line_.Fail("expected " + expected + " in " + Quoted());
+  }
+
+  // The value as the file has it, in double quotes unless it already starts with one.
+  std::string Quoted() const {
+    return value_.starts_with('"') ? std::string(value_) : "\"" + std::string(value_) + "\"";
+  }
+
+  const SweepLine& line_;
+  std::string_view value_;
+  std::string_view rest_;
+  char delimiter_;
+};
+
+}  // namespace
+
+std::vector<ImportedPoint> ReadLtspiceSweep(const std::vector<std::string>& lines,
+                                            const std::string& file) {
+  const std::string_view header = lines.at(0);
+  const char delimiter = header.find('\t') != std::string_view::npos ? '\t' : ',';
+  const size_t headerEnd = header.find(delimiter);
+  if (headerEnd == std::string_view::npos || TrimBlanks(header.substr(headerEnd + 1)).empty()) {
+    SweepLine{file, 1, header}.Fail("no trace named after \"Freq.\"");
+  }
+  std::vector<ImportedPoint> points;
+  for (size_t index = 1; index < lines.size(); ++index) {
+    const SweepLine line{file, static_cast<int>(index + 1), lines[index]};
+    if (TrimBlanks(line.text).empty()) continue;
+    if (line.text.starts_with(kStepHeader)) {
+      if (points.empty()) continue;
+      break;
+    }
+    const size_t split = line.text.find(delimiter);
+    if (split == std::string_view::npos) line.Fail("expected a frequency and a trace value");
+    const double frequency = line.Frequency(TrimBlanks(line.text.substr(0, split)));
+    const std::string_view value = TrimBlanks(line.text.substr(split + 1));
+    points.push_back({TraceReader(line, value, delimiter).Read(frequency), line.number});
+  }
+  return points;
+}
+
+}  // namespace orlo::host

@@ -1,0 +1,29 @@
+// SweepImport: reads sweep files into Sweeps.
+//
+// The first line picks the importer: LTspice export when it starts with "Freq.", the
+// generic delimited format otherwise. The import then makes the points ascending (a file
+// wholly in descending order is reversed) and refuses any other disorder, repeated
+// frequencies, numbers beyond single precision and files of fewer than 2 points, each
+// with a SweepFileError naming the file and line.
+#pragma once
+
+#include "host/sweeps/Sweep.h"
+
+#include <string>
+#include <vector>
+
+namespace orlo::host {
+
+// Reads one file; the sweep is named after the file's stem ("a/b/phase-A.csv" →
+// "phase-A"). Throws SweepFileError.
+Sweep ImportSweepFile(const std::string& file);
+
+// Reads every file in order, naming each sweep uniquely among them (UniqueSweepName).
+// Throws SweepFileError for the first file that cannot be imported.
+std::vector<Sweep> ImportSweepFiles(const std::vector<std::string>& files);
+
+// `name` when no sweep of `loaded` has it, else the first free of "name (2)",
+// "name (3)", ...
+std::string UniqueSweepName(const std::string& name, const std::vector<Sweep>& loaded);
+
+}  // namespace orlo::host

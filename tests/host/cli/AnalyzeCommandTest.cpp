@@ -1,0 +1,365 @@
+// `orlo analyze` run in-process on the linked module and the manual clock: what it prints
+// (human and JSON), the report file, option handling and the shared measurement files.
+#include "host/cli/AnalyzeCommand.h"
+#include "host/cli/Command.h"
+#include "host/graph/GraphPlugin.h"
+#include "host/output/Json.h"
+#include "module/core/ModuleEntry.h"
+#include "platform/common/Services.h"
+#include "platform/win/MessageLoop.h"
+#include "tests/host/ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace orlo::host {
+namespace {
+
+using json::Value;
+
+constexpr char kDlt911Guid[] = "{E5DDB55E-96C1-47d0-8361-B7519CDA16F2}";
+const std::string kSharedData = std::string(ORLO_SHARED_DATA_DIR) + "/frequency-response/";
+
+// The module's entry, with an error box shown while the module starts.
+int EntryShowingAnErrorBox(unsigned long reason) {
+  if (reason == module::kProcessAttach) {
+    TransMessageBox(L"Cannot create curves.\nCheck the graph.", MB_ICONERROR);
+  }
+  return module::ORLOModuleEntry(reason);
+}
+
+struct CommandRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+class AnalyzeCommandTest : public ::testing::Test {
+ protected:
+  void TearDown() override { win::UseManualClock(false); }
+
+  static CommandRun Analyze(std::vector<std::string> args,
+                            ModuleEntryFunction entry = &module::ORLOModuleEntry) {
+    HostSessionOptions session;
+    session.moduleEntry = entry;
+    session.manualClock = true;
+    std::ostringstream out, err;
+    CommandRun run;
+    run.exitCode = RunAnalyze(args, out, err, session);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+  }
+
+  // The DL/T 911 panel of a --json run.
+  static Value AnalyzeJson(std::vector<std::string> files, std::vector<std::string> options = {}) {
+    options.insert(options.end(), {"--json", "--analyzer", kDlt911Guid});
+    options.insert(options.end(), files.begin(), files.end());
+    const CommandRun run = Analyze(options);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return json::Parse(run.out);
+  }
+
+  // A simulated phase of the example winding; `deformed` adds a radial deformation.
+  std::string Phase(const std::string& name, int seed, bool deformed = false) {
+    std::vector<std::string> args = {"simulate", "--phase", std::to_string(seed), "-o",
+                                     scratch.Path(name + ".csv")};
+    if (deformed) args.insert(args.end(), {"--deformation", "radial", "--severity", "8"});
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCommandLine(args, out, err), 0) << err.str();
+    return args[4];
+  }
+
+  static std::string Shared(const std::string& name) { return kSharedData + name; }
+  static bool HaveSharedData() { return std::filesystem::is_directory(kSharedData); }
+
+  testing::ScratchDirectory scratch;
+};
+
+const Value& Dlt911(const Value& document) { return document.Find("analyzers")->Items().at(0); }
+
+std::string Cell(const Value& panel, const char* grid, size_t row, size_t column) {
+  return panel.Find(grid)->Items().at(row).Items().at(column).Text();
+}
+
+// The raw band values of pair `pair` (R-LF, R-MF, R-HF).
+std::vector<double> Factors(const Value& panel, size_t pair) {
+  std::vector<double> factors;
+  for (const Value& band : panel.Find("pairs")->Items().at(pair).Find("statistics")->Items()) {
+    factors.push_back(band.Find("value")->AsDouble());
+  }
+  return factors;
+}
+
+std::vector<std::string> Keys(const Value& object) {
+  std::vector<std::string> keys;
+  for (const json::Member& member : object.Members()) keys.push_back(member.key);
+  return keys;
+}
+
+TEST_F(AnalyzeCommandTest, JsonDocumentFollowsTheSchemaAndAgreesWithTheGrids) {
+  const std::vector<std::string> files = {Phase("phase-A", 1), Phase("phase-B", 2),
+                                          Phase("phase-C", 3, true)};
+  const Value document = AnalyzeJson(files);
+  EXPECT_EQ(Keys(document),
+            (std::vector<std::string>{"format", "sweeps", "analyzers", "report", "messageBoxes"}));
+  EXPECT_EQ(document.Find("format")->Text(), "orlo-analysis/1");
+  const Value& sweep = document.Find("sweeps")->Items().at(2);
+  EXPECT_EQ(sweep.Find("name")->Text(), "phase-C");
+  EXPECT_EQ(sweep.Find("file")->Text(), files[2]);
+  EXPECT_EQ(sweep.Find("points")->Text(), "1000");
+
+  ASSERT_EQ(document.Find("analyzers")->Items().size(), 1u);
+  const Value& panel = Dlt911(document);
+  EXPECT_EQ(Keys(panel),
+            (std::vector<std::string>{"index", "name", "guid", "results", "selectedRow", "criteria",
+                                      "greyed", "conclusion", "magnitudeDifferenceConclusion",
+                                      "pairs", "graph"}));
+  EXPECT_EQ(panel.Find("guid")->Text(), kDlt911Guid);
+  EXPECT_EQ(panel.Find("selectedRow")->Text(), "1");
+  EXPECT_EQ(Cell(panel, "results", 0, 5), "Conclusion");
+  EXPECT_EQ(Cell(panel, "results", 3, 1), "[phase-C] - [phase-A]");
+  EXPECT_EQ(Cell(panel, "criteria", 3, 0), "R-HF (600kHz - 1MHz)");
+  EXPECT_EQ(panel.Find("greyed")->Items().size(), 3u);  // one cell per band row
+  EXPECT_TRUE(panel.Find("magnitudeDifferenceConclusion")->IsNull());
+
+  // Pairs: tags, sweeps, bands; each raw value formats to the text of its grid cell, and
+  // the report carries the same texts.
+  const auto& pairs = panel.Find("pairs")->Items();
+  ASSERT_EQ(pairs.size(), 3u);
+  const auto& report = document.Find("report")->Items();
+  ASSERT_EQ(report.size(), 18u);
+  const char* tags[] = {"1_2", "2_3", "3_1"};
+  for (size_t p = 0; p < 3; ++p) {
+    const Value& pair = pairs[p];
+    EXPECT_EQ(pair.Find("tag")->Text(), tags[p]);
+    EXPECT_EQ(Keys(pair),
+              (std::vector<std::string>{"tag", "sweepA", "sweepB", "statistics", "conclusion",
+                                        "magnitudeDifference", "magnitudeDifferenceVerdict"}));
+    EXPECT_TRUE(pair.Find("magnitudeDifference")->IsNull());
+    EXPECT_EQ(pair.Find("conclusion")->Text(), Cell(panel, "results", p + 1, 5));
+    const auto& statistics = pair.Find("statistics")->Items();
+    ASSERT_EQ(statistics.size(), 3u);
+    EXPECT_EQ(statistics[1].Find("band")->Text(), "R-MF");
+    EXPECT_EQ(statistics[1].Find("low")->Text(), "100000");
+    EXPECT_EQ(statistics[1].Find("high")->Text(), "600000");
+    for (size_t b = 0; b < 3; ++b) {
+      const std::string shown =
+          json::ToUtf8(OxFormatValue(statistics[b].Find("value")->AsDouble(), 2, 4, 2));
+      EXPECT_EQ(shown, Cell(panel, "results", p + 1, b + 2));
+      EXPECT_EQ(report[6 * p + b].Find("value")->Text(), shown);
+    }
+    EXPECT_EQ(report[6 * p + 3].Find("name")->Text(),
+              "DTL_911.R " + std::string(tags[p]) + ".Conclusion");
+    EXPECT_TRUE(report[6 * p].Find("colour")->IsNull());
+    EXPECT_FALSE(report[6 * p + 4].Find("colour")->IsNull());
+  }
+  EXPECT_EQ(pairs[1].Find("sweepA")->Text(), "phase-B");
+  EXPECT_EQ(pairs[1].Find("sweepB")->Text(), "phase-C");
+  EXPECT_EQ(panel.Find("conclusion")->Text(), pairs[0].Find("conclusion")->Text());
+
+  // Graph: the selected pair's two curves and the three band ranges.
+  const Value& graph = *panel.Find("graph");
+  const auto& curves = graph.Find("curves")->Items();
+  ASSERT_EQ(curves.size(), 2u);
+  EXPECT_EQ(curves[0].Find("name")->Text(), "phase-A");
+  EXPECT_EQ(curves[1].Find("name")->Text(), "phase-B");
+  EXPECT_EQ(curves[0].Find("points")->Text(), "1000");
+  const auto& ranges = graph.Find("ranges")->Items();
+  ASSERT_EQ(ranges.size(), 3u);
+  EXPECT_EQ(json::Write(ranges[0], 0),
+            R"({"label":"R-LF","low":1000,"high":100000,"colour":9226495})");
+  EXPECT_TRUE(document.Find("messageBoxes")->Items().empty());
+}
+
+TEST_F(AnalyzeCommandTest, ThreeIdenticalSweepsAreNormalWithFactorsOfExactlyTen) {
+  const std::string phase = Phase("phase", 1);
+  const Value document = AnalyzeJson({phase, phase, phase});
+  const Value& panel = Dlt911(document);
+  EXPECT_EQ(document.Find("sweeps")->Items().at(2).Find("name")->Text(), "phase (3)");
+  ASSERT_EQ(panel.Find("pairs")->Items().size(), 3u);
+  for (size_t p = 0; p < 3; ++p) {
+    EXPECT_EQ(Factors(panel, p), (std::vector<double>{10.0, 10.0, 10.0}));
+    EXPECT_EQ(panel.Find("pairs")->Items()[p].Find("conclusion")->Text(), "Normal");
+    EXPECT_EQ(Cell(panel, "results", p + 1, 3), "10.00");
+  }
+  EXPECT_EQ(json::Write(*panel.Find("greyed"), 0), "[[1,5],[2,5],[3,5]]");
+  EXPECT_EQ(panel.Find("conclusion")->Text(), "Normal");
+}
+
+TEST_F(AnalyzeCommandTest, HumanOutputShowsThePanelAsTheUserSeesIt) {
+  const std::string a = Phase("a", 1);
+  const CommandRun run =
+      Analyze({"--analyzer", kDlt911Guid, "--report", scratch.Path("r.csv"), a, a});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (const char* line : {
+           "Sweeps (in graph order)\n  1  a      1000 points  ",
+           ": DL/T 911-2004 Analyzer {E5DDB55E-96C1-47d0-8361-B7519CDA16F2}\n====",
+           "\n     Id     Name           R-LF   R-MF   R-HF   Conclusion\n"
+           "  >  R 1-2  [a] - [a (2)]  10.00  10.00  10.00  Normal\n"
+           "     R 2-3\n",
+           "  R-HF (600kHz - 1MHz)    10.00  ",
+           "[0.6 <= R-HF]\n",
+           "\nConclusion: Normal\n",
+           "\n  range  R-LF  #FFC88C  1000 Hz to 100000 Hz\n",
+           "\nReport parameters\n  DTL_911.R 1_2.Rlf         10.00\n",
+           "  DTL_911.R 1_2.Name2       a (2)   #009600\n",
+       }) {
+    EXPECT_NE(run.out.find(line), std::string::npos) << "missing: " << line;
+  }
+}
+
+TEST_F(AnalyzeCommandTest, RowOptionSelectsThatPair) {
+  const Value document = AnalyzeJson(
+      {Phase("phase-A", 1), Phase("phase-B", 2), Phase("phase-C", 3, true)}, {"--row", "2"});
+  const Value& panel = Dlt911(document);
+  EXPECT_EQ(panel.Find("selectedRow")->Text(), "2");
+  EXPECT_EQ(panel.Find("conclusion")->Text(), Cell(panel, "results", 2, 5));
+  EXPECT_EQ(Cell(panel, "criteria", 2, 1), Cell(panel, "results", 2, 3));
+  const auto& curves = panel.Find("graph")->Find("curves")->Items();
+  ASSERT_EQ(curves.size(), 2u);
+  EXPECT_EQ(curves[0].Find("name")->Text(), "phase-B");
+  EXPECT_EQ(curves[1].Find("name")->Text(), "phase-C");
+}
+
+TEST_F(AnalyzeCommandTest, SharedMeasurementsInThreesRunWithoutError) {
+  if (!HaveSharedData()) GTEST_SKIP() << kSharedData << " is absent";
+  const std::vector<std::vector<std::string>> triples = {
+      {"healthy-rgh1.csv", "healthy-cg-cs-ll-1.csv", "interdisk-all-26.csv"},
+      {"line-ground-rsh-0.6047857g.csv", "lv-deformation-rgh1-17.38g.csv",
+       "radial-l1-minus05pct.csv"},
+      {"radial-l1-plus01pct.csv", "radial-l1-plus05pct.csv", "radial-l1-plus10pct.csv"},
+      {"interdisk-all-26.csv", "radial-l1-plus10pct.csv", "healthy-rgh1.csv"},
+  };
+  for (const auto& triple : triples) {
+    const Value document = AnalyzeJson({Shared(triple[0]), Shared(triple[1]), Shared(triple[2])});
+    const Value& panel = Dlt911(document);
+    ASSERT_EQ(panel.Find("pairs")->Items().size(), 3u);
+    for (const Value& pair : panel.Find("pairs")->Items()) {
+      EXPECT_NE(pair.Find("conclusion")->Text(), "") << triple[0];
+      EXPECT_NE(pair.Find("conclusion")->Text(), "Error") << triple[0];
+    }
+    EXPECT_TRUE(document.Find("messageBoxes")->Items().empty());
+  }
+}
+
+TEST_F(AnalyzeCommandTest, RadialDeformationLowersTheMiddleAndHighBandFactors) {
+  if (!HaveSharedData()) GTEST_SKIP() << kSharedData << " is absent";
+  const std::string healthy = Shared("healthy-rgh1.csv");
+  const Value itself = AnalyzeJson({healthy, healthy});
+  EXPECT_EQ(Factors(Dlt911(itself), 0), (std::vector<double>{10.0, 10.0, 10.0}));
+
+  std::vector<std::vector<double>> factors;
+  for (const char* file :
+       {"radial-l1-plus01pct.csv", "radial-l1-plus05pct.csv", "radial-l1-plus10pct.csv"}) {
+    factors.push_back(Factors(Dlt911(AnalyzeJson({healthy, Shared(file)})), 0));
+  }
+  // +1 %, +5 %, +10 %: the middle and high bands agree less and less with the healthy file.
+  EXPECT_GT(factors[0][1], factors[1][1]);
+  EXPECT_GT(factors[1][1], factors[2][1]);
+  EXPECT_GT(factors[0][2], factors[1][2]);
+  EXPECT_GT(factors[1][2], factors[2][2]);
+}
+
+TEST_F(AnalyzeCommandTest, InterDiskFaultIsJudgedLightDistortion) {
+  if (!HaveSharedData()) GTEST_SKIP() << kSharedData << " is absent";
+  const Value document = AnalyzeJson({Shared("healthy-rgh1.csv"), Shared("interdisk-all-26.csv")});
+  const Value& pair = Dlt911(document).Find("pairs")->Items().at(0);
+  // R-MF lies just above 0.6 (about 0.607): light, not obvious distortion.
+  EXPECT_EQ(pair.Find("conclusion")->Text(), "Light Distortion") << json::Write(pair, 0);
+}
+
+TEST_F(AnalyzeCommandTest, ReportFileHoldsTheParametersAsCsv) {
+  const std::string a = Phase("phase-A", 1);
+  const std::string b = Phase("phase-B", 2);
+  const std::string csv = scratch.Path("report.csv");
+  const CommandRun run = Analyze({"--analyzer", kDlt911Guid, "--report", csv, a, b});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::ifstream file(csv);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[0], "name,value,colour");
+  EXPECT_TRUE(lines[1].starts_with("DTL_911.R 1_2.Rlf,")) << lines[1];
+  EXPECT_TRUE(lines[1].ends_with(",")) << lines[1];
+  EXPECT_EQ(lines[4], "DTL_911.R 1_2.Conclusion,Normal,");
+  // Sweep colours: the COLORREF in decimal.
+  EXPECT_EQ(lines[5], "DTL_911.R 1_2.Name1,phase-A," + std::to_string(SweepPalette(0)));
+
+  const CommandRun unwritable = Analyze({"--report", scratch.Path("missing/dir/report.csv"), a});
+  EXPECT_EQ(unwritable.exitCode, 3);
+  EXPECT_TRUE(unwritable.err.starts_with("orlo analyze: cannot write '")) << unwritable.err;
+}
+
+TEST_F(AnalyzeCommandTest, UnreadableSweepFileIsNamedWithItsLine) {
+  const std::string bad = scratch.Write("bad.csv", "frequency,magnitude\n1000,-3\n2000,abc\n");
+  const CommandRun run = Analyze({Phase("phase-A", 1), bad});
+  EXPECT_EQ(run.exitCode, 3);
+  EXPECT_TRUE(run.err.starts_with(bad + ":3: ")) << run.err;
+  EXPECT_EQ(run.out, "");
+}
+
+TEST_F(AnalyzeCommandTest, ErrorBoxesArePrintedAndGiveExitCodeOne) {
+  const std::string a = Phase("phase-A", 1);
+  const CommandRun human = Analyze({a}, &EntryShowingAnErrorBox);
+  EXPECT_EQ(human.exitCode, 1);
+  EXPECT_NE(human.out.find("\nMessage boxes\n  [ORLO] style 0x00000010:\n"
+                           "    Cannot create curves.\n    Check the graph.\n"),
+            std::string::npos)
+      << human.out;
+
+  const CommandRun json = Analyze({"--json", a}, &EntryShowingAnErrorBox);
+  EXPECT_EQ(json.exitCode, 1);
+  EXPECT_EQ(json::Write(*json::Parse(json.out).Find("messageBoxes"), 0),
+            R"([{"text":"Cannot create curves.\nCheck the graph.","style":16}])");
+}
+
+TEST_F(AnalyzeCommandTest, UsageErrorsExitWithTwo) {
+  const std::string a = Phase("phase-A", 1);
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"analyze", "--bogus", a}, "orlo analyze: unknown option '--bogus'\n"},
+      {{"analyze", "--json"}, "orlo analyze: no sweep file given\n"},
+      {{"analyze", a, "--row"}, "orlo analyze: --row needs a value\n"},
+      {{"analyze", "--row", "0", a}, "orlo analyze: --row expects a row number from 1, not '0'\n"},
+  };
+  for (const auto& [args, message] : cases) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCommandLine(args, out, err), 2) << message;
+    EXPECT_EQ(err.str(), message);
+  }
+  const CommandRun unknown = Analyze({"--analyzer", "no such analyzer", a});
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_EQ(unknown.err, "orlo analyze: no analyzer 'no such analyzer' (try 'orlo analyzers')\n");
+  const CommandRun beyond = Analyze({"--row", "4", a});
+  EXPECT_EQ(beyond.exitCode, 2);
+  EXPECT_EQ(beyond.err, "orlo analyze: --row 4 is not a row of the results grid\n");
+}
+
+// The built executable with its module library, as a user runs it.
+TEST_F(AnalyzeCommandTest, BuiltExecutableAnalysesWithItsModule) {
+  const std::string orlo = std::string(ORLO_BIN_DIR) + "/orlo";
+  if (!std::filesystem::exists(orlo)) GTEST_SKIP() << orlo << " is not built";
+  const std::string command = "env -u ORLO_MODULE_PATH '" + orlo + "' analyze --json '" +
+                              Phase("phase-A", 1) + "' '" + Phase("phase-B", 2) + "' 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char buffer[4096];
+  while (const size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+  ASSERT_EQ(pclose(pipe), 0) << output;
+
+  const Value document = json::Parse(output);
+  EXPECT_EQ(document.Find("sweeps")->Items().size(), 2u);
+  for (const Value& panel : document.Find("analyzers")->Items()) {
+    if (panel.Find("guid")->Text() != kDlt911Guid) continue;
+    // Read across the library boundary: the readout of the loaded module.
+    EXPECT_EQ(panel.Find("pairs")->Items().size(), 1u);
+    EXPECT_EQ(Cell(panel, "results", 1, 1), "[phase-A] - [phase-B]");
+  }
+}
+
+}  // namespace
+}  // namespace orlo::host

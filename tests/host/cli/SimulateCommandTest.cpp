@@ -1,0 +1,88 @@
+#include "host/cli/Command.h"
+#include "host/sweeps/SweepImport.h"
+#include "tests/host/ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace orlo::host {
+namespace {
+
+struct Outcome {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+Outcome Simulate(std::vector<std::string> args) {
+  args.insert(args.begin(), "simulate");
+  std::ostringstream out;
+  std::ostringstream err;
+  const int exitCode = RunCommandLine(args, out, err);
+  return {exitCode, out.str(), err.str()};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(SimulateCommandTest, WritesTheSameFileForTheSameOptions) {
+  const std::vector<std::string> args = {"--phase", "7", "--noise", "0.5"};
+  const Outcome first = Simulate(args);
+  ASSERT_EQ(first.exitCode, kExitOk) << first.err;
+  EXPECT_EQ(Simulate(args).out, first.out);
+  EXPECT_NE(Simulate({"--phase", "8", "--noise", "0.5"}).out, first.out);
+  EXPECT_NE(Simulate({"--phase", "7"}).out, first.out);
+  EXPECT_NE(Simulate({"--phase", "7", "--noise", "0.5", "--deformation", "axial", "--severity", "5"})
+                .out,
+            first.out);
+}
+
+TEST(SimulateCommandTest, WritesTheDocumentedFormat) {
+  const std::vector<std::string> lines = Lines(Simulate({"--points", "3"}).out);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "frequency_hz,magnitude_db,phase_deg");
+  // The nominal winding at its ends and at the geometric middle of the range.
+  EXPECT_EQ(lines[1], "20,-0.697536,-0.5034");
+  EXPECT_EQ(lines[2], "6324.55532,-10.141055,-69.2820");
+  EXPECT_EQ(lines[3], "2000000,-62.741566,76.3625");
+}
+
+TEST(SimulateCommandTest, OutputFileImportsAsASweep) {
+  testing::ScratchDirectory scratch;
+  const std::string file = scratch.Path("phase-B.csv");
+  const Outcome outcome = Simulate({"--phase", "2", "-o", file});
+  ASSERT_EQ(outcome.exitCode, kExitOk) << outcome.err;
+  EXPECT_EQ(outcome.out, "");
+  const Sweep sweep = ImportSweepFile(file);
+  EXPECT_EQ(sweep.name, "phase-B");
+  ASSERT_EQ(sweep.points.size(), 1000u);
+  EXPECT_EQ(sweep.points.front().frequency, 20.0f);
+  EXPECT_EQ(sweep.points.back().frequency, 2.0e6f);
+}
+
+TEST(SimulateCommandTest, RefusesBadOptions) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--severity", "5"},
+      {"--deformation", "twisted", "--severity", "5"},
+      {"--deformation", "radial", "--severity", "100"},
+      {"--phase", "-1"},
+      {"--points", "1"},
+      {"--noise"},
+      {"extra"},
+  };
+  for (const auto& args : bad) {
+    const Outcome outcome = Simulate(args);
+    EXPECT_EQ(outcome.exitCode, kExitUsage) << args[0];
+    EXPECT_TRUE(outcome.err.starts_with("orlo simulate: ")) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
+  }
+  EXPECT_EQ(Simulate({"-o", "/nonexistent-folder/x.csv"}).exitCode, kExitUnreadable);
+}
+
+}  // namespace
+}  // namespace orlo::host

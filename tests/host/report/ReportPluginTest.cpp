@@ -1,0 +1,46 @@
+// The report plug-in keeps the parameters the analyzers hand it, in arrival order.
+#include "host/report/ReportPlugin.h"
+
+#include "module/core/ReportMessages.h"
+#include "platform/common/Bus.h"
+#include "tests/host/BusRecording.h"
+
+#include <gtest/gtest.h>
+
+namespace orlo::host {
+namespace {
+
+TEST(ReportPlugin, KeepsBothKindsInArrivalOrderDuringAReport) {
+  CReportPlugin report;
+  // Stands in for an analyzer answering "REPORT_ReportStarting".
+  CHostBusClient analyzer;
+  analyzer.CreateClient(nullptr);
+  analyzer.Subscribe();
+  analyzer.On("REPORT_ReportStarting", [](IORLODataItem&) {
+    tagREPORTPARAM rlf{L"DTL_911.R 1_2.Rlf", L"2.81"};
+    ORLOSendMessage("REPORT_AddParameter", &rlf);
+    tagREPORTPARAMCOLOR name{L"DTL_911.R 1_2.Name1", L"phase-A", 0x0000FF};
+    ORLOSendMessage("REPORT_AddParameterColor", &name);
+    tagREPORTPARAM empty{L"DTL_911.R 1_2.Conclusion", L""};
+    ORLOSendMessage("REPORT_AddParameter", &empty);
+  });
+  tagREPORTPARAM before{L"old", L"1"};
+  ORLOSendMessage("REPORT_AddParameter", &before);
+
+  testing::BusRecording recording(L"REPORT_");
+  report.StartReport();
+
+  EXPECT_EQ(report.Parameters(),
+            (std::vector<ReportParameter>{{L"DTL_911.R 1_2.Rlf", L"2.81", std::nullopt},
+                                          {L"DTL_911.R 1_2.Name1", L"phase-A", 0x0000FFu},
+                                          {L"DTL_911.R 1_2.Conclusion", L"", std::nullopt}}));
+  EXPECT_EQ(recording.NamesTo(report.Window()),
+            (std::vector<std::wstring>{L"REPORT_ReportStarting", L"REPORT_AddParameter",
+                                       L"REPORT_AddParameterColor", L"REPORT_AddParameter"}));
+  ASSERT_NE(report.Find(L"DTL_911.R 1_2.Name1"), nullptr);
+  EXPECT_EQ(report.Find(L"DTL_911.R 1_2.Name1")->colour, 0x0000FFu);
+  EXPECT_EQ(report.Find(L"old"), nullptr);  // a new report starts empty
+}
+
+}  // namespace
+}  // namespace orlo::host

@@ -1,0 +1,111 @@
+// Standing the host up around the module: loading (linked entry or the real library),
+// enumeration of the analyzers, and an orderly unload.
+#include "host/session/HostSession.h"
+#include "module/core/ModuleEntry.h"
+#include "platform/common/Bus.h"
+#include "tests/host/BusRecording.h"
+#include "tests/module/core/CoreTestDoubles.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace orlo::host {
+namespace {
+
+using Names = std::vector<std::wstring>;
+const std::string kBuiltModule = std::string(ORLO_BIN_DIR) + "/libORLOAnalyzer.so";
+
+// The module's manager window: the receiver of a broadcast that is not the main dialog.
+HWND ManagerWindow(CHostSession& session) {
+  testing::BusRecording bus;
+  ORLOSendMessage("ANALYZER_ChangeAnalyzer", nullptr);
+  for (const testing::Delivery& delivery : bus.Deliveries()) {
+    if (delivery.target != session.MainDialog().m_hWnd) return delivery.target;
+  }
+  return nullptr;
+}
+
+TEST(ModuleLoaderTest, FindsTheModuleNextToTheExecutableUnlessConfiguredAndNamesFailures) {
+  const std::filesystem::path found = CModuleLoader::DefaultModulePath();
+  EXPECT_EQ(found.filename(), "libORLOAnalyzer.so");
+  EXPECT_TRUE(std::filesystem::equivalent(found.parent_path(), ORLO_BIN_DIR)) << found;
+  setenv("ORLO_MODULE_PATH", "/opt/orlo/plugin.so", 1);
+  EXPECT_EQ(CModuleLoader::DefaultModulePath(), "/opt/orlo/plugin.so");
+  unsetenv("ORLO_MODULE_PATH");
+
+  CModuleLoader loader;
+  std::string error;
+  EXPECT_FALSE(loader.Load("/nonexistent/lib.so", error));
+  EXPECT_EQ(error, "cannot load the analysis module '/nonexistent/lib.so': no such file");
+  const std::string notALibrary = std::string(ORLO_BIN_DIR) + "/../CMakeCache.txt";
+  EXPECT_FALSE(loader.Load(notALibrary, error));
+  EXPECT_TRUE(error.starts_with("cannot load the analysis module '" + notALibrary + "': "));
+  EXPECT_FALSE(loader.IsLoaded());
+}
+
+TEST(HostSessionTest, EnumeratesUntilAnIndexStaysUnansweredAndUnloadsInOrder) {
+  testing::BusRecording bus;
+  CHostSession session;
+  std::string error;
+  HostSessionOptions linked;
+  linked.moduleEntry = &module::ORLOModuleEntry;
+  linked.manualClock = true;
+  ASSERT_TRUE(session.Start(linked, error));
+  const HWND dialog = session.MainDialog().m_hWnd;
+  const size_t builtIns = session.Analyzers().size();
+  Names expected{L"ORLO_GetMainDialog", L"ORLO_Initialize"};
+  expected.insert(expected.end(), builtIns + 1, L"ANALYZER_AquireAnalyzer");
+  EXPECT_EQ(bus.NamesTo(dialog), expected);
+
+  std::vector<std::string> destroyed;
+  test::LoggingAnalyzer first("first", destroyed);
+  test::LoggingAnalyzer second("second", destroyed);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &first);
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &second);
+  const std::vector<IBaseAnalyzer*> all = AcquireAnalyzers();
+  ASSERT_EQ(all.size(), builtIns + 2);
+  EXPECT_EQ(all[builtIns], &first);
+  EXPECT_EQ(all[builtIns + 1], &second);
+
+  const HWND manager = ManagerWindow(session);
+  bus.Clear();
+  session.Stop();
+  EXPECT_EQ(destroyed, (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(bus.Deliveries(), (std::vector<testing::Delivery>{{L"ORLO_UnInitialize", manager}}));
+  EXPECT_FALSE(IsWindow(dialog));
+  session.Stop();
+  EXPECT_EQ(destroyed.size(), 2u);
+}
+
+TEST(HostSessionTest, MissingModuleFailsTheStartAndLeavesNoWindow) {
+  CHostSession session;
+  std::string error;
+  HostSessionOptions missing;
+  missing.modulePath = "/nonexistent/lib.so";
+  EXPECT_FALSE(session.Start(missing, error));
+  EXPECT_NE(error.find("/nonexistent/lib.so"), std::string::npos) << error;
+  session.Stop();
+  EXPECT_EQ(session.MainDialog().m_hWnd, nullptr);
+}
+
+TEST(HostSessionTest, BuiltLibraryLoadsAndLeavesTheProcessOnStop) {
+  CHostSession session;
+  std::string error;
+  HostSessionOptions library;
+  library.modulePath = kBuiltModule;
+  library.manualClock = true;
+  ASSERT_TRUE(session.Start(library, error)) << error;
+  const HWND manager = ManagerWindow(session);
+  ASSERT_NE(manager, nullptr) << "the library's load hook made no manager";
+  testing::BusRecording bus;
+  session.Stop();
+  // The unload hook ran at dlclose, not at process exit.
+  EXPECT_EQ(bus.NamesTo(manager), (Names{L"ORLO_UnInitialize"}));
+  EXPECT_EQ(dlopen(kBuiltModule.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
+}
+
+}  // namespace
+}  // namespace orlo::host
