@@ -5,10 +5,10 @@
 // sweep of n points at the m points of a grid costs n * m. A reader of a sweep whose
 // frequencies ascend (each one <= the next, so none is NaN; checked once on construction)
 // goes straight to the point the scan would stop at: it searches the frequency from where
-// the previous reading ended, a few steps forward and otherwise by bisection, so readings
-// at ascending frequencies cost O(1) each and any reading at most O(log n). A sweep in any
-// other order, and every sweep under MagnitudeReading::kScan, is read with the scan itself;
-// results never depend on the path taken.
+// the previous reading ended, a few steps forward and otherwise by bisection, so a reading a
+// few points on from the previous one costs O(1) and any reading at most O(log n). A sweep
+// in any other order, and every sweep under MagnitudeReading::kScan, is read with the scan
+// itself; results never depend on the path taken.
 //
 // The reader refers to the sweep, which must outlive it and stay unchanged while it is used.
 // Not thread-safe: a reading moves the reader's search position.
