@@ -107,5 +107,24 @@ TEST(HostSessionTest, BuiltLibraryLoadsAndLeavesTheProcessOnStop) {
   EXPECT_EQ(dlopen(kBuiltModule.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
 }
 
+// The library's one exported function makes a test analyzer, which joins the registry last and is destroyed with the module (the sanitizer build would report a
+// leak or a second destruction).
+TEST(HostSessionTest, RegistersTheTestAnalyzerThroughTheLibrarysFactory) {
+  CHostSession session;
+  std::string error;
+  EXPECT_FALSE(session.RegisterTestAnalyzer(error));
+  EXPECT_EQ(error, "the analysis module offers no test analyzer");
+  HostSessionOptions library;
+  library.modulePath = kBuiltModule;
+  library.manualClock = true;
+  ASSERT_TRUE(session.Start(library, error)) << error;
+  const size_t builtIns = session.Analyzers().size();
+  ASSERT_TRUE(session.RegisterTestAnalyzer(error)) << error;
+  ASSERT_EQ(session.Analyzers().size(), builtIns + 1);
+  EXPECT_EQ(session.Analyzers().back()->GetGuid(), L"{EB642FB1-04AC-4a8f-BC1B-B9DF9A163BA3}");
+  session.Stop();
+  EXPECT_EQ(dlopen(kBuiltModule.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
+}
+
 }  // namespace
 }  // namespace orlo::host
