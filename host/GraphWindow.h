@@ -7,9 +7,9 @@
 // settings, ranges and XY curves. Commands that name an unknown curve or range, and null
 // payloads, change nothing.
 //
-// XY curves: "GRAPH_AddXYCurve" appends one point. Its mode (the send's mode) says when the
-// point is drawn: 0 at once, -1 (any other) with the next repaint ("GRAPH_Repaint", which the plug-in
-// passes on as Repaint), so that a long computed curve is drawn once, when it is complete.
+// XY curves: "GRAPH_AddXYCurve" appends one point. The send's mode says when the point is
+// drawn: 0 at once, -1 (any other) with the next repaint ("GRAPH_Repaint", which the
+// plug-in passes on as Repaint), so that a long computed curve is drawn once, complete.
 // "GRAPH_ClearCurve" empties a curve, "GRAPH_DeleteCurve" removes it. A new curve takes the
 // colour SweepPalette(k - 1) of its allocation number k and width 1.
 //

@@ -188,6 +188,8 @@ struct PairCase {
   double firstB, lastB;
 };
 
+void PrintTo(const PairCase& c, std::ostream* out) { *out << c.story; }
+
 class TestAnalyzerPair : public TestAnalyzerStory, public ::testing::WithParamInterface<PairCase> {};
 
 // Sweep B is sweep A's smooth shape at half the ratio, sampled elsewhere: A − B is near
