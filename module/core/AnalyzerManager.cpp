@@ -1,6 +1,7 @@
 #include "module/core/AnalyzerManager.h"
 
 #include "module/dlt911/DTL911Analyzer.h"
+#include "module/testanalyzer/TestAnalyzer.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -59,6 +60,7 @@ void CAnalyzerManager::CreateAnalyzers() {
   const std::vector<BuiltInAnalyzer> builtIns{
       // The correlation analysis comes first (index 0) once it is built.
       {new CDTL911Analyzer, true},
+      {new CTestAnalyzer, false},
   };
 
   for (const BuiltInAnalyzer& builtIn : builtIns) {

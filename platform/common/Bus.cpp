@@ -77,12 +77,12 @@ struct ItemRelease {
 
 // One delivery to a live window; answers the result the receiver set on the item.
 LRESULT Deliver(HWND target, const std::wstring& name, void* payload, LPARAM number,
-                bool broadcast) {
+                bool broadcast, int mode = 0) {
   const ORLOBusDelivery delivery{name, target, payload, broadcast};
   const auto observers = Bus().observers;  // an observer may remove itself
   for (const auto& [id, observer] : observers) observer(delivery);
 
-  std::unique_ptr<CORLODataItem, ItemRelease> item(new CORLODataItem(name, L"", payload));
+  std::unique_ptr<CORLODataItem, ItemRelease> item(new CORLODataItem(name, L"", payload, mode));
   SendMessage(target, WM_DATAITEM, reinterpret_cast<WPARAM>(item.get()), number);
   if (Bus().trace) PrintTrace(*item, target);
   return item->Result();
@@ -100,10 +100,10 @@ LRESULT Broadcast(const std::wstring& name, void* payload) {
   return result;
 }
 
-LRESULT SendSingle(HWND target, const std::wstring& name, void* payload) {
+LRESULT SendSingle(HWND target, const std::wstring& name, void* payload, int mode = 0) {
   const LPARAM number = ++Bus().lastNumber;
   if (!IsWindow(target)) return 0;
-  return Deliver(target, name, payload, number, false);
+  return Deliver(target, name, payload, number, false, mode);
 }
 
 std::wstring ReplyText(LRESULT result) {
@@ -116,9 +116,9 @@ class CBusDataManager final : public IDataManager {
   LRESULT Send(const std::wstring& name, int, void* payload, int, int) override {
     return Broadcast(name, payload);
   }
-  LRESULT SendTo(HWND target, int, const std::wstring& name, int, void* payload, int, int,
+  LRESULT SendTo(HWND target, int, const std::wstring& name, int mode, void* payload, int, int,
                  std::wstring* reply) override {
-    const LRESULT result = SendSingle(target, name, payload);
+    const LRESULT result = SendSingle(target, name, payload, mode);
     if (reply != nullptr) *reply = ReplyText(result);
     return result;
   }

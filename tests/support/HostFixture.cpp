@@ -1,6 +1,7 @@
 #include "tests/support/HostFixture.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "module/core/GraphMessages.h"
@@ -22,6 +23,8 @@ std::wstring Hex(COLORREF colour) {
 }
 
 std::wstring Summarize(const std::wstring& name, const void* payload) {
+  // The display switches carry their value as the payload itself.
+  if (name.starts_with(L"ORLO_Show")) return std::to_wstring(reinterpret_cast<std::intptr_t>(payload));
   if (payload == nullptr) return std::wstring();
   if (name == L"GRAPH_AcquireRawData") return static_cast<const SweepData*>(payload)->name;
   if (name == L"GRAPH_GetTranslatedSweepName") {
@@ -33,6 +36,10 @@ std::wstring Summarize(const std::wstring& name, const void* payload) {
     return *static_cast<const std::wstring*>(payload);
   }
   if (name == L"GRAPH_AddRange") return static_cast<const tagRANGE*>(payload)->label;
+  if (name == L"GRAPH_ClearCurve" || name == L"GRAPH_DeleteCurve") {
+    return *static_cast<const std::wstring*>(payload);
+  }
+  if (name == L"GRAPH_AddXYCurve") return static_cast<const tagXYPOINT*>(payload)->curveId;
   if (name == L"REPORT_AddParameter") {
     const auto* parameter = static_cast<const tagREPORTPARAM*>(payload);
     return parameter->name + L"=" + parameter->value;
@@ -119,6 +126,11 @@ void HostFixture::StopAnalyzer() {
   analyzer_->Uninitialize();
   analyzer_->Destroy();
   analyzer_ = nullptr;
+}
+
+const host::CGraphWindow* HostFixture::GraphWindowOf(const CORLOGuiItem* item) const {
+  const CWnd* window = item != nullptr ? item->GetWnd() : nullptr;
+  return window != nullptr ? graph_->GraphWindowOf(window->m_hWnd) : nullptr;
 }
 
 host::Sweep MakeSweep(const std::string& name, const std::function<double(double)>& magnitude,

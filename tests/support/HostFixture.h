@@ -31,7 +31,8 @@ namespace orlo::test {
 // One delivery of the bus, as an observer saw it before it happened. `summary` tells
 // the payload's input for the messages whose payload the tests read: the sweep name of
 // sweep requests and notifications, "name=value" of report parameters (plus "#colour" in
-// hex for coloured ones), the label of a range.
+// hex for coloured ones), the label of a range, the curve id of curve commands, the value
+// of the display switches ("ORLO_ShowLegend" ...).
 struct BusRecord {
   std::wstring name;
   HWND target = nullptr;
@@ -86,6 +87,8 @@ class HostFixture {
 
   // Adds a sweep to the graph plug-in (visible, so the analyzers hear of it).
   void AddSweep(host::Sweep sweep) { graph_->AddSweep(std::move(sweep)); }
+  // The graph window behind a graph item of a panel, or null.
+  const host::CGraphWindow* GraphWindowOf(const CORLOGuiItem* item) const;
 
  private:
   host::CMainDialog mainDialog_;

@@ -4,6 +4,7 @@
 #include "platform/common/ServicesText.h"
 
 #include "host/session/BusClient.h"
+#include "host/graph/GraphUserActions.h"
 #include "module/comparison/SweepData.h"
 #include "platform/common/Bus.h"
 #include "platform/common/DataManager.h"
@@ -89,6 +90,35 @@ TEST_F(GraphPluginTest, CountsRepaintsAndKeepsTheMultiSelectMode) {
   ORLOGetDataManager()->Send(L"GRAPH_Repaint", 0, nullptr, 0, -1);
   EXPECT_EQ(plugin.MultiSelectMode(), 2);
   EXPECT_EQ(plugin.RepaintCount(), 2);
+}
+
+// A user's clicks in the graph: each change of the selection is announced once, and the
+// multi-select mode caps how many sweeps Ctrl-clicks keep.
+TEST_F(GraphPluginTest, ClicksSelectSweepsWithinTheMultiSelectMode) {
+  plugin.AddSweep(MakeSweep("phase-D", 2));
+  BusRecording recording(L"GRAPH_SweepSelected");
+  const auto selectionAfter = [&](std::int32_t mode, const std::vector<int>& numbers) {
+    ORLOSendMessage("GRAPH_MultiSelect", &mode);
+    EXPECT_TRUE(user::SelectSweeps(plugin, numbers));
+    return plugin.SelectedSweeps();
+  };
+  using Names = std::vector<std::wstring>;
+  EXPECT_EQ(selectionAfter(2, {3, 1}), (Names{L"phase-C", L"phase-A"}));
+  EXPECT_EQ(recording.NamesTo(plugin.Window()).size(), 2u);  // {C}, then {C, A}
+  EXPECT_EQ(selectionAfter(2, {1, 2, 4}), (Names{L"phase-B", L"phase-D"}));
+  EXPECT_EQ(selectionAfter(2, {1, 2, 1}), (Names{L"phase-B"}));  // Ctrl-click again: out
+  EXPECT_EQ(selectionAfter(1, {1, 2}), (Names{L"phase-B"}));
+  EXPECT_EQ(selectionAfter(0, {4, 3, 2, 1}), (Names{L"phase-D", L"phase-C", L"phase-B", L"phase-A"}));
+
+  recording.Clear();
+  EXPECT_FALSE(user::SelectSweeps(plugin, {1, 5}));
+  EXPECT_FALSE(user::SelectSweeps(plugin, {0}));
+  EXPECT_FALSE(user::SelectSweeps(plugin, {}));
+  EXPECT_FALSE(plugin.ClickSweep(L"phase-X", false));
+  EXPECT_TRUE(plugin.ClickSweep(L"phase-D", false));
+  EXPECT_TRUE(plugin.ClickSweep(L"phase-D", false));  // unchanged: not announced again
+  EXPECT_EQ(recording.NamesTo(plugin.Window()).size(), 1u);
+  EXPECT_EQ(plugin.SelectedSweeps(), (Names{L"phase-D"}));
 }
 
 TEST_F(GraphPluginTest, RawDataIsAFreshCopyThatTheRequesterFrees) {
@@ -201,9 +231,9 @@ class GraphWindowTest : public GraphPluginTest {
   }
 
   std::wstring AllocCurve() { return ORLOGetDataManager()->Query(target, L"GRAPH_AllocCurve", 0, 0); }
-  void SendTo(const wchar_t* name, void* payload) {
+  void SendTo(const wchar_t* name, void* payload, int mode = 0) {
     std::wstring reply;
-    ORLOGetDataManager()->SendTo(target, 1, name, 0, payload, 0, -1, &reply);
+    ORLOGetDataManager()->SendTo(target, 1, name, mode, payload, 0, -1, &reply);
   }
 
   CORLOGuiItem* item = nullptr;
@@ -280,19 +310,27 @@ TEST_F(GraphWindowTest, AllocatesXYCurvesByQueryAndDrawsIntoThem) {
   const std::wstring b = AllocCurve();
   EXPECT_FALSE(a.empty());
   EXPECT_NE(a, b);
+  EXPECT_EQ(window->FindCurve(a)->colour, SweepPalette(0));
+  EXPECT_EQ(window->FindCurve(b)->colour, SweepPalette(1));
+  EXPECT_EQ(window->FindCurve(b)->width, 1);
+  // Mode 0 draws at once; mode -1 waits for the next repaint.
   for (double x : {1.0, 2.0, 3.0}) {
     tagXYPOINT point{a, x, -x};
-    SendTo(L"GRAPH_AddXYCurve", &point);
+    SendTo(L"GRAPH_AddXYCurve", &point, x < 3.0 ? 0 : -1);
   }
   tagXYPOINT stray{L"G99.C1", 1.0, 1.0};  // unknown curve: ignored
   SendTo(L"GRAPH_AddXYCurve", &stray);
   ASSERT_NE(window->FindCurve(a), nullptr);
   EXPECT_EQ(window->FindCurve(a)->points,
             (std::vector<CurvePoint>{{1.0, -1.0}, {2.0, -2.0}, {3.0, -3.0}}));
+  EXPECT_EQ(window->FindCurve(a)->drawn, 2u);
+  ORLOSendMessage("GRAPH_Repaint", nullptr);
+  EXPECT_EQ(window->FindCurve(a)->drawn, 3u);
 
   std::wstring id = a;
   SendTo(L"GRAPH_ClearCurve", &id);
   EXPECT_TRUE(window->FindCurve(a)->points.empty());
+  EXPECT_EQ(window->FindCurve(a)->drawn, 0u);
   SendTo(L"GRAPH_DeleteCurve", &id);
   EXPECT_EQ(window->FindCurve(a), nullptr);
   ASSERT_EQ(window->Curves().size(), 1u);
@@ -306,6 +344,7 @@ TEST_F(GraphWindowTest, HandsOutAxisDataBlocksAndTakesThemBack) {
   float yMin = 0.0f;
   std::memcpy(&yMin, data.blocks[3], sizeof yMin);
   EXPECT_EQ(yMin, window->Axis().yMin);
+  EXPECT_EQ(window->FixedValueRange(), std::nullopt);  // scales itself until told
 
   // What the test analyzer does for its correlation graph.
   *static_cast<unsigned char*>(data.blocks[1]) = 0;
@@ -317,8 +356,7 @@ TEST_F(GraphWindowTest, HandsOutAxisDataBlocksAndTakesThemBack) {
   for (void* block : data.blocks) delete[] static_cast<unsigned char*>(block);
 
   EXPECT_EQ(window->Axis().yAutoScale, 0);
-  EXPECT_EQ(window->Axis().yMin, -1.2f);
-  EXPECT_EQ(window->Axis().yMax, 1.2f);
+  EXPECT_EQ(window->FixedValueRange(), std::make_pair(-1.2f, 1.2f));
   EXPECT_EQ(window->Axis().xMax, AxisSettings().xMax);
 }
 

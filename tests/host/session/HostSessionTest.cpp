@@ -107,5 +107,34 @@ TEST(HostSessionTest, BuiltLibraryLoadsAndLeavesTheProcessOnStop) {
   EXPECT_EQ(dlopen(kBuiltModule.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
 }
 
+// The manager makes a test analyzer but does not register it; the library's one exported
+// function makes one that joins the registry last and is destroyed with the module (the
+// sanitizer build would report a leak or a second destruction).
+TEST(HostSessionTest, RegistersTheTestAnalyzerThroughTheLibrarysFactory) {
+  const std::wstring testGuid = L"{EB642FB1-04AC-4a8f-BC1B-B9DF9A163BA3}";
+  CHostSession session;
+  std::string error;
+  EXPECT_FALSE(session.RegisterTestAnalyzer(error));
+  EXPECT_EQ(error, "the analysis module offers no test analyzer");
+  HostSessionOptions library;
+  library.modulePath = kBuiltModule;
+  library.manualClock = true;
+  ASSERT_TRUE(session.Start(library, error)) << error;
+  for (IBaseAnalyzer* analyzer : session.Analyzers()) EXPECT_NE(analyzer->GetGuid(), testGuid);
+  const size_t builtIns = session.Analyzers().size();
+  ASSERT_TRUE(session.RegisterTestAnalyzer(error)) << error;
+  ASSERT_EQ(session.Analyzers().size(), builtIns + 1);
+  IBaseAnalyzer* registered = session.Analyzers().back();
+  EXPECT_EQ(registered->GetGuid(), testGuid);
+  EXPECT_EQ(registered->GetName(), L"Test Analyzer");
+  EXPECT_FALSE(registered->HasSettings());
+  IBaseAnalyzer* instance = registered->CreateInstance();
+  ASSERT_NE(instance, registered);
+  EXPECT_EQ(instance->GetGuid(), testGuid);
+  instance->Destroy();
+  session.Stop();
+  EXPECT_EQ(dlopen(kBuiltModule.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
+}
+
 }  // namespace
 }  // namespace orlo::host
