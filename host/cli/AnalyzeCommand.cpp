@@ -225,11 +225,7 @@ class AnalyzeRun {
     if (options_.row) ClickResultsRow(*options_.row);
     win::RunFor(kTimerPeriodMs + kTimerMarginMs);
     const AnalysisSnapshot analysis = Snapshot();
-    if (options_.json) {
-      out << json::Write(AnalysisJson(analysis)) << '\n';
-    } else {
-      PrintAnalysisText(analysis, out);
-    }
+    Print(analysis, out);
     if (options_.reportFile) WriteReport(*analysis.report, *options_.reportFile);
     return analysis.messageBoxes.empty() ? kExitOk : kExitErrorBox;
   }
@@ -283,6 +279,14 @@ class AnalyzeRun {
     analysis.panels = host_->run.Snapshot(*host_->graph);
     analysis.messageBoxes = win::MessageBoxes();
     return analysis;
+  }
+
+  void Print(const AnalysisSnapshot& analysis, std::ostream& out) const {
+    if (options_.json) {
+      out << json::Write(AnalysisJson(analysis)) << '\n';
+    } else {
+      PrintAnalysisText(analysis, out);
+    }
   }
 
   static void WriteReport(const std::vector<ReportParameter>& report, const std::string& file) {
