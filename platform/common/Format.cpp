@@ -63,7 +63,7 @@ int ORLOFormatValue(double value, wchar_t* buffer, int bufferSize, int /*width*/
   if (buffer == nullptr || bufferSize <= 0) return -1;
   std::wstring text = NonFiniteText(value);
   if (value == 0.0) {
-    text = L"0";
+    text = std::signbit(value) ? L"-0" : L"0";
   } else if (text.empty()) {
     const double magnitude = std::fabs(value);
     const auto format = magnitude >= 1e-6 && magnitude < 1e15 ? std::chars_format::fixed

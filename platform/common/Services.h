@@ -35,7 +35,7 @@ std::wstring OxFormatValue(double value, int minDecimals, int significant, int m
 // Writes the shortest text that reads back to exactly `value` into `buffer` (at most
 // bufferSize characters with the terminator): plain decimals for 1e-6 <= |v| < 1e15,
 // scientific notation outside ("1e+15", "1.5e-07"), `separator` as decimal separator.
-// Both zeros give "0"; NaN gives "NaN", ±infinity "Inf" / "-Inf". The four int arguments
+// Zero gives "0" and negative zero "-0"; NaN gives "NaN", ±infinity "Inf" / "-Inf". The four int arguments
 // (-1, -1, 0, 1 in every call of the module) are accepted and not used. Answers the
 // length; when the text does not fit, the buffer holds the empty text and the answer is -1.
 int ORLOFormatValue(double value, wchar_t* buffer, int bufferSize, int width, int precision,

@@ -60,4 +60,29 @@ std::wstring Utf8ToWide(std::string_view utf8) {
   return wide;
 }
 
+std::string WideToUtf8(std::wstring_view wide) {
+  std::string utf8;
+  utf8.reserve(wide.size());
+  for (const wchar_t character : wide) {
+    auto code = static_cast<char32_t>(character);
+    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = kReplacement;
+    if (code < 0x80) {
+      utf8.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+      utf8.push_back(static_cast<char>(0xC0 | (code >> 6)));
+      utf8.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+      utf8.push_back(static_cast<char>(0xE0 | (code >> 12)));
+      utf8.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+      utf8.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+      utf8.push_back(static_cast<char>(0xF0 | (code >> 18)));
+      utf8.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+      utf8.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+      utf8.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+  }
+  return utf8;
+}
+
 }  // namespace orlo::services

@@ -42,7 +42,7 @@ TEST(FormatTest, ORLOFormatValueIsPlainOnlyBetweenOneMillionthAndTenToTheFifteen
   EXPECT_EQ(ShortestText(9.99999e-7), L"9.99999e-07");
   EXPECT_EQ(ShortestText(999999999999999.9), L"999999999999999.9");
   EXPECT_EQ(ShortestText(1e15), L"1e+15");
-  EXPECT_EQ(ShortestText(-0.0), L"0");
+  EXPECT_EQ(ShortestText(-0.0), L"-0");  // reads back with its sign
   EXPECT_EQ(ShortestText(kInf), L"Inf");
   EXPECT_EQ(ShortestText(0.25, L','), L"0,25");
 
@@ -127,6 +127,10 @@ TEST(ServicesTest, TextsAreDecodedFromUtf8) {
   EXPECT_EQ(Utf8ToWide("\xB0x"), L"\uFFFDx");         // Latin-1 degree sign
   EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\uFFFD\uFFFD");  // overlong '/'
   EXPECT_EQ(Utf8ToWide("\xE2\x82"), L"\uFFFD\uFFFD");  // cut short
+  using orlo::services::WideToUtf8;
+  EXPECT_EQ(WideToUtf8(L"A\u00B0\u20AC\U0001F600"), "A\xC2\xB0\xE2\x82\xAC\xF0\x9F\x98\x80");
+  EXPECT_EQ(WideToUtf8(std::wstring{L'x', static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0x110000)}),
+            "x\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
 TEST(ServicesTest, MessageBoxCarriesTheApplicationCaption) {
