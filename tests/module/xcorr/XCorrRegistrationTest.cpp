@@ -2,7 +2,7 @@
 // that open the settings dialog.
 #include <gtest/gtest.h>
 
-#include "host/HostSession.h"
+#include "host/session/HostSession.h"
 #include "module/bands/XCorrAnalyzerSettings.h"
 #include "module/core/ModuleEntry.h"
 #include "platform/common/GuiItem.h"
