@@ -1,6 +1,9 @@
 #include "host/output/Json.h"
 
-#include <charconv>
+#include "platform/common/NumberText.h"
+#include "platform/common/Utf8.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -9,26 +12,6 @@ namespace orlo::host::json {
 namespace {
 
 constexpr int kMaxDepth = 256;
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
-  if (c > 0x10FFFF) c = 0xFFFD;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 std::string Quote(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -60,18 +43,11 @@ class Parser {
 
  private:
   [[noreturn]] void Fail(const std::string& reason) const {
-    int line = 1;
-    int column = 1;
-    for (size_t i = 0; i < pos_ && i < text_.size(); ++i) {
-      const auto byte = static_cast<unsigned char>(text_[i]);
-      if (byte == '\n') {
-        ++line;
-        column = 1;
-      } else if ((byte & 0xC0) != 0x80) {
-        ++column;
-      }
-    }
-    throw ParseError(line, column, reason);
+    const std::string_view before = text_.substr(0, pos_);
+    const size_t lineStart = before.find_last_of('\n') + 1;  // 0 on the first line
+    const auto line = 1 + std::count(before.begin(), before.end(), '\n');
+    const size_t column = 1 + CountUtf8Chars(before.substr(lineStart));
+    throw ParseError(static_cast<int>(line), static_cast<int>(column), reason);
   }
 
   bool AtEnd() const { return pos_ >= text_.size(); }
@@ -199,7 +175,12 @@ class Parser {
       if (!AtEnd() && (Peek() == '+' || Peek() == '-')) ++pos_;
       if (!TakeDigits()) Fail("expected a digit in the exponent");
     }
-    return Value::NumberTextUnchecked(std::string(text_.substr(start, pos_ - start)));
+    std::string text(text_.substr(start, pos_ - start));
+    if (!ReadNumber(text).ok()) {
+      pos_ = start;
+      Fail("number out of the double range");
+    }
+    return Value::NumberTextUnchecked(std::move(text));
   }
 
   unsigned ParseHex4() {
@@ -264,33 +245,19 @@ class Parser {
 
   // Copies one UTF-8 encoded character, checking that it is well formed.
   void CopyUtf8(std::string& out) {
-    const auto lead = static_cast<unsigned char>(Peek());
-    int length = 0;
-    char32_t code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      code = lead & 0x07;
-    } else {
-      Fail("invalid UTF-8 " + Quote(static_cast<char>(lead)));
+    const Utf8Char c = DecodeUtf8Char(text_.substr(pos_));
+    switch (c.fault) {
+      case Utf8Fault::kNone:
+        break;
+      case Utf8Fault::kBadLeadByte:
+        Fail("invalid UTF-8 " + Quote(Peek()));
+      case Utf8Fault::kTruncated:
+        Fail("truncated UTF-8 sequence");
+      case Utf8Fault::kInvalidSequence:
+        Fail("invalid UTF-8 sequence");
     }
-    if (pos_ + length > text_.size()) Fail("truncated UTF-8 sequence");
-    for (int i = 1; i < length; ++i) {
-      const auto next = static_cast<unsigned char>(text_[pos_ + i]);
-      if ((next & 0xC0) != 0x80) Fail("invalid UTF-8 sequence");
-      code = (code << 6) | (next & 0x3F);
-    }
-    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-    if (overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-      Fail("invalid UTF-8 sequence");
-    }
-    out.append(text_.substr(pos_, length));
-    pos_ += length;
+    out.append(text_.substr(pos_, c.length));
+    pos_ += c.length;
   }
 
   std::string ParseString() {
@@ -408,12 +375,7 @@ Value Value::Bool(bool value) {
 Value Value::Number(double value) {
   if (std::isnan(value)) return String(std::string("NaN"));
   if (std::isinf(value)) return String(std::string(value > 0 ? "Infinity" : "-Infinity"));
-  const double magnitude = std::fabs(value);
-  const bool plain = magnitude == 0.0 || (magnitude >= 1e-6 && magnitude < 1e15);
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    plain ? std::chars_format::fixed : std::chars_format::scientific);
-  return NumberTextUnchecked(std::string(buffer, result.ptr));
+  return NumberTextUnchecked(FormatShortest(value));
 }
 
 Value Value::Integer(std::int64_t value) { return NumberTextUnchecked(std::to_string(value)); }
@@ -441,7 +403,7 @@ Value Value::String(std::string utf8) {
   return v;
 }
 
-Value Value::String(const std::wstring& text) { return String(ToUtf8(text)); }
+Value Value::String(const std::wstring& text) { return String(WideToUtf8(text)); }
 
 Value Value::MakeArray() {
   Value v;
@@ -468,9 +430,9 @@ bool Value::AsBool() const {
 
 double Value::AsDouble() const {
   Expect(Kind::kNumber, "AsDouble");
-  double result = 0.0;
-  std::from_chars(text_.data(), text_.data() + text_.size(), result);
-  return result;
+  const NumberRead read = ReadNumber(text_);
+  if (!read.ok()) throw std::logic_error("json: AsDouble of the unchecked number " + text_);
+  return read.value;
 }
 
 const std::string& Value::Text() const {
@@ -531,12 +493,7 @@ std::string Write(const Value& value, int indent) {
   return out;
 }
 
-std::string ToUtf8(const std::wstring& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const wchar_t c : text) AppendUtf8(out, static_cast<char32_t>(c));
-  return out;
-}
+std::string ToUtf8(const std::wstring& text) { return WideToUtf8(text); }
 
 const char* KindName(Value::Kind kind) {
   switch (kind) {

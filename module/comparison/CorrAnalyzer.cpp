@@ -6,7 +6,7 @@
 #include "platform/common/Bus.h"
 #include "platform/common/DataItem.h"
 #include "platform/common/DataManager.h"
-#include "module/core/TextCompare.h"
+#include "platform/common/TextCase.h"
 #include "platform/common/GuiItem.h"
 #include "platform/common/Services.h"
 #include "platform/controls/GridCtrl.h"
@@ -220,7 +220,7 @@ void CCorrAnalyzer::RefillModelSelector() {
   int selection = 0;
   for (int m = 0; models != nullptr && m < applied.count; ++m) {
     AppliedModel* const model = models[m];
-    if (model == nullptr || orlo::module::EqualsIgnoringCase(model->GetName(), excludedModelName)) {
+    if (model == nullptr || orlo::EqualsIgnoringCase(model->GetName(), excludedModelName)) {
       continue;
     }
     std::list<ModelItem*>* const items = model->GetItems();

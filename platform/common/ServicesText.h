@@ -1,14 +1,11 @@
-// Text conversions shared by the services of ORLOCommon (translation, application-data
-// directory): UTF-8 bytes to wide text, independent of the process locale.
+// Transitional: the UTF-8 decoding of Utf8.h under its former name, for code not yet
+// switched to orlo::Utf8ToWide (the command-line parsing). Remove once nothing includes it.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "platform/common/Utf8.h"
 
 namespace orlo::services {
 
-// Decodes UTF-8; each byte that does not start a valid sequence (bad lead byte,
-// truncated, overlong or surrogate form) becomes U+FFFD.
-std::wstring Utf8ToWide(std::string_view utf8);
+using orlo::Utf8ToWide;
 
 }  // namespace orlo::services

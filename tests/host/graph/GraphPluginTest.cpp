@@ -1,7 +1,7 @@
 // The graph plug-in as the module sees it: requests answered over the bus, announcements
 // of changes, graph windows executing addressed commands, curve objects, applied models.
 #include "host/graph/GraphPlugin.h"
-#include "platform/common/ServicesText.h"
+#include "platform/common/Utf8.h"
 
 #include "host/session/BusClient.h"
 #include "module/comparison/SweepData.h"
@@ -161,7 +161,7 @@ TEST_F(GraphPluginTest, SelectionColourAndValueChangesAreAnnouncedWithTheSweepNa
   std::vector<std::wstring> events;
   for (const char* message : {"GRAPH_SetSweepColor", "GRAPH_SweepValuesUpdated"}) {
     listener.On(message, [&events, message](IORLODataItem& item) {
-      events.push_back(orlo::services::Utf8ToWide(message) + L" " + *static_cast<std::wstring*>(item.GetData()));
+      events.push_back(orlo::Utf8ToWide(message) + L" " + *static_cast<std::wstring*>(item.GetData()));
     });
   }
   listener.On("GRAPH_SweepSelected", [&](IORLODataItem&) {
@@ -397,7 +397,7 @@ TEST_F(GraphPluginTest, ModelsAreListedAnnouncedAndRemovedAfterTheAnnouncement) 
       AppliedModel* model = static_cast<tagMODELNOTIFY*>(item.GetData())->model;
       tagAPPLIEDMODELS listed;
       ORLOSendMessage("GRAPH_AppliedModels", &listed);
-      std::wstring text = orlo::services::Utf8ToWide(message) + L" " + (model ? model->GetName() : L"-") + L" [";
+      std::wstring text = orlo::Utf8ToWide(message) + L" " + (model ? model->GetName() : L"-") + L" [";
       for (int i = 0; i < listed.count; ++i) text += listed.models[i]->GetName() + L";";
       delete[] listed.models;
       events.push_back(text + L"]");

@@ -112,7 +112,7 @@ TEST_F(SweepImportTest, NamesTheFileAndLineOfEveryFault) {
       {"100,0\n200,0,x\n", "f.csv:2: expected 2 fields like line 1, found 3"},
       {"100,0,1\n200,0,x\n", "f.csv:2: phase is not a number: \"x\""},
       {"100,0\n200,inf\n", "f.csv:2: magnitude is not a finite number: \"inf\""},
-      {"100,0\n200,1e999\n", "f.csv:2: magnitude is not a finite number: \"1e999\""},
+      {"100,0\n200,1e999\n", "f.csv:2: magnitude is out of the double range: \"1e999\""},
       {"100,0\n200,800\n", "f.csv:2: a number is beyond single precision"},
       {"0,0\n200,0\n", "f.csv:1: frequency must be above 0 Hz: \"0\""},
       {"100,0\n-200,0\n", "f.csv:2: frequency must be above 0 Hz: \"-200\""},
