@@ -80,7 +80,7 @@ void PrintGraph(const PanelSnapshot& panel, std::ostream& out) {
   }
   PrintTable(curves, out);
   std::vector<Row> ranges;
-  for (const RangeSnapshot& range : panel.ranges) {
+  for (const tagRANGE& range : panel.ranges) {
     ranges.push_back({"range", WideToUtf8(range.label), ColourText(range.colour),
                       FrequencyText(range.low) + " to " + FrequencyText(range.high)});
   }

@@ -2,13 +2,15 @@
 
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "platform/common/Bus.h"
 #include "platform/common/DataItem.h"
 #include "platform/common/DataManager.h"
-#include "platform/common/TextCase.h"
 #include "platform/common/GuiItem.h"
 #include "platform/common/Services.h"
+#include "platform/common/TextCase.h"
 #include "platform/controls/GridCtrl.h"
 
 namespace {
@@ -22,6 +24,20 @@ LRESULT SendCombo(CWnd* combo, UINT message, WPARAM wParam = 0, LPARAM lParam = 
 int AddComboString(CWnd* combo, const std::wstring& text) {
   return static_cast<int>(
       SendCombo(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+// The selected entry of a drop-down list: its index and its item data (CB_ERR for none).
+struct ComboSelection {
+  LRESULT index = CB_ERR;
+  LRESULT data = CB_ERR;
+};
+
+std::optional<ComboSelection> SelectedEntry(CWnd* combo) {
+  const LRESULT index = SendCombo(combo, CB_GETCURSEL);
+  if (index < 0 || index >= SendCombo(combo, CB_GETCOUNT)) {
+    return std::nullopt;
+  }
+  return ComboSelection{index, SendCombo(combo, CB_GETITEMDATA, static_cast<WPARAM>(index))};
 }
 
 }  // namespace
@@ -206,18 +222,11 @@ void CCorrAnalyzer::EmptyModelSelector(CWnd* selector) {
   }
 }
 
-void CCorrAnalyzer::RefillModelSelector() {
-  CWnd* const selector = WindowOf(modelSelector);
-  if (selector == nullptr) {
-    return;
-  }
-  EmptyModelSelector(selector);
-
+std::vector<CCorrAnalyzer::ModelEntry> CCorrAnalyzer::CollectModelEntries() {
   tagAPPLIEDMODELS applied;
   Broadcast(L"GRAPH_AppliedModels", &applied);
-  std::unique_ptr<AppliedModel*[]> models(applied.models);
-
-  int selection = 0;
+  const std::unique_ptr<AppliedModel*[]> models(applied.models);
+  std::vector<ModelEntry> entries;
   for (int m = 0; models != nullptr && m < applied.count; ++m) {
     AppliedModel* const model = models[m];
     if (model == nullptr || orlo::EqualsIgnoringCase(model->GetName(), excludedModelName)) {
@@ -231,26 +240,47 @@ void CCorrAnalyzer::RefillModelSelector() {
       if (item == nullptr) {
         continue;
       }
-      if (chosenItem == nullptr) {
-        chosenItem = item;
-        chosenModel = model;
-        modelName = model->GetName();
-      }
-      auto choice = std::make_unique<ModelChoice>(ModelChoice{model, item});
-      const std::wstring text =
+      std::wstring text =
           items->size() <= 1 ? model->GetLabel() : model->GetLabel() + L" - " + item->name;
-      const int index = AddComboString(selector, text);
-      if (index < 0) {
-        continue;
-      }
-      if (item == chosenItem) {
-        selection = index;
-      }
-      SendCombo(selector, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(choice.release()));
+      entries.push_back({std::move(text), {model, item}});
     }
   }
+  return entries;
+}
+
+void CCorrAnalyzer::FillModelSelector(CWnd* selector, const std::vector<ModelEntry>& entries) {
+  int selection = 0;
+  for (const ModelEntry& entry : entries) {
+    const int index = AddComboString(selector, entry.text);
+    if (index < 0) {
+      continue;
+    }
+    if (entry.choice.item == chosenItem) {
+      selection = index;
+    }
+    auto* const choice = new ModelChoice(entry.choice);  // freed by EmptyModelSelector
+    SendCombo(selector, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(choice));
+  }
   SendCombo(selector, CB_SETCURSEL, selection);
-  models.reset();
+}
+
+void CCorrAnalyzer::Choose(const ModelChoice& choice) {
+  chosenItem = choice.item;
+  chosenModel = choice.model;
+  modelName = chosenModel != nullptr ? chosenModel->GetName() : std::wstring();
+}
+
+void CCorrAnalyzer::RefillModelSelector() {
+  CWnd* const selector = WindowOf(modelSelector);
+  if (selector == nullptr) {
+    return;
+  }
+  EmptyModelSelector(selector);
+  const std::vector<ModelEntry> entries = CollectModelEntries();
+  if (chosenItem == nullptr && !entries.empty()) {
+    Choose(entries.front().choice);
+  }
+  FillModelSelector(selector, entries);
   RefillSweepSelector();
 }
 
@@ -280,39 +310,27 @@ void CCorrAnalyzer::RefillSweepSelector() {
 
 void CCorrAnalyzer::OnModelSelectorChange() {
   CWnd* const selector = WindowOf(modelSelector);
-  if (selector == nullptr) {
+  const std::optional<ComboSelection> selected =
+      selector != nullptr ? SelectedEntry(selector) : std::nullopt;
+  if (!selected || selected->data == CB_ERR || selected->data == 0) {
     return;
   }
-  const LRESULT index = SendCombo(selector, CB_GETCURSEL);
-  if (index == CB_ERR || index >= SendCombo(selector, CB_GETCOUNT)) {
-    return;
-  }
-  const LRESULT data = SendCombo(selector, CB_GETITEMDATA, static_cast<WPARAM>(index));
-  const auto* choice = data != CB_ERR ? reinterpret_cast<const ModelChoice*>(data) : nullptr;
-  if (choice == nullptr) {
-    return;
-  }
-  chosenItem = choice->item;
-  chosenModel = choice->model;
-  modelName = chosenModel != nullptr ? chosenModel->GetName() : std::wstring();
+  Choose(*reinterpret_cast<const ModelChoice*>(selected->data));
   RefillSweepSelector();
 }
 
 void CCorrAnalyzer::OnSweepSelectorChange() {
   CWnd* const selector = WindowOf(sweepSelector);
-  if (selector == nullptr) {
+  const std::optional<ComboSelection> selected =
+      selector != nullptr ? SelectedEntry(selector) : std::nullopt;
+  if (!selected || selected->data == CB_ERR || selected->data == 0) {
     return;
   }
-  const LRESULT index = SendCombo(selector, CB_GETCURSEL);
-  if (index == CB_ERR || index < 0 || index >= SendCombo(selector, CB_GETCOUNT)) {
+  const auto* item = reinterpret_cast<const ModelItem*>(selected->data);
+  if (static_cast<size_t>(selected->index) >= item->sweepNumbers.size()) {
     return;
   }
-  const LRESULT data = SendCombo(selector, CB_GETITEMDATA, static_cast<WPARAM>(index));
-  const auto* item = data != CB_ERR ? reinterpret_cast<const ModelItem*>(data) : nullptr;
-  if (item == nullptr || static_cast<size_t>(index) >= item->sweepNumbers.size()) {
-    return;
-  }
-  sweepNumber = *std::next(item->sweepNumbers.begin(), index);
+  sweepNumber = *std::next(item->sweepNumbers.begin(), selected->index);
   UpdateGraph();
 }
 

@@ -22,6 +22,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "module/comparison/SweepData.h"
 #include "module/core/AnalyzerInterfaces.h"
@@ -95,6 +96,12 @@ class CCorrAnalyzer : public COxBaseManager,
     ModelItem* item = nullptr;
   };
 
+  // What the model selector lists for one choice.
+  struct ModelEntry {
+    std::wstring text;
+    ModelChoice choice;
+  };
+
   // The SweepData of one "GRAPH_AcquireRawData" request; frees the points it received.
   struct AcquiredSweep {
     SweepData data;
@@ -166,6 +173,13 @@ class CCorrAnalyzer : public COxBaseManager,
   void OnModelSelectorChange();
   void OnSweepSelectorChange();
   void EmptyModelSelector(CWnd* selector);
+  // The entries the graph plug-in's applied models give, in model and item order: one per
+  // item of every model but the excluded one ("label" for a model with one item, else
+  // "label - item"). Asks for the models ("GRAPH_AppliedModels") and frees their array.
+  std::vector<ModelEntry> CollectModelEntries();
+  // Adds the entries, each owning a copy of its choice, and selects the chosen item's.
+  void FillModelSelector(CWnd* selector, const std::vector<ModelEntry>& entries);
+  void Choose(const ModelChoice& choice);
 };
 
 // The entries of a comparison analyzer's table that the base handles, after the lifecycle
