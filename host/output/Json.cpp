@@ -6,12 +6,19 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
+#include <utility>
 
 namespace orlo::host::json {
 
 namespace {
 
 constexpr int kMaxDepth = 256;
+
+// The two-character escapes the writer uses: the letter after the backslash and the
+// character it stands for. The reader also takes "\\/" for '/'.
+constexpr std::pair<char, char> kEscapes[] = {{'"', '"'},  {'\\', '\\'}, {'b', '\b'}, {'f', '\f'},
+                                              {'n', '\n'}, {'r', '\r'},   {'t', '\t'}};
 
 std::string Quote(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -81,7 +88,9 @@ class Parser {
   }
 
   Value ParseLiteral(std::string_view word, Value value) {
-    if (text_.substr(pos_, word.size()) != word) Fail("invalid literal, expected " + std::string(word));
+    if (text_.substr(pos_, word.size()) != word) {
+      Fail("invalid literal, expected " + std::string(word));
+    }
     pos_ += word.size();
     return value;
   }
@@ -90,43 +99,43 @@ class Parser {
     if (depth > kMaxDepth) Fail("nesting deeper than " + std::to_string(kMaxDepth) + " levels");
   }
 
-  Value ParseArray(int depth) {
+  // The elements of an array ("array", ']') or the members of an object ("object", '}'),
+  // each read by `element`, from the opening bracket to the closing one.
+  template <typename Element>
+  void ParseList(int depth, const std::string& what, char close, Element element) {
     CheckDepth(depth);
-    ++pos_;  // '['
-    Value array = Value::MakeArray();
+    ++pos_;  // the opening bracket
     SkipBlanks();
-    if (!AtEnd() && Peek() == ']') {
+    if (!AtEnd() && Peek() == close) {
       ++pos_;
-      return array;
+      return;
     }
+    const std::string expected = std::string(", expected ',' or '") + close + "'";
     for (;;) {
       SkipBlanks();
-      if (!AtEnd() && Peek() == ']') Fail("trailing comma before ']'");
-      array.Append(ParseValue(depth));
+      if (!AtEnd() && Peek() == close) Fail(std::string("trailing comma before '") + close + "'");
+      element();
       SkipBlanks();
-      if (AtEnd()) Fail("unexpected end of input in array, expected ',' or ']'");
-      if (Peek() == ']') {
+      if (AtEnd()) Fail("unexpected end of input in " + what + expected);
+      if (Peek() == close) {
         ++pos_;
-        return array;
+        return;
       }
-      if (Peek() != ',') Fail("unexpected " + Quote(Peek()) + " in array, expected ',' or ']'");
+      if (Peek() != ',') Fail("unexpected " + Quote(Peek()) + " in " + what + expected);
       ++pos_;
     }
   }
 
+  Value ParseArray(int depth) {
+    Value array = Value::MakeArray();
+    ParseList(depth, "array", ']', [&] { array.Append(ParseValue(depth)); });
+    return array;
+  }
+
   Value ParseObject(int depth) {
-    CheckDepth(depth);
-    ++pos_;  // '{'
     Value object = Value::MakeObject();
-    SkipBlanks();
-    if (!AtEnd() && Peek() == '}') {
-      ++pos_;
-      return object;
-    }
-    for (;;) {
-      SkipBlanks();
+    ParseList(depth, "object", '}', [&] {
       if (AtEnd()) Fail("unexpected end of input in object, expected a key");
-      if (Peek() == '}') Fail("trailing comma before '}'");
       if (Peek() != '"') Fail("unexpected " + Quote(Peek()) + " in object, expected a string key");
       const size_t keyPos = pos_;
       std::string key = ParseString();
@@ -139,15 +148,8 @@ class Parser {
       ++pos_;
       SkipBlanks();
       object.Set(key, ParseValue(depth));
-      SkipBlanks();
-      if (AtEnd()) Fail("unexpected end of input in object, expected ',' or '}'");
-      if (Peek() == '}') {
-        ++pos_;
-        return object;
-      }
-      if (Peek() != ',') Fail("unexpected " + Quote(Peek()) + " in object, expected ',' or '}'");
-      ++pos_;
-    }
+    });
+    return object;
   }
 
   bool TakeDigits() {
@@ -207,19 +209,15 @@ class Parser {
     if (AtEnd()) Fail("unterminated string");
     const char c = Peek();
     ++pos_;
-    switch (c) {
-      case '"': out += '"'; return;
-      case '\\': out += '\\'; return;
-      case '/': out += '/'; return;
-      case 'b': out += '\b'; return;
-      case 'f': out += '\f'; return;
-      case 'n': out += '\n'; return;
-      case 'r': out += '\r'; return;
-      case 't': out += '\t'; return;
-      case 'u': break;
-      default:
-        pos_ -= 2;
-        Fail("invalid escape \\" + std::string(1, c) + " in string");
+    const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                     [c](const auto& e) { return e.first == c; });
+    if (escape != std::end(kEscapes) || c == '/') {
+      out += escape != std::end(kEscapes) ? escape->second : '/';
+      return;
+    }
+    if (c != 'u') {
+      pos_ -= 2;
+      Fail("invalid escape \\" + std::string(1, c) + " in string");
     }
     const size_t escapePos = pos_ - 2;
     char32_t code = ParseHex4();
@@ -294,33 +292,45 @@ namespace {
 void WriteString(std::string& out, const std::string& text) {
   out += '"';
   for (const char c : text) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\b': out += "\\b"; break;
-      case '\f': out += "\\f"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-          char buffer[8];
-          std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned char>(c));
-          out += buffer;
-        } else {
-          out += c;
-        }
+    const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                     [c](const auto& e) { return e.second == c; });
+    if (escape != std::end(kEscapes)) {
+      out += '\\';
+      out += escape->first;
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned char>(c));
+      out += buffer;
+    } else {
+      out += c;
     }
   }
   out += '"';
 }
 
-void WriteValue(std::string& out, const Value& value, int indent, int level) {
+void WriteValue(std::string& out, const Value& value, int indent, int level);
+
+// `count` elements between `open` and `close`, each on its own line when indenting;
+// `element(i)` writes element i.
+template <typename Element>
+void WriteList(std::string& out, char open, char close, size_t count, int indent, int level,
+               Element element) {
   const auto newline = [&](int depth) {
     if (indent == 0) return;
     out += '\n';
     out.append(static_cast<size_t>(indent * depth), ' ');
   };
+  out += open;
+  for (size_t i = 0; i < count; ++i) {
+    if (i > 0) out += ',';
+    newline(level + 1);
+    element(i);
+  }
+  if (count > 0) newline(level);
+  out += close;
+}
+
+void WriteValue(std::string& out, const Value& value, int indent, int level) {
   switch (value.kind()) {
     case Value::Kind::kNull:
       out += "null";
@@ -335,29 +345,18 @@ void WriteValue(std::string& out, const Value& value, int indent, int level) {
       WriteString(out, value.Text());
       return;
     case Value::Kind::kArray: {
-      out += '[';
       const Array& items = value.Items();
-      for (size_t i = 0; i < items.size(); ++i) {
-        if (i > 0) out += ',';
-        newline(level + 1);
-        WriteValue(out, items[i], indent, level + 1);
-      }
-      if (!items.empty()) newline(level);
-      out += ']';
+      WriteList(out, '[', ']', items.size(), indent, level,
+                [&](size_t i) { WriteValue(out, items[i], indent, level + 1); });
       return;
     }
     case Value::Kind::kObject: {
-      out += '{';
       const Object& members = value.Members();
-      for (size_t i = 0; i < members.size(); ++i) {
-        if (i > 0) out += ',';
-        newline(level + 1);
+      WriteList(out, '{', '}', members.size(), indent, level, [&](size_t i) {
         WriteString(out, members[i].key);
         out += indent == 0 ? ":" : ": ";
         WriteValue(out, members[i].value, indent, level + 1);
-      }
-      if (!members.empty()) newline(level);
-      out += '}';
+      });
       return;
     }
   }

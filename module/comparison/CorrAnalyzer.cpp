@@ -26,18 +26,26 @@ int AddComboString(CWnd* combo, const std::wstring& text) {
       SendCombo(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-// The selected entry of a drop-down list: its index and its item data (CB_ERR for none).
+// The selected entry of a drop-down list: its index and its item data.
 struct ComboSelection {
   LRESULT index = CB_ERR;
-  LRESULT data = CB_ERR;
+  LRESULT data = 0;
 };
 
+// Nothing without a window, a selection or item data (CB_ERR or null) of the selected entry.
 std::optional<ComboSelection> SelectedEntry(CWnd* combo) {
+  if (combo == nullptr) {
+    return std::nullopt;
+  }
   const LRESULT index = SendCombo(combo, CB_GETCURSEL);
   if (index < 0 || index >= SendCombo(combo, CB_GETCOUNT)) {
     return std::nullopt;
   }
-  return ComboSelection{index, SendCombo(combo, CB_GETITEMDATA, static_cast<WPARAM>(index))};
+  const LRESULT data = SendCombo(combo, CB_GETITEMDATA, static_cast<WPARAM>(index));
+  if (data == CB_ERR || data == 0) {
+    return std::nullopt;
+  }
+  return ComboSelection{index, data};
 }
 
 }  // namespace
@@ -68,22 +76,17 @@ void CCorrAnalyzer::Activate(bool active) {
   dataManager->Send(L"GRAPH_MultiSelect", 0, &multiSelect, 0, -1);
 }
 
-void CCorrAnalyzer::ShowDialogs(bool show) {
-  if (dataManager == nullptr) {
-    return;
-  }
-  std::int32_t value = show ? 1 : 0;
-  std::wstring reply;
-  dataManager->SendTo(graphTarget, 1, L"GRAPH_ShowDialogs", 0, &value, 0, -1, &reply);
-}
+void CCorrAnalyzer::ShowDialogs(bool show) { SendGraphSwitch(L"GRAPH_ShowDialogs", show); }
 
-void CCorrAnalyzer::ShowErrorCurve(bool show) {
+void CCorrAnalyzer::ShowErrorCurve(bool show) { SendGraphSwitch(L"GRAPH_ShowErrorCurve", show); }
+
+void CCorrAnalyzer::SendGraphSwitch(const wchar_t* name, bool on) {
   if (dataManager == nullptr) {
     return;
   }
-  std::int32_t value = show ? 1 : 0;
+  std::int32_t value = on ? 1 : 0;
   std::wstring reply;
-  dataManager->SendTo(graphTarget, 1, L"GRAPH_ShowErrorCurve", 0, &value, 0, -1, &reply);
+  dataManager->SendTo(graphTarget, 1, name, 0, &value, 0, -1, &reply);
 }
 
 CORLOGuiItem* CCorrAnalyzer::GetPanel() { return panel; }
@@ -309,29 +312,22 @@ void CCorrAnalyzer::RefillSweepSelector() {
 }
 
 void CCorrAnalyzer::OnModelSelectorChange() {
-  CWnd* const selector = WindowOf(modelSelector);
-  const std::optional<ComboSelection> selected =
-      selector != nullptr ? SelectedEntry(selector) : std::nullopt;
-  if (!selected || selected->data == CB_ERR || selected->data == 0) {
-    return;
+  if (const std::optional<ComboSelection> selected = SelectedEntry(WindowOf(modelSelector))) {
+    Choose(*reinterpret_cast<const ModelChoice*>(selected->data));
+    RefillSweepSelector();
   }
-  Choose(*reinterpret_cast<const ModelChoice*>(selected->data));
-  RefillSweepSelector();
 }
 
 void CCorrAnalyzer::OnSweepSelectorChange() {
-  CWnd* const selector = WindowOf(sweepSelector);
-  const std::optional<ComboSelection> selected =
-      selector != nullptr ? SelectedEntry(selector) : std::nullopt;
-  if (!selected || selected->data == CB_ERR || selected->data == 0) {
+  const std::optional<ComboSelection> selected = SelectedEntry(WindowOf(sweepSelector));
+  if (!selected) {
     return;
   }
-  const auto* item = reinterpret_cast<const ModelItem*>(selected->data);
-  if (static_cast<size_t>(selected->index) >= item->sweepNumbers.size()) {
-    return;
+  const auto& numbers = reinterpret_cast<const ModelItem*>(selected->data)->sweepNumbers;
+  if (static_cast<size_t>(selected->index) < numbers.size()) {
+    sweepNumber = *std::next(numbers.begin(), selected->index);
+    UpdateGraph();
   }
-  sweepNumber = *std::next(item->sweepNumbers.begin(), selected->index);
-  UpdateGraph();
 }
 
 void CCorrAnalyzer::ApplyModel(AppliedModel* model) {

@@ -180,6 +180,8 @@ class CCorrAnalyzer : public COxBaseManager,
   // Adds the entries, each owning a copy of its choice, and selects the chosen item's.
   void FillModelSelector(CWnd* selector, const std::vector<ModelEntry>& entries);
   void Choose(const ModelChoice& choice);
+  // Sends the graph window a display switch ("GRAPH_ShowDialogs", ...) with 1 or 0.
+  void SendGraphSwitch(const wchar_t* name, bool on);
 };
 
 // The entries of a comparison analyzer's table that the base handles, after the lifecycle
