@@ -88,7 +88,8 @@ def interpolate(points, f):
 def factor(a, b, grid, low, high):
     i1, i2 = near_index(low, grid, 0.01), near_index(high, grid, 0.01)
     n = i2 - i1
-    assert i1 >= 0 and i2 >= 0 and n > 0
+    if i1 < 0 or i2 < 0 or n <= 0:
+        return 10.0  # a band the grid does not cover
     xa = [interpolate(a, grid[k]) for k in range(i1, i2)]
     xb = [interpolate(b, grid[k]) for k in range(i1, i2)]
     r = 1.0 / n
@@ -118,8 +119,17 @@ PHASES = {
 }
 BANDS = ((1000.0, 100000.0), (100000.0, 600000.0), (600000.0, 1000000.0))
 
-for first, second in (('A', 'B'), ('B', 'C'), ('C', 'A'), ('B', 'A')):
-    a, b = to_decibel(PHASES[first]), to_decibel(PHASES[second])
-    grid = merge(PHASES[first], PHASES[second])
+
+
+def show(title, first, second):
+    a, b = to_decibel(first), to_decibel(second)
+    grid = merge(first, second)
     r = [factor(a, b, grid, low, high) for low, high in BANDS]
-    print(first, second, ', '.join(repr(x) for x in r), ['%.2f' % x for x in r], verdict(*r))
+    print(title, ', '.join(repr(x) for x in r), ['%.2f' % x for x in r], verdict(*r))
+
+
+for first, second in (('A', 'B'), ('B', 'C'), ('C', 'A')):
+    show(first + '-' + second, PHASES[first], PHASES[second])
+# Sweeps of 400 points that end at 500 kHz, below the high band.
+show('short A-B', make_sweep(lambda f: winding_response(f), 400, 100.0, 5.0e5),
+     make_sweep(lambda f: winding_response(f, 0.01, 1), 400, 100.0, 5.0e5))
