@@ -1,4 +1,5 @@
-// Stories about what the DL/T 911 analyzer computes and shows in its grids.
+// Stories about what the DL/T 911 analyzer computes and shows in its grids (three identical
+// sweeps, all factors 10, are AnalyzeCommandTest's story).
 #include "platform/common/Bus.h"
 #include "platform/common/UserActions.h"
 #include "tests/module/dlt911/DTL911Scenario.h"
@@ -37,21 +38,6 @@ void ExpectCriteria(const CGridCtrl& grid, const Cells& values, const std::vecto
           << row << "/" << column;
     }
   }
-}
-
-TEST_F(DTL911Results, ThreeIdenticalSweepsAreNormalEverywhere) {
-  for (const char* name : {"A", "B", "C"}) {
-    host.AddSweep(MakeSweep(name, [](double f) { return WindingResponse(f); }));
-  }
-  Start();
-  for (int pair = 0; pair < 3; ++pair) {
-    for (int band = 0; band < 3; ++band) EXPECT_EQ(analyzer->Factor(pair, band), 10.0);
-  }
-  EXPECT_EQ(Row(*ResultsGrid(), 3), (Cells{L"R 3-1", L"[C] - [A]", L"10.00", L"10.00", L"10.00",
-                                           L"Normal"}));
-  EXPECT_EQ(ResultsGrid()->GetSelectedRow(), 1);
-  EXPECT_EQ(analyzer->GetConclusionText(), L"Normal");
-  ExpectCriteria(*CriteriaGrid(), {L"10.00", L"10.00", L"10.00"}, {5, 5, 5});
 }
 
 TEST_F(DTL911Results, ThreePhasesShowTheirFactorsAndTheChosenPairsCriteria) {
