@@ -10,7 +10,8 @@
 #include "host/sweeps/NumberText.h"
 #include "host/sweeps/SweepImport.h"
 #include "platform/common/Bus.h"
-#include "platform/common/ServicesText.h"
+#include "platform/common/TextCase.h"
+#include "platform/common/Utf8.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/MessageLoop.h"
 
@@ -145,22 +146,16 @@ class ScopedTrace {
   bool on_;
 };
 
-bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
-    return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
-  });
-}
-
 // The registry indices `selector` names (index, GUID or name, case ignored); every index
 // without a selector; none when it names no analyzer.
 std::vector<size_t> SelectAnalyzers(const std::vector<IBaseAnalyzer*>& analyzers,
                                     const std::optional<std::string>& selector) {
   std::vector<size_t> chosen;
-  const std::wstring wanted = selector ? services::Utf8ToWide(*selector) : std::wstring();
+  const std::wstring wanted = selector ? orlo::Utf8ToWide(*selector) : std::wstring();
   for (size_t index = 0; index < analyzers.size(); ++index) {
     if (!selector || *selector == std::to_string(index) ||
-        EqualIgnoringCase(wanted, analyzers[index]->GetGuid()) ||
-        EqualIgnoringCase(wanted, analyzers[index]->GetName())) {
+        orlo::EqualsIgnoringCase(wanted, analyzers[index]->GetGuid()) ||
+        orlo::EqualsIgnoringCase(wanted, analyzers[index]->GetName())) {
       chosen.push_back(index);
     }
   }

@@ -32,9 +32,7 @@ void ReadGraph(const CORLOGuiItem* panel, const CGraphPlugin& graph, PanelSnapsh
   const CGraphWindow* window =
       control != nullptr ? graph.GraphWindowOf(control->GetSafeHwnd()) : nullptr;
   if (window == nullptr) return;
-  for (const tagRANGE& range : window->Ranges()) {
-    snapshot.ranges.push_back({range.label, range.low, range.high, range.colour});
-  }
+  snapshot.ranges = window->Ranges();
   for (const CHostCurve* curve : graph.Curves()) {
     if (curve->GraphType() != window->GraphType() || curve->Points().empty()) continue;
     snapshot.curves.push_back(

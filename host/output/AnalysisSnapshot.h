@@ -12,6 +12,7 @@
 
 #include "host/report/ReportPlugin.h"
 #include "module/core/AnalyzerReadout.h"
+#include "module/core/GraphMessages.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/WinTypes.h"
 
@@ -45,13 +46,6 @@ struct CurveSnapshot {
   size_t points = 0;
 };
 
-struct RangeSnapshot {
-  std::wstring label;
-  double low = 0.0;
-  double high = 0.0;
-  COLORREF colour = 0;
-};
-
 struct PanelSnapshot {
   size_t index = 0;  // registry index, as --analyzer takes it
   std::wstring name;
@@ -63,7 +57,7 @@ struct PanelSnapshot {
   std::optional<std::wstring> magnitudeDifferenceConclusion;
   std::vector<PairReadout> pairs;
   std::vector<CurveSnapshot> curves;
-  std::vector<RangeSnapshot> ranges;
+  std::vector<tagRANGE> ranges;  // as the graph window holds them
 };
 
 struct SweepSummary {
