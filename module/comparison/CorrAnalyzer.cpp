@@ -3,6 +3,7 @@
 #include <iterator>
 #include <memory>
 
+#include "module/core/ReportMessages.h"
 #include "platform/common/Bus.h"
 #include "platform/common/DataItem.h"
 #include "platform/common/DataManager.h"
@@ -364,6 +365,99 @@ std::wstring CCorrAnalyzer::ChosenSweepLabel() const {
     ++label;
   }
   return std::wstring();
+}
+
+// ---------------------------------------------------------------------------------------
+// Sweeps and curves
+
+std::wstring CCorrAnalyzer::TranslatedSweepName(const std::wstring& name) {
+  tagSWEEPNAME request;
+  request.name = name;
+  ORLOSendMessage("GRAPH_GetTranslatedSweepName", &request);
+  return request.translated;
+}
+
+COLORREF CCorrAnalyzer::SweepColour(const std::wstring& name) {
+  tagSWEEPCOLOR colour;
+  colour.name = name;
+  ORLOSendMessage("GRAPH_GetSweepColor", &colour);
+  return colour.colour;
+}
+
+void CCorrAnalyzer::DrawSweepCurve(const std::wstring& name, CGraphCurvePtr& curve) {
+  const std::wstring translated = TranslatedSweepName(name);
+  if (curve.Get() != nullptr) {
+    curve->SetName(translated);
+  }
+
+  AcquiredSweep sweep(name);
+  Broadcast(L"GRAPH_AcquireRawData", &sweep.data);
+
+  const COLORREF colour = SweepColour(name);
+  if (curve.Get() != nullptr) {
+    curve->SetColor(colour);
+  }
+
+  tagSWEEPWIDTH width;
+  width.name = name;
+  ORLOSendMessage("GRAPH_GetSweepWidth", &width);
+  if (width.width == -1) {
+    std::int32_t defaultWidth = 1;
+    ORLOSendMessage("GRAPH_GetDefaultWidth", &defaultWidth);
+    width.width = defaultWidth;
+  }
+  if (curve.Get() == nullptr) {
+    return;
+  }
+  curve->SetWidth(width.width);
+  curve->ClearPoints();
+  const int count = PointCount(sweep.data);
+  for (int i = 0; i < count; ++i) {
+    const SweepPoint& point = sweep.data.points[i];
+    curve->AddPoint(point.frequency, MagnitudeToDecibel(point.values[kMagnitudeIndex]));
+  }
+}
+
+std::array<std::wstring, comparison::kSlotCount> CCorrAnalyzer::FirstVisibleSweeps() {
+  std::list<std::wstring> visible;
+  Broadcast(L"GRAPH_GetVisibleSweeps", &visible);
+  std::array<std::wstring, comparison::kSlotCount> names;
+  auto name = visible.begin();
+  for (int s = 0; s < comparison::kSlotCount && name != visible.end(); ++s, ++name) {
+    names[s] = *name;
+  }
+  return names;
+}
+
+// ---------------------------------------------------------------------------------------
+// Report parameters
+
+void CCorrAnalyzer::ReportEveryPair(const std::array<std::wstring, comparison::kSlotCount>& slots,
+                                    const PairReporter& reportPair) {
+  std::array<std::wstring, comparison::kSlotCount> names;
+  std::array<COLORREF, comparison::kSlotCount> colours{};
+  for (int s = 0; s < comparison::kSlotCount; ++s) {
+    if (!slots[s].empty()) {
+      names[s] = TranslatedSweepName(slots[s]);
+      colours[s] = SweepColour(slots[s]);
+    }
+  }
+  for (int p = 0; p < comparison::kPairCount; ++p) {
+    const comparison::PairInfo& info = comparison::kPairs[p];
+    reportPair(names[info.slotA], names[info.slotB], info.reportTag, p, colours[info.slotA],
+               colours[info.slotB]);
+  }
+}
+
+void CCorrAnalyzer::AddReportParameter(const std::wstring& name, const std::wstring& value) {
+  tagREPORTPARAM parameter{name, value};
+  ORLOSendMessage("REPORT_AddParameter", &parameter);
+}
+
+void CCorrAnalyzer::AddReportParameterColor(const std::wstring& name, const std::wstring& value,
+                                            COLORREF colour) {
+  tagREPORTPARAMCOLOR parameter{name, value, colour};
+  ORLOSendMessage("REPORT_AddParameterColor", &parameter);
 }
 
 // ---------------------------------------------------------------------------------------

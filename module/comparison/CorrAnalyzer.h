@@ -21,9 +21,12 @@
 // same way a pick in the model selector changes the model choice.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <string>
 
 #include "module/comparison/SweepData.h"
+#include "module/comparison/SweepPairs.h"
 #include "module/core/AnalyzerInterfaces.h"
 #include "module/core/AnalyzerReadout.h"
 #include "module/core/GraphMessages.h"
@@ -142,6 +145,30 @@ class CCorrAnalyzer : public COxBaseManager,
   LRESULT Broadcast(const wchar_t* name, void* payload);
   // The label the chosen model item gives sweepNumber, empty when it lists none.
   std::wstring ChosenSweepLabel() const;
+  // The graph plug-in's translated name of a sweep ("GRAPH_GetTranslatedSweepName").
+  std::wstring TranslatedSweepName(const std::wstring& name);
+  // The curve colour of a sweep ("GRAPH_GetSweepColor"; 0 when nobody answers).
+  static COLORREF SweepColour(const std::wstring& name);
+  // Draws sweep `name` into `curve`: its translated name, its raw data (through the data
+  // manager), its colour, its width (the graph's default width for -1), then its points
+  // in dB. The requests are sent even when the holder is empty; the curve calls are not.
+  void DrawSweepCurve(const std::wstring& name, CGraphCurvePtr& curve);
+  // The first three names of the graph's visible sweeps ("GRAPH_GetVisibleSweeps" through
+  // the data manager), empty for the slots no sweep fills.
+  std::array<std::wstring, comparison::kSlotCount> FirstVisibleSweeps();
+  // The report of the pairs of `slots`: for pairs 1-2, 2-3 and 3-1 in this order,
+  // reportPair(first name, second name, tag, pair, first colour, second colour) with the
+  // translated names and the colours of the pair's sweeps (an empty slot gives the empty
+  // name and colour 0; nothing is asked for it).
+  using PairReporter = std::function<void(const std::wstring&, const std::wstring&,
+                                          const std::wstring&, int, COLORREF, COLORREF)>;
+  void ReportEveryPair(const std::array<std::wstring, comparison::kSlotCount>& slots,
+                       const PairReporter& reportPair);
+  // One report parameter, without and with a colour ("REPORT_AddParameter",
+  // "REPORT_AddParameterColor").
+  static void AddReportParameter(const std::wstring& name, const std::wstring& value);
+  static void AddReportParameterColor(const std::wstring& name, const std::wstring& value,
+                                      COLORREF colour);
 
   IDataManager* dataManager = nullptr;
   std::wstring modelName;

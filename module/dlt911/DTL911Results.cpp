@@ -1,7 +1,5 @@
 // CDTL911Analyzer: choosing the sweeps, computing the factors of each pair and writing
 // them into the results grid.
-#include <list>
-
 #include "module/comparison/FrequencyGrid.h"
 #include "module/core/GraphMessages.h"
 #include "module/dlt911/DTL911Analyzer.h"
@@ -10,9 +8,7 @@
 #include "platform/controls/GridCtrl.h"
 
 void CDTL911Analyzer::RebuildResults(bool reset) {
-  std::list<std::wstring> visible;
-  Broadcast(L"GRAPH_GetVisibleSweeps", &visible);
-
+  const std::array<std::wstring, dlt911::kSlotCount> names = FirstVisibleSweeps();
   if (reset) {
     sweepNameA.clear();
     sweepNameB.clear();
@@ -21,11 +17,6 @@ void CDTL911Analyzer::RebuildResults(bool reset) {
     }
   }
 
-  std::array<std::wstring, dlt911::kSlotCount> names;
-  auto name = visible.begin();
-  for (int s = 0; s < dlt911::kSlotCount && name != visible.end(); ++s, ++name) {
-    names[s] = *name;
-  }
   if (names == sweepSlots) {
     return;
   }
@@ -133,11 +124,4 @@ void CDTL911Analyzer::ClassifyPair(int pair) {
   result.conclusion = verdict == dlt911::Verdict::kNone
                           ? std::wstring()
                           : CGettext::Get().Translate(dlt911::VerdictText(verdict));
-}
-
-std::wstring CDTL911Analyzer::TranslatedSweepName(const std::wstring& name) {
-  tagSWEEPNAME request;
-  request.name = name;
-  ORLOSendMessage("GRAPH_GetTranslatedSweepName", &request);
-  return request.translated;
 }
