@@ -91,6 +91,9 @@ class CCorrAnalyzer : public COxBaseManager,
   // The grid control of a grid item, or null (no item, no window, not a grid).
   static CGridCtrl* GridOf(CORLOGuiItem* item);
 
+  // Sizes a drop-down list item's list to show `rows` entries (nothing without a window).
+  static void SetDropHeight(CORLOGuiItem* selector, int rows);
+
  protected:
   // One model-selector entry: which item of which applied model it stands for.
   struct ModelChoice {
@@ -134,7 +137,6 @@ class CCorrAnalyzer : public COxBaseManager,
   void ApplyModel(AppliedModel* model);
   void RemoveModel(AppliedModel* model);
   void SetPairCell(CGridCtrl* grid, int row, const std::wstring& nameA, const std::wstring& nameB);
-  void SetDropHeight(CORLOGuiItem* selector, int rows);
   // Creates the window, puts it on the bus, fetches the data manager and starts the
   // update timer; answers true (without a window, the subscription and timer do nothing).
   bool InitializeWindow();
