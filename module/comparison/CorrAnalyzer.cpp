@@ -119,8 +119,10 @@ std::wstring CCorrAnalyzer::GetConclusionText() {
 // ---------------------------------------------------------------------------------------
 // Own virtual operations with a base behaviour
 
-void CCorrAnalyzer::MakeConclusionReadOnly() {
-  CWnd* const window = WindowOf(conclusionItem);
+void CCorrAnalyzer::MakeConclusionReadOnly() { MakeItemReadOnly(conclusionItem); }
+
+void CCorrAnalyzer::MakeItemReadOnly(CORLOGuiItem* item) {
+  CWnd* const window = WindowOf(item);
   if (window == nullptr) {
     return;
   }
@@ -159,16 +161,21 @@ void CCorrAnalyzer::OnSetSweepColor(IORLODataItem* item) {
 // ---------------------------------------------------------------------------------------
 // Graph set-up
 
-void CCorrAnalyzer::SetupGraph() {
+void CCorrAnalyzer::SetupGraph() { SetupGraph({&curveA, &curveB}); }
+
+void CCorrAnalyzer::SetupGraph(std::initializer_list<CGraphCurvePtr*> curves) {
   CWnd* const graphWindow = WindowOf(graphItem);
   graphTarget = graphWindow != nullptr ? graphWindow->GetSafeHwnd() : nullptr;
 
   std::int32_t type = graphType;
   ORLOSendSingleMessage(graphTarget, "GRAPH_SetGraphType", &type);
 
-  curveA.CreateAndRef();
-  curveB.CreateAndRef();
-  if (curveA.Get() == nullptr || curveB.Get() == nullptr) {
+  bool missing = false;
+  for (CGraphCurvePtr* curve : curves) {
+    curve->CreateAndRef();
+    missing = missing || curve->Get() == nullptr;
+  }
+  if (missing) {
     const CGettext& gettext = CGettext::Get();
     MessageBox(gettext.Translate("Failed to create curves.\nVerify that Graph plug-in is loaded."),
                gettext.Translate("Error"), MB_OK);
@@ -176,19 +183,35 @@ void CCorrAnalyzer::SetupGraph() {
 
   std::int32_t width = 1;
   ORLOSendMessage("GRAPH_GetDefaultWidth", &width);
-  if (curveA.Get() != nullptr) {
-    curveA->SetWidth(width);
-    curveA->SetColor(RGB(255, 0, 0));
-    curveA->SetGraphType(graphType);
-  }
-  if (curveB.Get() != nullptr) {
-    curveB->SetGraphType(graphType);
+  bool first = true;
+  for (CGraphCurvePtr* curve : curves) {
+    if (curve->Get() != nullptr) {
+      if (first) {
+        (*curve)->SetWidth(width);
+        (*curve)->SetColor(RGB(255, 0, 0));
+      }
+      (*curve)->SetGraphType(graphType);
+    }
+    first = false;
   }
 
   tagAXISLABEL labels;
   labels.graphType = static_cast<std::int16_t>(graphType);
   labels.xLabel = CGettext::Get().Translate("Frequency (Hz)");
   labels.yLabel = CGettext::Get().Translate("Magnitude (dB)");
+  ORLOSendSingleMessage(graphTarget, "GRAPH_SetAxisLabel", &labels);
+  tagAXISLABEL cursorLabels = labels;
+  ORLOSendSingleMessage(graphTarget, "GRAPH_SetCursorLabel", &cursorLabels);
+}
+
+void CCorrAnalyzer::LabelAxesForChosenSweep() {
+  if (chosenItem == nullptr) {
+    return;
+  }
+  tagAXISLABEL labels;
+  labels.graphType = static_cast<std::int16_t>(graphType);
+  labels.xLabel = CGettext::Get().Translate("Frequency (Hz)");
+  labels.yLabel = ChosenSweepLabel();
   ORLOSendSingleMessage(graphTarget, "GRAPH_SetAxisLabel", &labels);
   tagAXISLABEL cursorLabels = labels;
   ORLOSendSingleMessage(graphTarget, "GRAPH_SetCursorLabel", &cursorLabels);

@@ -23,6 +23,7 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "module/comparison/SweepData.h"
@@ -131,7 +132,17 @@ class CCorrAnalyzer : public COxBaseManager,
   void OnSetSweepColor(IORLODataItem* item);
 
   // Helpers for the derived analyzers.
+  // The graph set-up: the graph target, the graph type, curveA and curveB (the message box
+  // when a curve cannot be made), the default width, the axis and cursor labels.
   void SetupGraph();
+  // The same with other curve holders: the first takes the default width and red, every
+  // curve the graph type.
+  void SetupGraph(std::initializer_list<CGraphCurvePtr*> curves);
+  // When a model item is chosen: the axis and cursor labels "Frequency (Hz)" and the chosen
+  // item's label of sweepNumber, sent to the graph target.
+  void LabelAxesForChosenSweep();
+  // The item's window loses WS_EX_CLIENTEDGE and becomes read-only (nothing without one).
+  static void MakeItemReadOnly(CORLOGuiItem* item);
   void RefillModelSelector();
   void RefillSweepSelector();
   void ApplyModel(AppliedModel* model);

@@ -8,15 +8,7 @@
 #include "platform/common/Bus.h"
 
 void CDTL911Analyzer::UpdateGraph() {
-  if (chosenItem != nullptr) {
-    tagAXISLABEL labels;
-    labels.graphType = static_cast<std::int16_t>(graphType);
-    labels.xLabel = CGettext::Get().Translate("Frequency (Hz)");
-    labels.yLabel = ChosenSweepLabel();
-    ORLOSendSingleMessage(graphTarget, "GRAPH_SetAxisLabel", &labels);
-    tagAXISLABEL cursorLabels = labels;
-    ORLOSendSingleMessage(graphTarget, "GRAPH_SetCursorLabel", &cursorLabels);
-  }
+  LabelAxesForChosenSweep();
   if (!sweepNameA.empty()) {
     DrawSweepCurve(sweepNameA, curveA);
   }

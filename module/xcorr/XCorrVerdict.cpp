@@ -1,8 +1,6 @@
 #include "module/xcorr/XCorrVerdict.h"
 
-#include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 #include "module/bands/StatParams.h"
 #include "module/comparison/SweepStatistics.h"
@@ -89,18 +87,6 @@ double TechniqueStatistic(int technique, double fLow, double fHigh, const SweepD
 int ClassifyBandValue(const tagFREQBAND& band, double value, int technique) {
   return technique == STAT_NCEPRI ? ClassifyLowerIsBetter(band, value)
                                   : ClassifyHigherIsBetter(band, value);
-}
-
-int PairConclusionCode(const CFreqBandArray& bands, const std::vector<double>& values,
-                       int technique) {
-  if (values.size() < static_cast<size_t>(bands.GetSize())) {
-    throw std::invalid_argument("fewer band statistics than bands");
-  }
-  int worst = kNoCriterion;
-  for (int i = 0; i < bands.GetSize(); ++i) {
-    worst = std::max(worst, ClassifyBandValue(*bands.GetAt(i), values[i], technique));
-  }
-  return worst;
 }
 
 std::wstring ConclusionText(int code, int technique) {

@@ -1,6 +1,6 @@
 // How the correlation analysis judges what it computes for a sweep pair: the statistic of
 // each statistical technique, the verdict of one band statistic against one band's
-// criteria, the pair conclusion (the worst band verdict), and the words of the conclusion
+// criteria, and the words of the pair conclusion (the worst band verdict, starting from 1)
 // and of the magnitude-difference check. Pure functions over the module's arithmetic.
 //
 // Band verdicts (BandVerdict), larger is worse:
@@ -14,7 +14,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "module/bands/FreqBand.h"
 #include "module/comparison/SweepData.h"
@@ -46,12 +45,6 @@ double TechniqueStatistic(int technique, double fLow, double fHigh, const SweepD
 // suspectEnd < value <= suspectStart, without a Suspect range value <= 0 gives 3, Obvious
 // at value > obviousEnd. Anything undecided is 1.
 int ClassifyBandValue(const tagFREQBAND& band, double value, int technique);
-
-// The worst verdict over the bands, starting from 1: `values[i]` is band i's statistic.
-// A band verdict 0 therefore never shows; no bands give 1. Throws std::invalid_argument
-// when there are fewer values than bands.
-int PairConclusionCode(const CFreqBandArray& bands, const std::vector<double>& values,
-                       int technique);
 
 // The conclusion text of a pair conclusion code: 1 empty, 2 "Normal", 3 and 4 as above,
 // anything else "Error". All but "Error" (kept untranslated) are translated.
