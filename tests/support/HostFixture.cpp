@@ -33,6 +33,7 @@ std::wstring Summarize(const std::wstring& name, const void* payload) {
     return *static_cast<const std::wstring*>(payload);
   }
   if (name == L"GRAPH_AddRange") return static_cast<const tagRANGE*>(payload)->label;
+  if (name == L"GRAPH_DelRange") return static_cast<const tagRANGE*>(payload)->id;
   if (name == L"REPORT_AddParameter") {
     const auto* parameter = static_cast<const tagREPORTPARAM*>(payload);
     return parameter->name + L"=" + parameter->value;
@@ -119,6 +120,19 @@ void HostFixture::StopAnalyzer() {
   analyzer_->Uninitialize();
   analyzer_->Destroy();
   analyzer_ = nullptr;
+}
+
+void HostFixture::AddThreePhases() {
+  AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }));
+  AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }));
+  AddSweep(MakeSweep("C", [](double f) { return WindingResponse(f, -0.02, 2); }));
+}
+
+const host::CHostCurve* HostFixture::CurveNamed(const std::wstring& name) {
+  for (const host::CHostCurve* curve : graph_->Curves()) {
+    if (curve->Name() == name) return curve;
+  }
+  return nullptr;
 }
 
 host::Sweep MakeSweep(const std::string& name, const std::function<double(double)>& magnitude,

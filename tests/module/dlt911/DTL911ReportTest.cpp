@@ -15,7 +15,7 @@ std::wstring Hex(COLORREF colour) {
 }
 
 TEST_F(DTL911Report, ThreeSweepsGiveEighteenParametersInPairOrder) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   BusRecorder bus;
   host.Report().StartReport();

@@ -37,7 +37,7 @@ TEST_F(DTL911Results, ThreeIdenticalSweepsAreNormalEverywhere) {
 }
 
 TEST_F(DTL911Results, FactorsAreTheArithmeticBitForBit) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   const wchar_t* const names[] = {L"A", L"B", L"C"};
   for (int pair = 0; pair < 3; ++pair) {
@@ -65,7 +65,7 @@ TEST_F(DTL911Results, FactorsAreTheArithmeticBitForBit) {
 }
 
 TEST_F(DTL911Results, ReorderedNamesRecomputeEveryPairAndAFourthSweepIsIgnored) {
-  AddThreePhases();
+  host.AddThreePhases();
   host.AddSweep(MakeSweep("D", [](double f) { return WindingResponse(f, 0.05, 3); }));
   Start();
   const double expected = DirectFactor(L"B", L"A", dlt911::kBandLf);
@@ -114,7 +114,7 @@ TEST_F(DTL911Results, SweepsEndingBelowTheHighBandGiveTenThere) {
 }
 
 TEST_F(DTL911Results, OpenedFileRecomputesEvenWithUnchangedNames) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   BusRecorder bus;
   ORLOSendMessage("GRAPH_VisibleCurveCount", nullptr);
@@ -126,7 +126,7 @@ TEST_F(DTL911Results, OpenedFileRecomputesEvenWithUnchangedNames) {
 }
 
 TEST_F(DTL911Results, HeaderClicksAndCriteriaNotificationsKeepThePair) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   ASSERT_TRUE(user::ClickGridCell(analyzer->ResultsGridItem(), 2, 3));
   EXPECT_EQ(ResultsGrid()->GetSelectedRow(), 2);

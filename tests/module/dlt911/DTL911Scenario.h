@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cstdint>
 #include <string>
 
 #include "module/comparison/FrequencyGrid.h"
@@ -23,13 +21,6 @@ class DTL911Scenario : public ::testing::Test {
   void Start() {
     analyzer = new CDTL911Analyzer();
     host.StartAnalyzer(analyzer);
-  }
-
-  // Three different sweeps "A", "B", "C" that look like windings of one transformer.
-  void AddThreePhases() {
-    host.AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }));
-    host.AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }));
-    host.AddSweep(MakeSweep("C", [](double f) { return WindingResponse(f, -0.02, 2); }));
   }
 
   CGridCtrl* ResultsGrid() const { return analyzer->GetResultsGrid(); }
@@ -53,7 +44,5 @@ inline double DirectFactor(const std::wstring& a, const std::wstring& b, int ban
   const dlt911::BandInfo& info = dlt911::kBands[band];
   return RelativeFactor(info.low, info.high, sweepA.data, sweepB.data, grid.get(), count);
 }
-
-inline std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 
 }  // namespace orlo::test
