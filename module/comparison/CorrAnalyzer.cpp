@@ -3,6 +3,7 @@
 #include <iterator>
 #include <memory>
 
+#include "module/comparison/FrequencyGrid.h"
 #include "module/core/ReportMessages.h"
 #include "platform/common/Bus.h"
 #include "platform/common/DataItem.h"
@@ -33,6 +34,15 @@ CCorrAnalyzer::AcquiredSweep::AcquiredSweep(const std::wstring& name) {
 }
 
 CCorrAnalyzer::AcquiredSweep::~AcquiredSweep() { FreeSweepData(data); }
+
+CCorrAnalyzer::AcquiredPair::AcquiredPair(const std::wstring& nameA, const std::wstring& nameB)
+    : a(nameA), b(nameB) {
+  ORLOSendMessage("GRAPH_AcquireRawData", &a.data);
+  ORLOSendMessage("GRAPH_AcquireRawData", &b.data);
+  grid = MergeFrequencies(a.data, b.data, count);
+  ConvertMagnitudesToDecibel(a.data);
+  ConvertMagnitudesToDecibel(b.data);
+}
 
 CCorrAnalyzer::CCorrAnalyzer(int type) : graphType(type) {}
 
@@ -450,6 +460,46 @@ std::array<std::wstring, comparison::kSlotCount> CCorrAnalyzer::FirstVisibleSwee
     names[s] = *name;
   }
   return names;
+}
+
+void CCorrAnalyzer::WritePairLabels(CGridCtrl* grid,
+                                    const std::array<std::wstring, comparison::kSlotCount>& slots) {
+  std::array<std::wstring, comparison::kSlotCount> translated;
+  for (int s = 0; s < comparison::kSlotCount; ++s) {
+    if (!slots[s].empty()) {
+      translated[s] = TranslatedSweepName(slots[s]);
+    }
+  }
+  for (int p = 0; p < comparison::kPairCount; ++p) {
+    SetPairCell(grid, p + 1, translated[comparison::kPairs[p].slotA],
+                translated[comparison::kPairs[p].slotB]);
+  }
+}
+
+bool CCorrAnalyzer::ShowPairRow(CGridCtrl* grid, int row,
+                                const std::array<std::wstring, comparison::kSlotCount>& slots) {
+  if (grid != nullptr) {
+    grid->SelectRow(row);
+    grid->Invalidate();
+  }
+  const int pair = row - 1;
+  const bool known = pair >= 0 && pair < comparison::kPairCount;
+  sweepNameA = known ? slots[comparison::kPairs[pair].slotA] : std::wstring();
+  sweepNameB = known ? slots[comparison::kPairs[pair].slotB] : std::wstring();
+  ClearPairDisplay();
+  UpdateGraph();
+  if (sweepNameA.empty() || sweepNameB.empty()) {
+    ClearPairDisplay();
+    return false;
+  }
+  return true;
+}
+
+int CCorrAnalyzer::NotifiedGridRow(const ORLOWndMessage* message) {
+  if (message == nullptr || message->message != WM_NOTIFY || message->lParam == 0) {
+    return -1;
+  }
+  return reinterpret_cast<const NM_GRIDVIEW*>(message->lParam)->iRow;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -24,6 +24,7 @@
 #include <array>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "module/comparison/SweepData.h"
@@ -111,6 +112,17 @@ class CCorrAnalyzer : public COxBaseManager,
     ~AcquiredSweep();
   };
 
+  // What a pair is computed from: the raw data of both sweeps ("GRAPH_AcquireRawData"
+  // broadcast, A first), their merged frequency grid, and then both magnitudes converted
+  // in place to dB. Everything is freed with the object.
+  struct AcquiredPair {
+    AcquiredSweep a;
+    AcquiredSweep b;
+    int count = 0;
+    std::unique_ptr<double[]> grid;
+    AcquiredPair(const std::wstring& nameA, const std::wstring& nameB);
+  };
+
   explicit CCorrAnalyzer(int graphType);
 
   // Own virtual operations, in slot order.
@@ -169,6 +181,18 @@ class CCorrAnalyzer : public COxBaseManager,
   // The first three names of the graph's visible sweeps ("GRAPH_GetVisibleSweeps" through
   // the data manager), empty for the slots no sweep fills.
   std::array<std::wstring, comparison::kSlotCount> FirstVisibleSweeps();
+  // Writes the pair labels of results rows 1 to 3 (SetPairCell) from the translated names
+  // of the filled slots.
+  void WritePairLabels(CGridCtrl* grid,
+                       const std::array<std::wstring, comparison::kSlotCount>& slots);
+  // The common start of showing results row `row`: selects it (when there is a grid),
+  // makes its pair's sweeps sweepNameA and sweepNameB (both empty for a row without a
+  // pair), ClearPairDisplay, UpdateGraph. Answers whether the row has both sweeps; when not,
+  // the display is cleared once more.
+  bool ShowPairRow(CGridCtrl* grid, int row,
+                   const std::array<std::wstring, comparison::kSlotCount>& slots);
+  // The row a grid control reported in a WM_NOTIFY message, or -1 for any other message.
+  static int NotifiedGridRow(const ORLOWndMessage* message);
   // The report of the pairs of `slots`: for pairs 1-2, 2-3 and 3-1 in this order,
   // reportPair(first name, second name, tag, pair, first colour, second colour) with the
   // translated names and the colours of the pair's sweeps (an empty slot gives the empty

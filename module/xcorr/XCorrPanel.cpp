@@ -20,6 +20,20 @@ constexpr int kCriteriaColumns = 6;
 constexpr int kValueColumn = 2;
 constexpr COLORREF kMatchColour = 0x808080;
 
+// The criteria texts of a technique: headers of columns 3 and 4, and the rule formats of
+// columns 3, 4 and 5.
+struct CriteriaTexts {
+  const char* obviousHeader;
+  const char* suspectHeader;
+  const char* obvious;
+  const char* suspect;
+  const char* normal;
+};
+constexpr CriteriaTexts kHigherIsBetter = {"Obvious Distortion", "Suspected Distortion",
+                                           "Value < %s", "%s <= Value < %s", "%s <= Value"};
+constexpr CriteriaTexts kLowerIsBetter = {"Serious Distortion", "Slight Distortion", "Value > %s",
+                                          "%s >= Value > %s", "%s >= Value"};
+
 std::wstring Tr(const char* text) { return CGettext::Get().Translate(text); }
 
 // Read-only, fixed column widths and row heights, whole-row selection.
@@ -86,9 +100,9 @@ void CXCorrAnalyzer::CreatePanel(CORLOGuiItem* parent) {
     sweepSelector->SetItemState(0);
   }
   CORLOGuiItem* const spacer = ORLOSpawnGuiItem(parent, owner, ORLO_GUI_TEXT);
-  for (CORLOGuiItem* item : {panel, conclusionRow, magnDiffRow, graphItem, criteriaGrid,
-                             resultsGrid, conclusionLine, conclusionItem, magnDiffLine,
-                             magnDiffItem, modelSelector, sweepSelector, spacer}) {
+  for (CORLOGuiItem* item :
+       {panel, conclusionRow, magnDiffRow, graphItem, criteriaGrid, resultsGrid, conclusionLine,
+        conclusionItem, magnDiffLine, magnDiffItem, modelSelector, sweepSelector, spacer}) {
     if (item == nullptr) {
       return;
     }
@@ -169,10 +183,9 @@ void CXCorrAnalyzer::InitCriteriaGrid() {
   grid->SetColumnCount(kCriteriaColumns);
   LockGrid(grid);
 
-  const bool lowerIsBetter = currentStatParam == STAT_NCEPRI;
+  const CriteriaTexts& texts = currentStatParam == STAT_NCEPRI ? kLowerIsBetter : kHigherIsBetter;
   const char* const header[kCriteriaColumns] = {
-      "", "Frequency", "Value", lowerIsBetter ? "Serious Distortion" : "Obvious Distortion",
-      lowerIsBetter ? "Slight Distortion" : "Suspected Distortion", "Normal"};
+      "", "Frequency", "Value", texts.obviousHeader, texts.suspectHeader, "Normal"};
   for (int column = 0; column < kCriteriaColumns; ++column) {
     grid->SetItemText(0, column, column == 0 ? std::wstring() : Tr(header[column]));
   }
@@ -183,18 +196,15 @@ void CXCorrAnalyzer::InitCriteriaGrid() {
     grid->SetItemText(row, 1,
                       BandFrequencyText(band->minFreq) + L" - " + BandFrequencyText(band->maxFreq));
     if (band->obviousSet) {
-      grid->SetItemText(row, 3, FillFormat(Tr(lowerIsBetter ? "Value > %s" : "Value < %s"),
-                                           {BandNumberText(band->obviousEnd)}));
+      grid->SetItemText(row, 3, FillFormat(Tr(texts.obvious), {BandNumberText(band->obviousEnd)}));
     }
     if (band->suspectSet) {
-      grid->SetItemText(
-          row, 4,
-          FillFormat(Tr(lowerIsBetter ? "%s >= Value > %s" : "%s <= Value < %s"),
-                     {BandNumberText(band->suspectStart), BandNumberText(band->suspectEnd)}));
+      grid->SetItemText(row, 4,
+                        FillFormat(Tr(texts.suspect), {BandNumberText(band->suspectStart),
+                                                       BandNumberText(band->suspectEnd)}));
     }
     if (band->normalSet) {
-      grid->SetItemText(row, 5, FillFormat(Tr(lowerIsBetter ? "%s >= Value" : "%s <= Value"),
-                                           {BandNumberText(band->normalStart)}));
+      grid->SetItemText(row, 5, FillFormat(Tr(texts.normal), {BandNumberText(band->normalStart)}));
     }
   }
   grid->Invalidate();
@@ -228,30 +238,16 @@ void CXCorrAnalyzer::OnGuiNotify(CORLOGuiItem* item, ORLOWndMessage* message) {
     CCorrAnalyzer::OnGuiNotify(item, message);
     return;
   }
-  if (message == nullptr || message->message != WM_NOTIFY || message->lParam == 0) {
-    return;
-  }
-  const auto* notify = reinterpret_cast<const NM_GRIDVIEW*>(message->lParam);
-  if (notify->iRow != -1 && notify->iRow != 0) {
-    SelectPairRow(notify->iRow);
+  if (const int row = NotifiedGridRow(message); row != -1 && row != 0) {
+    SelectPairRow(row);
   }
 }
 
 void CXCorrAnalyzer::SelectPairRow(int row) {
-  if (CGridCtrl* const grid = GetResultsGrid(); grid != nullptr) {
-    grid->SelectRow(row);
-    grid->Invalidate();
-  }
-  const int pair = row - 1;
-  const bool known = pair >= 0 && pair < comparison::kPairCount;
-  sweepNameA = known ? sweepSlots[comparison::kPairs[pair].slotA] : std::wstring();
-  sweepNameB = known ? sweepSlots[comparison::kPairs[pair].slotB] : std::wstring();
-  ClearPairDisplay();
-  UpdateGraph();
-  if (sweepNameA.empty() || sweepNameB.empty()) {
-    ClearPairDisplay();
+  if (!ShowPairRow(GetResultsGrid(), row, sweepSlots)) {
     return;
   }
+  const int pair = row - 1;
   ShowBandDetails(pair);
   if (conclusionItem != nullptr) {
     conclusionItem->SetText(conclusionText[pair]);

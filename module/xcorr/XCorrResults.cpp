@@ -3,11 +3,9 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "module/comparison/FrequencyGrid.h"
 #include "module/comparison/SweepStatistics.h"
 #include "module/xcorr/XCorrAnalyzer.h"
 #include "module/xcorr/XCorrVerdict.h"
-#include "platform/common/Bus.h"
 #include "platform/controls/GridCtrl.h"
 
 namespace {
@@ -43,16 +41,7 @@ void CXCorrAnalyzer::RebuildResults(bool reset) {
     }
   }
 
-  std::array<std::wstring, comparison::kSlotCount> translated;
-  for (int s = 0; s < comparison::kSlotCount; ++s) {
-    if (!sweepSlots[s].empty()) {
-      translated[s] = TranslatedSweepName(sweepSlots[s]);
-    }
-  }
-  for (int p = 0; p < comparison::kPairCount; ++p) {
-    SetPairCell(grid, p + 1, translated[comparison::kPairs[p].slotA],
-                translated[comparison::kPairs[p].slotB]);
-  }
+  WritePairLabels(grid, sweepSlots);
 
   EvaluateAll();
   if (grid != nullptr) {
@@ -86,14 +75,7 @@ void CXCorrAnalyzer::EvaluatePair(int pair) {
     return;
   }
 
-  AcquiredSweep a(sweepNameA);
-  ORLOSendMessage("GRAPH_AcquireRawData", &a.data);
-  AcquiredSweep b(sweepNameB);
-  ORLOSendMessage("GRAPH_AcquireRawData", &b.data);
-  int count = 0;
-  const std::unique_ptr<double[]> grid = MergeFrequencies(a.data, b.data, count);
-  ConvertMagnitudesToDecibel(a.data);
-  ConvertMagnitudesToDecibel(b.data);
+  AcquiredPair sweeps(sweepNameA, sweepNameB);
 
   const int bandCount = bands.GetSize();
   while (static_cast<int>(results.size()) < bandCount) {
@@ -102,13 +84,14 @@ void CXCorrAnalyzer::EvaluatePair(int pair) {
   bandValues[pair].resize(bandCount);
   for (int i = 0; i < bandCount; ++i) {
     const tagFREQBAND& band = *bands[i];
-    const double statistic =
-        BandStatistic(band.minFreq, band.maxFreq, &a.data, &b.data, grid.get(), count);
+    const double statistic = BandStatistic(band.minFreq, band.maxFreq, &sweeps.a.data,
+                                           &sweeps.b.data, sweeps.grid.get(), sweeps.count);
     ResultAt(i).value[pair] = statistic;
     bandValues[pair][i] = statistic;
   }
-  magnDiff[pair] = MagnitudeDifferenceAtCrossing(kMagnitudeDifferenceLow, kMagnitudeDifferenceHigh,
-                                                 a.data, b.data, grid.get(), count);
+  magnDiff[pair] =
+      MagnitudeDifferenceAtCrossing(kMagnitudeDifferenceLow, kMagnitudeDifferenceHigh,
+                                    sweeps.a.data, sweeps.b.data, sweeps.grid.get(), sweeps.count);
   evaluated[pair] = true;
   PairConclusion(pair);
   ConclusionTexts(pair);

@@ -10,62 +10,6 @@ namespace xcorr {
 
 namespace {
 
-// Techniques 0 and 1: a higher statistic means more alike.
-int ClassifyHigherIsBetter(const tagFREQBAND& band, double x) {
-  int verdict = kNoCriterion;
-  bool decided = false;
-  if (band.normalSet && x >= band.normalStart) {
-    verdict = kNormal;
-    decided = true;
-  }
-  if (x >= STAT_NO_LOW_EDGE) {
-    verdict = kErrorValue;
-    decided = true;
-  } else if (band.suspectSet && !decided) {
-    if (band.suspectStart <= x && x < band.suspectEnd) {
-      verdict = kSuspect;
-      decided = true;
-    }
-  } else if (!band.suspectSet && !decided) {
-    if (x >= 0) {
-      verdict = kBelowNormal;
-      decided = true;
-    }
-  }
-  if (band.obviousSet && !decided) {
-    return x < band.obviousEnd ? kObvious : kNoCriterion;
-  }
-  return decided ? verdict : kNoCriterion;
-}
-
-// Technique 2: a lower statistic means more alike.
-int ClassifyLowerIsBetter(const tagFREQBAND& band, double x) {
-  int verdict = kNoCriterion;
-  bool decided = false;
-  if (band.normalSet && x <= band.normalStart) {
-    verdict = kNormal;
-    decided = true;
-  }
-  if (x >= STAT_NO_LOW_EDGE) {
-    verdict = kErrorValue;
-    decided = true;
-  } else if (band.suspectSet && !decided) {
-    if (band.suspectEnd < x && x <= band.suspectStart) {
-      verdict = kSuspect;
-      decided = true;
-    }
-  } else if (!band.suspectSet && !decided) {
-    if (x <= 0) {
-      verdict = kSuspect;
-      decided = true;
-    }
-  }
-  if (band.obviousSet && !decided) {
-    return x > band.obviousEnd ? kObvious : kNoCriterion;
-  }
-  return decided ? verdict : kNoCriterion;
-}
-
 std::wstring Tr(const char* text) { return CGettext::Get().Translate(text); }
 
 }  // namespace
@@ -84,9 +28,42 @@ double TechniqueStatistic(int technique, double fLow, double fHigh, const SweepD
   }
 }
 
-int ClassifyBandValue(const tagFREQBAND& band, double value, int technique) {
-  return technique == STAT_NCEPRI ? ClassifyLowerIsBetter(band, value)
-                                  : ClassifyHigherIsBetter(band, value);
+int ClassifyBandValue(const tagFREQBAND& band, double x, int technique) {
+  // Techniques 0 and 1: a higher statistic means more alike; technique 2: a lower one.
+  // "Reaches t" is x >= t or x <= t, "short of t" is x < t or x > t; NaN does neither.
+  const bool higherIsBetter = technique != STAT_NCEPRI;
+  const auto reaches = [higherIsBetter](double v, double t) {
+    return higherIsBetter ? v >= t : v <= t;
+  };
+  const auto shortOf = [higherIsBetter](double v, double t) {
+    return higherIsBetter ? v < t : v > t;
+  };
+
+  int verdict = kNoCriterion;
+  bool decided = false;
+  if (band.normalSet && reaches(x, band.normalStart)) {
+    verdict = kNormal;
+    decided = true;
+  }
+  if (x >= STAT_NO_LOW_EDGE) {
+    verdict = kErrorValue;
+    decided = true;
+  } else if (band.suspectSet && !decided) {
+    if (reaches(x, band.suspectStart) && shortOf(x, band.suspectEnd)) {
+      verdict = kSuspect;
+      decided = true;
+    }
+  } else if (!band.suspectSet && !decided) {
+    // Without a Suspect range the sign decides: below Normal, or under technique 2 Slight.
+    if (reaches(x, 0.0)) {
+      verdict = higherIsBetter ? kBelowNormal : kSuspect;
+      decided = true;
+    }
+  }
+  if (band.obviousSet && !decided) {
+    return shortOf(x, band.obviousEnd) ? kObvious : kNoCriterion;
+  }
+  return decided ? verdict : kNoCriterion;
 }
 
 std::wstring ConclusionText(int code, int technique) {

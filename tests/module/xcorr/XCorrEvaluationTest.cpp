@@ -76,8 +76,8 @@ TEST_F(XCorrEvaluation, EachBandIsJudgedByItsCriteriaInTheirOrder) {
     const char* story;
     const char* set;
     std::vector<BandSpec> bands;
-    std::vector<std::wstring> values;        // criteria "Value" cell of each band row
-    std::vector<std::vector<int>> greyed;    // greyed columns of each band row
+    std::vector<std::wstring> values;      // criteria "Value" cell of each band row
+    std::vector<std::vector<int>> greyed;  // greyed columns of each band row
     const wchar_t* conclusion;
   };
   const double x = kLrxyAbLf;
@@ -94,54 +94,65 @@ TEST_F(XCorrEvaluation, EachBandIsJudgedByItsCriteriaInTheirOrder) {
        {L"0.9985", L"0.9985"},
        {{5}, {2}},
        L"Normal"},
-      {"Suspect from its start, before Obvious", "LRxy",
+      {"Suspect from its start, before Obvious",
+       "LRxy",
        {{"S", lf[0], lf[1], x + 0.1, pair(x, x + 0.1), x + 0.1}},
        {L"0.9985"},
        {{4}},
        L"Suspected Distortion"},
-      {"Neither the Suspect end nor the Obvious end belongs to its range", "LRxy",
+      {"Neither the Suspect end nor the Obvious end belongs to its range",
+       "LRxy",
        {{"E", lf[0], lf[1], off, pair(x - 0.1, x), off},
         {"O", lf[0], lf[1], x + 0.2, pair(x + 0.1, x + 0.2), x}},
        {L"0.9985", L"0.9985"},
        {{2}, {2}},
        L""},
-      {"Obvious below its end", "LRxy",
-       {{"N", lf[0], lf[1], x, {}, off}, {"O", lf[0], lf[1], x + 0.2, pair(x + 0.1, x + 0.2), x + 0.1}},
+      {"Obvious below its end",
+       "LRxy",
+       {{"N", lf[0], lf[1], x, {}, off},
+        {"O", lf[0], lf[1], x + 0.2, pair(x + 0.1, x + 0.2), x + 0.1}},
        {L"0.9985", L"0.9985"},
        {{5}, {3}},
        L"Obvious Distortion"},
-      {"An error value is an error even where it meets Normal", "LRxy",
+      {"An error value is an error even where it meets Normal",
+       "LRxy",
        {{"N", lf[0], lf[1], x, {}, off}, {"X", outside[0], outside[1], 0.0, {}, off}},
        {L"0.9985", L""},
        {{5}, {2}},
        L"Error"},
-      {"RXy turns the error values into R = 10", "RXy",
+      {"RXy turns the error values into R = 10",
+       "RXy",
        {{"X", outside[0], outside[1], 2.0, pair(1.0, 2.0), 1.0}},
        {L"10.00"},
        {{5}},
        L"Normal"},
-      {"NCEPRI: Normal up to its threshold", "NCEPRI",
+      {"NCEPRI: Normal up to its threshold",
+       "NCEPRI",
        {{"N", wide[0], wide[1], y, pair(y + 1, y), y + 1}},
        {L"0.13"},
        {{5}},
        L"Normal"},
-      {"NCEPRI: Slight up to its start", "NCEPRI",
+      {"NCEPRI: Slight up to its start",
+       "NCEPRI",
        {{"S", wide[0], wide[1], y - 0.1, pair(y, y - 0.1), y}},
        {L"0.13"},
        {{4}},
        L"Slight Distortion"},
-      {"NCEPRI: neither the Slight end nor the Serious end belongs to its range", "NCEPRI",
+      {"NCEPRI: neither the Slight end nor the Serious end belongs to its range",
+       "NCEPRI",
        {{"E", wide[0], wide[1], off, pair(y + 0.1, y), off},
         {"O", wide[0], wide[1], y - 0.2, pair(y - 0.1, y - 0.2), y}},
        {L"0.13", L"0.13"},
        {{2}, {2}},
        L""},
-      {"NCEPRI: Serious above its end", "NCEPRI",
+      {"NCEPRI: Serious above its end",
+       "NCEPRI",
        {{"O", wide[0], wide[1], y - 0.2, pair(y - 0.1, y - 0.2), y - 0.1}},
        {L"0.13"},
        {{3}},
        L"Serious Distortion"},
-      {"NCEPRI: an error value is an error even where it meets Normal", "NCEPRI",
+      {"NCEPRI: an error value is an error even where it meets Normal",
+       "NCEPRI",
        {{"X", outside[0], outside[1], 1e39, {}, off}},
        {L""},
        {{2}},
@@ -206,17 +217,18 @@ TEST_F(XCorrEvaluation, BandsWithoutCriteriaConcludeOnlyUnderNcepriAtZero) {
 TEST_F(XCorrEvaluation, MagnitudeDifferenceVerdictsAndItsSwitch) {
   for (const auto& [name, level] : {std::pair{"A", 0.0}, {"B", -0.25}, {"C", -0.26}}) {
     const double ratio = std::pow(10.0, level / 20.0);
-    host.AddSweep(MakeSweep(name, [ratio](double) { return ratio; }, 200, 100.0, 1.0e5));
+    host.AddSweep(MakeSweep(
+        name, [ratio](double) { return ratio; }, 200, 100.0, 1.0e5));
   }
   WriteSettings("LRxy", false, 0.25, std::vector<BandSpec>{});
   Start();
 
   // Off: three columns, the line and its display hidden, no magnitude texts.
-  EXPECT_EQ(Cells(*ResultsGrid()), (std::vector<std::vector<std::wstring>>{
-                                       {L"Id", L"Name", L"Conclusion"},
-                                       {L"R 1-2", L"[A] - [B]", L""},
-                                       {L"R 2-3", L"[B] - [C]", L""},
-                                       {L"R 3-1", L"[C] - [A]", L""}}));
+  EXPECT_EQ(Cells(*ResultsGrid()),
+            (std::vector<std::vector<std::wstring>>{{L"Id", L"Name", L"Conclusion"},
+                                                    {L"R 1-2", L"[A] - [B]", L""},
+                                                    {L"R 2-3", L"[B] - [C]", L""},
+                                                    {L"R 3-1", L"[C] - [A]", L""}}));
   EXPECT_EQ(analyzer->MagnDiffLine()->State(), 0);
   EXPECT_EQ(analyzer->MagnDiffItem()->State(), 0);
   EXPECT_EQ(analyzer->MagnDiffItem()->Text(), L"");
@@ -246,15 +258,17 @@ TEST_F(XCorrEvaluation, MagnitudeDifferenceVerdictsAndItsSwitch) {
 
   // No defined crossing (E starts below -20 dB and rises), and a sweep (D) that ends
   // before 2 kHz: the upper edge is not on the merged grid.
-  host.AddSweep(MakeSweep("E", [](double f) { return f < 300.0 ? 0.03 : 1.0; }, 200, 100.0, 1.0e5));
-  host.AddSweep(MakeSweep("D", [](double) { return 1.0; }, 50, 100.0, 1500.0));
+  host.AddSweep(MakeSweep(
+      "E", [](double f) { return f < 300.0 ? 0.03 : 1.0; }, 200, 100.0, 1.0e5));
+  host.AddSweep(MakeSweep(
+      "D", [](double) { return 1.0; }, 50, 100.0, 1500.0));
   host.Graph().SetVisibleSweeps({L"E", L"A", L"D"});
   EXPECT_EQ(Bits(analyzer->MagnDiff(0)), Bits(9e99));
   EXPECT_EQ(Bits(analyzer->MagnDiff(1)), Bits(3.099999992159408e38));
-  EXPECT_EQ(Cells(*ResultsGrid())[1], (std::vector<std::wstring>{L"R 1-2", L"[E] - [A]", L"", L"",
-                                                                 L"Error"}));
-  EXPECT_EQ(Cells(*ResultsGrid())[2], (std::vector<std::wstring>{L"R 2-3", L"[A] - [D]", L"", L"",
-                                                                 L"Out-of-Range"}));
+  EXPECT_EQ(Cells(*ResultsGrid())[1],
+            (std::vector<std::wstring>{L"R 1-2", L"[E] - [A]", L"", L"", L"Error"}));
+  EXPECT_EQ(Cells(*ResultsGrid())[2],
+            (std::vector<std::wstring>{L"R 2-3", L"[A] - [D]", L"", L"", L"Out-of-Range"}));
   EXPECT_EQ(analyzer->MagnDiffText(2), L"Out-of-Range");
 }
 

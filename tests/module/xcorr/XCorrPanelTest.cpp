@@ -47,11 +47,11 @@ TEST_F(XCorrPanel, CriteriaGridSpellsOutTheRulesOfEveryBand) {
 
   WriteSettings("NCEPRI");
   SettingsChange();
-  EXPECT_EQ(Cells(*CriteriaGrid()),
-            (Grid{{L"", L"Frequency", L"Value", L"Serious Distortion", L"Slight Distortion",
-                   L"Normal"},
-                  {L"NCEPRI", L"10 kHz - 700 kHz", L"0.13", L"Value > 7", L"7 >= Value > 3.5",
-                   L"3.5 >= Value"}}));
+  EXPECT_EQ(
+      Cells(*CriteriaGrid()),
+      (Grid{{L"", L"Frequency", L"Value", L"Serious Distortion", L"Slight Distortion", L"Normal"},
+            {L"NCEPRI", L"10 kHz - 700 kHz", L"0.13", L"Value > 7", L"7 >= Value > 3.5",
+             L"3.5 >= Value"}}));
   EXPECT_EQ(GreyedCriteria(), (std::vector<std::vector<int>>{{5}}));
 }
 
@@ -80,8 +80,8 @@ TEST_F(XCorrPanel, ElevenBandsCycleTheRangeColoursAndAnEarlierSetGoesFirst) {
   BusRecorder bus;
   SettingsChange();
   std::vector<std::wstring> expected(11, L"GRAPH_DelRange");
-  expected.insert(expected.end(), {L"GRAPH_AddRange", L"GRAPH_AddRange", L"GRAPH_AddRange",
-                                   L"GRAPH_Repaint"});
+  expected.insert(expected.end(),
+                  {L"GRAPH_AddRange", L"GRAPH_AddRange", L"GRAPH_AddRange", L"GRAPH_Repaint"});
   EXPECT_EQ(bus.NamesTo(analyzer->GraphTarget(), L"GRAPH_"), expected);
   EXPECT_EQ(bus.SummariesTo(analyzer->GraphTarget(), L"GRAPH_DelRange"), deleted);
   ASSERT_EQ(window->Ranges().size(), 3u);

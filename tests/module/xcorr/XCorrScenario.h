@@ -24,9 +24,9 @@ struct BandSpec {
   std::string label;
   double minFreq = 0.0;
   double maxFreq = 0.0;
-  std::optional<double> normal;                        // normalStart
-  std::optional<std::pair<double, double>> suspect;    // suspectStart, suspectEnd
-  std::optional<double> obvious;                       // obviousEnd
+  std::optional<double> normal;                      // normalStart
+  std::optional<std::pair<double, double>> suspect;  // suspectStart, suspectEnd
+  std::optional<double> obvious;                     // obviousEnd
 };
 
 inline std::string Number(double value) {
@@ -39,20 +39,21 @@ inline std::string Number(double value) {
 inline std::string SettingsXml(const std::string& setName, bool magnitudeDifference, double limit,
                                const std::vector<BandSpec>& bands) {
   const auto flag = [](bool on) { return std::string(on ? "true" : "false"); };
-  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<VelmoraAnalyzer>\n"
-                    "  <XCorrAnalyzer version=\"2\">\n    <CurrentStatParam>" + setName +
-                    "</CurrentStatParam>\n    <MagnitudeDifference>" + flag(magnitudeDifference) +
-                    "</MagnitudeDifference>\n    <MagnitudeDifferenceLimit>" + Number(limit) +
-                    "</MagnitudeDifferenceLimit>\n    <StatParams name=\"" + setName + "\">\n";
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<VelmoraAnalyzer>\n"
+      "  <XCorrAnalyzer version=\"2\">\n    <CurrentStatParam>" +
+      setName + "</CurrentStatParam>\n    <MagnitudeDifference>" + flag(magnitudeDifference) +
+      "</MagnitudeDifference>\n    <MagnitudeDifferenceLimit>" + Number(limit) +
+      "</MagnitudeDifferenceLimit>\n    <StatParams name=\"" + setName + "\">\n";
   for (const BandSpec& band : bands) {
     const auto suspect = band.suspect.value_or(std::pair{0.0, 0.0});
     xml += "      <Band><MinFreq>" + Number(band.minFreq) + "</MinFreq><MaxFreq>" +
-           Number(band.maxFreq) + "</MaxFreq><Label>" + band.label + "</Label>" +
-           "<Normal set=\"" + flag(band.normal.has_value()) + "\" start=\"" +
-           Number(band.normal.value_or(0.0)) + "\"/>" + "<Suspect set=\"" +
-           flag(band.suspect.has_value()) + "\" start=\"" + Number(suspect.first) + "\" end=\"" +
-           Number(suspect.second) + "\"/>" + "<Obvious set=\"" + flag(band.obvious.has_value()) +
-           "\" end=\"" + Number(band.obvious.value_or(0.0)) + "\"/></Band>\n";
+           Number(band.maxFreq) + "</MaxFreq><Label>" + band.label + "</Label>" + "<Normal set=\"" +
+           flag(band.normal.has_value()) + "\" start=\"" + Number(band.normal.value_or(0.0)) +
+           "\"/>" + "<Suspect set=\"" + flag(band.suspect.has_value()) + "\" start=\"" +
+           Number(suspect.first) + "\" end=\"" + Number(suspect.second) + "\"/>" +
+           "<Obvious set=\"" + flag(band.obvious.has_value()) + "\" end=\"" +
+           Number(band.obvious.value_or(0.0)) + "\"/></Band>\n";
   }
   return xml + "    </StatParams>\n  </XCorrAnalyzer>\n</VelmoraAnalyzer>\n";
 }
