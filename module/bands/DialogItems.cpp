@@ -1,5 +1,7 @@
 #include "module/bands/DialogItems.h"
 
+#include <utility>
+
 #include "platform/common/GuiItem.h"
 #include "platform/common/Services.h"
 
@@ -34,6 +36,16 @@ CORLOGuiItem* AddLabel(CORLOGuiItem* parent, const std::wstring& text) {
 std::wstring ControlText(const CORLOGuiItem* item) {
   const CWnd* window = item != nullptr ? item->GetWnd() : nullptr;
   return window != nullptr ? window->GetWindowText() : std::wstring();
+}
+
+int RunDialogItem(IBaseGuiManager* owner, CORLOGuiItem*& dialog) {
+  dialog = ORLOSpawnGuiItem(nullptr, owner, ORLO_GUI_DIALOG);
+  if (dialog == nullptr) return -1;
+  const int result = dialog->RunModal();
+  CORLOGuiItem* const item = std::exchange(dialog, nullptr);
+  item->DestroyWindows();
+  item->DestroyItem();
+  return result;
 }
 
 void SizeDialog(CORLOGuiItem* dialog, int width, int height) {

@@ -1,5 +1,5 @@
-// Building blocks of the band dialogs (CXCorrAnalyzerSettings, CXCorrAnalyzerEditor): rows
-// of GUI items inside a dialog item, and the text of an item's control. Every item made
+// Building blocks of the band dialogs (CXCorrAnalyzerSettings, CXCorrAnalyzerEditor): their
+// modal run, rows of GUI items inside a dialog item, and the text of an item's control. Every item made
 // here belongs to its parent item; `owner` receives the item's control messages.
 #pragma once
 
@@ -20,6 +20,10 @@ CORLOGuiItem* AddItem(CORLOGuiItem* parent, IBaseGuiManager* owner, int kind,
 CORLOGuiItem* AddLabel(CORLOGuiItem* parent, const std::wstring& text);
 // The text of the item's control as the user sees it (empty without a window).
 std::wstring ControlText(const CORLOGuiItem* item);
+// Spawns a dialog item owned by `owner` into `dialog`, runs it modally (RunModal of the
+// item) and destroys it again, leaving `dialog` null. Answers the dialog's result, or -1
+// when no dialog item could be made.
+int RunDialogItem(IBaseGuiManager* owner, CORLOGuiItem*& dialog);
 // Sizes the dialog's window to width x height without moving it and lays its items out.
 void SizeDialog(CORLOGuiItem* dialog, int width, int height);
 

@@ -1,6 +1,7 @@
 #include "module/bands/XCorrAnalyzerEditor.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "module/bands/BandText.h"
@@ -50,16 +51,10 @@ CXCorrAnalyzerEditor::~CXCorrAnalyzerEditor() = default;
 CXCorrAnalyzerEditor* CXCorrAnalyzerEditor::Running() { return running; }
 
 int CXCorrAnalyzerEditor::RunModal(CWnd* /*parent*/) {
-  dialog = ORLOSpawnGuiItem(nullptr, this, ORLO_GUI_DIALOG);
-  if (dialog == nullptr) return -1;
-  CXCorrAnalyzerEditor* const outer = running;
-  running = this;
-  const int result = dialog->RunModal();
+  CXCorrAnalyzerEditor* const outer = std::exchange(running, this);
+  const int result = orlo::module::RunDialogItem(this, dialog);
   running = outer;
-  CORLOGuiItem* const item = dialog;
   ForgetItems();
-  item->DestroyWindows();
-  item->DestroyItem();
   return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "module/bands/BandText.h"
 #include "module/bands/DialogItems.h"
@@ -71,16 +72,10 @@ CXCorrAnalyzerSettings::~CXCorrAnalyzerSettings() = default;
 CXCorrAnalyzerSettings* CXCorrAnalyzerSettings::Running() { return running; }
 
 int CXCorrAnalyzerSettings::RunModal(CWnd* /*parent*/) {
-  dialog = ORLOSpawnGuiItem(nullptr, this, ORLO_GUI_DIALOG);
-  if (dialog == nullptr) return -1;
-  CXCorrAnalyzerSettings* const outer = running;
-  running = this;
-  const int result = dialog->RunModal();
+  CXCorrAnalyzerSettings* const outer = std::exchange(running, this);
+  const int result = orlo::module::RunDialogItem(this, dialog);
   running = outer;
-  CORLOGuiItem* const item = dialog;
   ForgetItems();
-  item->DestroyWindows();
-  item->DestroyItem();
   return result;
 }
 

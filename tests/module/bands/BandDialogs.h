@@ -41,12 +41,6 @@ inline std::vector<std::vector<std::wstring>> GridCells(const CXCorrAnalyzerSett
   return cells;
 }
 
-inline std::vector<std::wstring> MessageTexts() {
-  std::vector<std::wstring> texts;
-  for (const auto& box : orlo::win::MessageBoxes()) texts.push_back(box.text);
-  return texts;
-}
-
 // A settings folder and an analyzer; Show() opens the settings dialog as the host does
 // and runs the actions queued with Then() inside it (and inside the editors it opens);
 // an action left unrun fails the test.

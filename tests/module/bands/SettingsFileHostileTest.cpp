@@ -20,20 +20,10 @@ TEST(SettingsFileHostileTest, UnreadableFilesGiveDefaultsAndAreKeptAsideAtTheNex
   SettingsFolder folder;
   const std::string secret = folder.Path("secret.txt");
   folder.Write("TOP-SECRET", "secret.txt");
-  std::string laughs = "<!DOCTYPE VelmoraAnalyzer [<!ENTITY a \"aaaaaaaaaa\">";
-  for (char c = 'b'; c <= 'j'; ++c) {
-    laughs += std::string("<!ENTITY ") + c + " \"" + std::string(10, ' ');
-    for (int k = 0; k < 10; ++k) laughs += std::string("&") + static_cast<char>(c - 1) + ";";
-    laughs += "\">";
-  }
-  laughs += "]><VelmoraAnalyzer><XCorrAnalyzer version=\"2\"><CurrentStatParam>&j;"
-            "</CurrentStatParam></XCorrAnalyzer></VelmoraAnalyzer>";
   const std::string valid =
       "<?xml version=\"1.0\"?><VelmoraAnalyzer><XCorrAnalyzer version=\"2\"><CurrentStatParam>"
       "NCEPRI</CurrentStatParam><MagnitudeDifferenceLimit>0.5</MagnitudeDifferenceLimit>"
       "</XCorrAnalyzer></VelmoraAnalyzer>";
-  std::string nested = "<VelmoraAnalyzer>";
-  for (int i = 0; i < 100000; ++i) nested += "<a>";
   std::string utf16 = "\xFF\xFE";
   for (char c : valid) utf16 += std::string{c, '\0'};
 
@@ -49,8 +39,6 @@ TEST(SettingsFileHostileTest, UnreadableFilesGiveDefaultsAndAreKeptAsideAtTheNex
        "<VelmoraAnalyzer><XCorrAnalyzer version=\"2\"><CurrentStatParam>&e;</CurrentStatParam>"
        "<StatParams name=\"&e;\"><Band><Label>&e;</Label></Band></StatParams>"
        "</XCorrAnalyzer></VelmoraAnalyzer>"},
-      {"billion laughs", laughs},
-      {"deep nesting", nested},
   };
   for (const auto& file : files) {
     SCOPED_TRACE(file.what);
