@@ -1,9 +1,5 @@
-// Stories about what the correlation analysis shows: its registration, the criteria grid
-// of each set, the band ranges in the graph and the redraw of changed sweeps.
-#include <algorithm>
-
-#include "host/HostSession.h"
-#include "module/core/ModuleEntry.h"
+// Stories about what the correlation analysis shows: the criteria grid of each set, the
+// band ranges in the graph and the redraw of changed sweeps.
 #include "platform/win/MessageLoop.h"
 #include "tests/module/xcorr/XCorrScenario.h"
 
@@ -12,25 +8,6 @@ namespace {
 
 using XCorrPanel = XCorrScenario;
 using Grid = std::vector<std::vector<std::wstring>>;
-
-TEST(XCorrRegistration, TheModuleRegistersItFirst) {
-  host::CHostSession session;
-  host::HostSessionOptions options;
-  options.moduleEntry = &module::ORLOModuleEntry;
-  options.manualClock = true;
-  std::string error;
-  ASSERT_TRUE(session.Start(options, error)) << error;
-  ASSERT_GE(session.Analyzers().size(), 2u);
-  IBaseAnalyzer* first = session.Analyzers()[0];
-  EXPECT_EQ(first->GetName(), L"Correlation analysis");
-  EXPECT_EQ(first->GetGuid(), L"{4BA6F174-43D6-4431-ADD2-DCAC39848B99}");
-  EXPECT_TRUE(first->HasSettings());
-  EXPECT_EQ(session.Analyzers()[1]->GetGuid(), L"{E5DDB55E-96C1-47d0-8361-B7519CDA16F2}");
-  IBaseAnalyzer* instance = first->CreateInstance();
-  ASSERT_NE(instance, first);
-  EXPECT_EQ(instance->GetGuid(), first->GetGuid());
-  instance->Destroy();
-}
 
 TEST_F(XCorrPanel, CriteriaGridSpellsOutTheRulesOfEveryBand) {
   host.AddThreePhases();
