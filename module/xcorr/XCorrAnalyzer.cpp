@@ -123,18 +123,10 @@ std::vector<PairReadout> CXCorrAnalyzer::GetComputedPairs() {
   return computed;
 }
 
-const std::wstring& CXCorrAnalyzer::SweepSlot(int slot) const {
-  return slot >= 0 && slot < comparison::kSlotCount ? sweepSlots[slot] : kEmpty;
-}
-
 bool CXCorrAnalyzer::IsPairEvaluated(int pair) const { return IsPair(pair) && evaluated[pair]; }
 
 const std::vector<double>& CXCorrAnalyzer::BandValues(int pair) const {
   return IsPair(pair) ? bandValues[pair] : kNoValues;
-}
-
-int CXCorrAnalyzer::ConclusionCode(int pair) const {
-  return IsPair(pair) ? conclusionCode[pair] : xcorr::kNoCriterion;
 }
 
 const std::wstring& CXCorrAnalyzer::ConclusionText(int pair) const {

@@ -23,8 +23,8 @@
 // acquires is freed before each evaluation or drawing returns. The list of sweeps whose
 // values changed is guarded by updateLock; everything else runs on the UI thread.
 // ShowSettings runs the settings dialog modally; HasSettings is true. The accessors below
-// and IAnalyzerReadout are read-only views for hosts and tests (pair 0..2, slot 0..2;
-// out-of-range arguments answer the empty text, an empty list, NaN or 1).
+// and IAnalyzerReadout are read-only views for hosts and tests (pair 0..2; out-of-range
+// arguments answer false, the empty text, an empty list or NaN).
 //
 // Decision: a band list that changes between two reloads of one recalculation (the file
 // edited meanwhile by someone else) only shows the bands both lists have, never more.
@@ -71,22 +71,12 @@ class CXCorrAnalyzer : public CCorrAnalyzer {
   std::optional<std::wstring> GetMagnitudeDifferenceText() override;
   std::vector<PairReadout> GetComputedPairs() override;
 
-  // The BandVerdict of statistic `value` in `band` under the current technique.
-  int ClassifyBandValue(const tagFREQBAND& band, double value) const;
-  // The range colour of band `index`, repeating after ten bands.
-  static COLORREF RangeColour(int index);
-
   // Read-only views.
   int CurrentStatParam() const { return currentStatParam; }
-  bool MagnitudeDifference() const { return magnitudeDifference; }
-  double MagnitudeDifferenceLimit() const { return magnitudeDifferenceLimit; }
-  const CFreqBandArray& Bands() const { return bands; }
-  const std::wstring& SweepSlot(int slot) const;
   // Whether the pair was evaluated at the last evaluation (both of its slots filled).
   bool IsPairEvaluated(int pair) const;
   // The pair's statistic of every band, in band order (empty for an unevaluated pair).
   const std::vector<double>& BandValues(int pair) const;
-  int ConclusionCode(int pair) const;
   const std::wstring& ConclusionText(int pair) const;
   double MagnDiff(int pair) const;
   const std::wstring& MagnDiffText(int pair) const;
@@ -126,6 +116,10 @@ class CXCorrAnalyzer : public CCorrAnalyzer {
     std::array<double, comparison::kPairCount> value{};
   };
 
+  // The BandVerdict of statistic `value` in `band` under the current technique.
+  int ClassifyBandValue(const tagFREQBAND& band, double value) const;
+  // The range colour of band `index`, repeating after ten bands.
+  static COLORREF RangeColour(int index);
   // Settings and bands from the file; false (and no bands) when it cannot be read.
   bool ReloadSettings();
   void FullRecalculation();

@@ -1,5 +1,6 @@
 // Stories about what the correlation analysis shows: the criteria grid of each set, the
 // band ranges in the graph and the redraw of changed sweeps.
+#include "platform/common/UserActions.h"
 #include "platform/win/MessageLoop.h"
 #include "tests/module/xcorr/XCorrScenario.h"
 
@@ -30,6 +31,25 @@ TEST_F(XCorrPanel, CriteriaGridSpellsOutTheRulesOfEveryBand) {
             {L"NCEPRI", L"10 kHz - 700 kHz", L"0.13", L"Value > 7", L"7 >= Value > 3.5",
              L"3.5 >= Value"}}));
   EXPECT_EQ(GreyedCriteria(), (std::vector<std::vector<int>>{{5}}));
+}
+
+TEST_F(XCorrPanel, ClickingARowShowsThatPair) {
+  host.AddThreePhases();
+  WriteSettings("LRxy");
+  Start();
+  ASSERT_TRUE(user::ClickGridCell(analyzer->ResultsGridItem(), 3, 1));
+  EXPECT_EQ(analyzer->SweepNameA(), L"C");
+  EXPECT_EQ(analyzer->SweepNameB(), L"A");
+  std::vector<std::wstring> values;
+  for (int row = 1; row <= 3; ++row) values.push_back(CriteriaGrid()->GetItemText(row, 2));
+  EXPECT_EQ(values, (std::vector<std::wstring>{L"0.9930", L"0.9499", L"0.9129"}));
+  EXPECT_EQ(GreyedCriteria(), (std::vector<std::vector<int>>{{5}, {5}, {5}}));
+  EXPECT_EQ(analyzer->GetConclusionText(), L"Normal");
+  EXPECT_EQ(analyzer->GetMagnitudeDifferenceText(), L"Pass");
+
+  ASSERT_TRUE(user::ClickGridCell(analyzer->ResultsGridItem(), 0, 1));  // the header
+  EXPECT_EQ(ResultsGrid()->GetSelectedRow(), 3);
+  EXPECT_EQ(analyzer->SweepNameA(), L"C");
 }
 
 TEST_F(XCorrPanel, ElevenBandsCycleTheRangeColoursAndAnEarlierSetGoesFirst) {
