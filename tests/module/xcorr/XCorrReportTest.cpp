@@ -27,13 +27,14 @@ std::vector<std::wstring> ReportStarted(HostFixture& host) {
   return parameters;
 }
 
-TEST_F(XCorrReport, TwoSweepsWithTheLrxyDefaultsGiveSixParameters) {
+TEST_F(XCorrReport, EveryEvaluatedPairReportsItsBandsConclusionAndNamesInOrder) {
   host.AddThreePhases();
   host.Graph().SetVisibleSweeps({L"A", L"B"});
   WriteSettings("LRxy");
   Start();
   const std::wstring a = Colour(host.Graph(), L"A");
   const std::wstring b = Colour(host.Graph(), L"B");
+  const std::wstring c = Colour(host.Graph(), L"C");
   EXPECT_EQ(ReportStarted(host), (std::vector<std::wstring>{
                                      L"XCorrAnalyser.R 1_2.RLF=1.00",
                                      L"XCorrAnalyser.R 1_2.RMF=0.99",
@@ -42,19 +43,14 @@ TEST_F(XCorrReport, TwoSweepsWithTheLrxyDefaultsGiveSixParameters) {
                                      L"XCorrAnalyser.R 1_2.Name1=A" + a,
                                      L"XCorrAnalyser.R 1_2.Name2=B" + b,
                                  }));
-}
 
-TEST_F(XCorrReport, ThreeSweepsReportEveryPairInOrderWithItsOwnBands) {
-  host.AddThreePhases();
-  // The third band lies beyond the sweeps: reported with an empty value.
+  // Three sweeps and three bands, the third beyond the sweeps (R = 10 there).
+  host.Graph().SetVisibleSweeps({L"A", L"B", L"C"});
   WriteSettings("RXy", true, 0.25,
                 std::vector<BandSpec>{{"LF", 1000, 100000, 2.0, std::pair{1.0, 2.0}, 1.0},
                                       {"MF", 100000, 600000, 1.0, std::pair{0.6, 1.0}, 0.6},
                                       {"X", 3.0e6, 4.0e6, 0.6, {}, {}}});
-  Start();
-  const std::wstring a = Colour(host.Graph(), L"A");
-  const std::wstring b = Colour(host.Graph(), L"B");
-  const std::wstring c = Colour(host.Graph(), L"C");
+  SettingsChange();
   EXPECT_EQ(ReportStarted(host), (std::vector<std::wstring>{
                                      L"XCorrAnalyser.R 1_2.RLF=2.82",
                                      L"XCorrAnalyser.R 1_2.RMF=2.17",
@@ -83,15 +79,10 @@ TEST_F(XCorrReport, ThreeSweepsReportEveryPairInOrderWithItsOwnBands) {
   ASSERT_EQ(parameters.size(), 12u);
   EXPECT_EQ(parameters[4], L"XCorrAnalyser.R 2_3.RX=");
   EXPECT_EQ(parameters[5], L"XCorrAnalyser.R 2_3.Conclusion=Error");
-}
 
-TEST_F(XCorrReport, TheNcepriBandIsNamedAfterItsLabel) {
-  host.AddThreePhases();
   WriteSettings("NCEPRI");
-  Start();
-  const std::vector<std::wstring> parameters = ReportStarted(host);
-  ASSERT_EQ(parameters.size(), 12u);
-  EXPECT_EQ(parameters[4], L"XCorrAnalyser.R 2_3.RNCEPRI=1.23");
+  SettingsChange();
+  EXPECT_EQ(ReportStarted(host)[4], L"XCorrAnalyser.R 2_3.RNCEPRI=1.23");
 }
 
 }  // namespace
