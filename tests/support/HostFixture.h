@@ -11,6 +11,8 @@
 // logarithmically spaced frequencies.
 #pragma once
 
+#include <bit>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -56,6 +58,11 @@ class HostFixture {
   void AddSweep(host::Sweep sweep) { graph_->AddSweep(std::move(sweep)); }
   // The graph window behind a graph item of a panel, or null.
   const host::CGraphWindow* GraphWindowOf(const CORLOGuiItem* item) const;
+  // Three different sweeps "A", "B", "C" that look like windings of one transformer:
+  // WindingResponse with (shift, seed) (0, 0), (0.01, 1) and (-0.02, 2), 600 points each.
+  void AddThreePhases();
+  // The graph plug-in's curve that shows `name`, or null.
+  const host::CHostCurve* CurveNamed(const std::wstring& name);
 
  private:
   host::CMainDialog mainDialog_;
@@ -73,6 +80,9 @@ host::Sweep MakeSweep(const std::string& name, const std::function<double(double
 // A smooth, resonant winding-like response; `shift` moves the resonances slightly and
 // `seed` adds a small deterministic ripple, so different arguments give different curves.
 double WindingResponse(double f, double shift = 0.0, int seed = 0);
+
+// The bits of a double, for exact comparisons that tell -0.0 and NaNs apart.
+inline std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 
 // The SweepData the graph plug-in hands out for `name` ("GRAPH_AcquireRawData").
 struct OwnedSweepData {
