@@ -54,6 +54,8 @@ void HostFixture::StopAnalyzer() {
 const host::CGraphWindow* HostFixture::GraphWindowOf(const CORLOGuiItem* item) const {
   const CWnd* window = item != nullptr ? item->GetWnd() : nullptr;
   return window != nullptr ? graph_->GraphWindowOf(window->m_hWnd) : nullptr;
+}
+
 void HostFixture::AddThreePhases() {
   AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }));
   AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }));
