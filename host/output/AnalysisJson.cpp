@@ -63,15 +63,15 @@ Value Pair(const PairReadout& pair) {
 
 Value Graph(const PanelSnapshot& panel) {
   Value graph = Value::MakeObject();
-  graph.Set("curves", ArrayOf(panel.curves, [](const CurveSnapshot& curve) {
+  graph.Set("curves", ArrayOf(panel.MainGraph().curves, [](const CurveSnapshot& curve) {
               Value object = Value::MakeObject();
               object.Set("name", Value::String(curve.name));
               object.Set("colour", Integer(curve.colour));
               object.Set("width", Integer(curve.width));
-              object.Set("points", Integer(static_cast<std::int64_t>(curve.points)));
+              object.Set("points", Integer(static_cast<std::int64_t>(curve.points.size())));
               return object;
             }));
-  graph.Set("ranges", ArrayOf(panel.ranges, [](const RangeSnapshot& range) {
+  graph.Set("ranges", ArrayOf(panel.MainGraph().ranges, [](const RangeSnapshot& range) {
               Value object = Value::MakeObject();
               object.Set("label", Value::String(range.label));
               object.Set("low", Value::Number(range.low));
