@@ -13,9 +13,7 @@ namespace orlo::host {
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: orlo sweeps SWEEP_FILE...\n"
-    "\n"
+constexpr char kDescription[] =
     "Imports each sweep file and prints its sweep name, number of points, frequency range\n"
     "and magnitude range in dB. Files that cannot be imported are reported as\n"
     "'file:line: reason' on the standard error (exit code 3).\n"
@@ -23,6 +21,20 @@ constexpr char kUsage[] =
     "Sweep files: generic delimited text (frequency in Hz, magnitude in dB or as a ratio,\n"
     "optional phase in degrees; comma, semicolon, tab or blanks) or an LTspice AC-analysis\n"
     "export (header 'Freq.').\n";
+
+struct SweepsOptions {
+  std::vector<std::string> files;
+};
+
+const CommandSyntax<SweepsOptions>& SweepsSyntax() {
+  static const CommandSyntax<SweepsOptions> syntax = {
+      .name = "sweeps",
+      .summary = "import sweep files and print what was read from each",
+      .description = kDescription,
+      .positionals = {{"SWEEP_FILE", "", Append(&SweepsOptions::files), true}},
+  };
+  return syntax;
+}
 
 void PrintSweep(const Sweep& sweep, std::ostream& out) {
   const auto [lowest, highest] = std::minmax_element(
@@ -39,19 +51,11 @@ void PrintSweep(const Sweep& sweep, std::ostream& out) {
 }
 
 int RunSweeps(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.empty()) {
-    err << "orlo sweeps: no sweep file given\n";
-    return kExitUsage;
-  }
-  for (const std::string& arg : args) {
-    if (arg.size() > 1 && arg.front() == '-') {
-      err << "orlo sweeps: unknown option '" << arg << "'\n";
-      return kExitUsage;
-    }
-  }
+  SweepsOptions options;
+  if (!SweepsSyntax().Parse(args, options, err)) return kExitUsage;
   std::vector<Sweep> loaded;
   int exitCode = kExitOk;
-  for (const std::string& file : args) {
+  for (const std::string& file : options.files) {
     try {
       Sweep sweep = ImportSweepFile(file);
       sweep.name = UniqueSweepName(sweep.name, loaded);
@@ -67,7 +71,6 @@ int RunSweeps(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
 }  // namespace
 
-extern const Command kSweepsCommand = {
-    "sweeps", "import sweep files and print what was read from each", kUsage, RunSweeps};
+Command SweepsCommand() { return DeclaredCommand(SweepsSyntax(), RunSweeps); }
 
 }  // namespace orlo::host
