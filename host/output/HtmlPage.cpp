@@ -38,7 +38,7 @@ void WriteHead(const char* title, std::ostream& out) {
       << kSelectedRowColour
       << "; font-weight: bold; }\n"
          "tr.selected td.marker { background: none; }\n"
-         "td.greyed, tr.selected td.greyed { background: "
+         ".grid .greyed { background: "
       << ColourText(kGreyedCell)
       << "; }\n"
          "figure { margin: 8px 0; }\n"

@@ -115,7 +115,8 @@ void WriteText(std::ostream& out, double x, double y, const char* anchor,
       << "\"" << extra << ">" << escaped << "</text>";
 }
 
-void WriteFrequencyAxis(const AxisTicks& ticks, const Scale& x, std::ostream& out) {
+void WriteFrequencyAxis(const AxisTicks& ticks, bool logarithmic, const Scale& x,
+                        std::ostream& out) {
   out << "<g stroke=\"" << kGridColour << "\" stroke-dasharray=\"2 3\">";
   for (const double tick : ticks.minor) {
     out << "<line x1=\"" << Pixels(x(tick)) << "\" y1=\"" << kTop << "\" x2=\""
@@ -127,7 +128,7 @@ void WriteFrequencyAxis(const AxisTicks& ticks, const Scale& x, std::ostream& ou
     out << "<g class=\"x-tick\"><line x1=\"" << pixel << "\" y1=\"" << kTop << "\" x2=\""
         << pixel << "\" y2=\"" << kBottom + 5 << "\" stroke=\"" << kGridColour << "\"/>";
     WriteText(out, x(tick), kBottom + 20, "middle",
-              Escape(ticks.minor.empty() ? ValueLabel(tick, ticks.step) : FrequencyLabel(tick)));
+              Escape(logarithmic ? FrequencyLabel(tick) : ValueLabel(tick, ticks.step)));
     out << "</g>\n";
   }
 }
@@ -210,7 +211,7 @@ void WriteGraphFigure(const GraphSnapshot& graph, std::ostream& out) {
   out << "<rect class=\"plot-area\" x=\"" << kLeft << "\" y=\"" << kTop << "\" width=\""
       << kRight - kLeft << "\" height=\"" << kBottom - kTop << "\" fill=\"#FFFFFF\"/>\n";
   for (const RangeSnapshot& range : graph.ranges) WriteRange(range, x, out);
-  WriteFrequencyAxis(frequencies, x, out);
+  WriteFrequencyAxis(frequencies, graph.logarithmicX, x, out);
   WriteValueAxis(values, y, out);
   for (const CurveSnapshot& curve : graph.curves) WriteCurve(curve, x, y, out);
   out << "<rect x=\"" << kLeft << "\" y=\"" << kTop << "\" width=\"" << kRight - kLeft

@@ -15,6 +15,7 @@ import fcntl
 import json
 import math
 import os
+import pathlib
 import re
 import select
 import shutil
@@ -206,13 +207,10 @@ class Browser:
             self.call(domain + ".enable")
         self.call("Emulation.setDeviceMetricsOverride", VIEWPORT)
 
-    def load(self, path):
+    def load(self, url):
         self.events.clear()
-        self.call("Page.navigate", {"url": "file://" + os.path.abspath(path)})
+        self.call("Page.navigate", {"url": url})
         self.wait_for("Page.loadEventFired")
-
-    def load_blank(self):
-        self.call("Page.navigate", {"url": "about:blank"})
 
     def evaluate(self, expression, wait=False):
         result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True,
@@ -379,7 +377,7 @@ def check_sweeps(checks, page, hostile):
 
 def check_screenshot(checks, browser, png):
     """Decodes the screenshot in the browser (a blank page) and counts its colours."""
-    browser.load_blank()
+    browser.load("about:blank")
     image = browser.evaluate(SCREENSHOT_JS % base64.b64encode(png).decode(), wait=True)
     checks.expect(image["width"] >= 600 and image["height"] >= 400,
                   f"screenshot is only {image['width']}x{image['height']}")
@@ -402,7 +400,7 @@ def main():
     browser = Browser(executable)
     try:
         browser.open_page()
-        browser.load(analysis_html)
+        browser.load(pathlib.Path(analysis_html).resolve().as_uri())
         page = browser.evaluate(MEASURE_JS)
         for error in browser.console_errors():
             checks.expect(False, "analysis page: " + error)
@@ -412,7 +410,7 @@ def main():
             file.write(png)
         check_screenshot(checks, browser, png)
 
-        browser.load(sweeps_html)
+        browser.load(pathlib.Path(sweeps_html).resolve().as_uri())
         page = browser.evaluate(MEASURE_JS)
         for error in browser.console_errors():
             checks.expect(False, "sweeps page: " + error)
