@@ -99,8 +99,8 @@ const CommandSyntax<AnalyzeOptions>& AnalyzeSyntax() {
                "the graphs drawn as pictures (SVG), the conclusions and the message boxes",
                "", Assign(&O::htmlFile)},
               {"--settings-dir", "DIR",
-               "read and write the analyzers' settings in DIR (sets ORLO_APPDATA for the run)",
-               "", Assign(&O::settingsDir)},
+               "read and write the analyzers' settings in DIR (sets ORLO_APPDATA for the run)", "",
+               Assign(&O::settingsDir)},
               {"--model-file", "FILE", "apply the models of a JSON model file to the graph", "",
                Assign(&O::modelFile)},
               {"--trace", nullptr, "print every message of the bus to the standard error", "",
@@ -225,11 +225,7 @@ class AnalyzeRun {
     if (options_.row) ClickResultsRow(*options_.row);
     win::RunFor(kTimerPeriodMs + kTimerMarginMs);
     const AnalysisSnapshot analysis = Snapshot();
-    if (options_.json) {
-      out << json::Write(AnalysisJson(analysis)) << '\n';
-    } else {
-      PrintAnalysisText(analysis, out);
-    }
+    Print(analysis, out);
     if (options_.reportFile) WriteReport(*analysis.report, *options_.reportFile);
     if (options_.htmlFile) WritePage(analysis, *options_.htmlFile);
     return analysis.messageBoxes.empty() ? kExitOk : kExitErrorBox;
@@ -284,6 +280,14 @@ class AnalyzeRun {
     analysis.panels = host_->run.Snapshot(*host_->graph);
     analysis.messageBoxes = win::MessageBoxes();
     return analysis;
+  }
+
+  void Print(const AnalysisSnapshot& analysis, std::ostream& out) const {
+    if (options_.json) {
+      out << json::Write(AnalysisJson(analysis)) << '\n';
+    } else {
+      PrintAnalysisText(analysis, out);
+    }
   }
 
   static void WriteReport(const std::vector<ReportParameter>& report, const std::string& file) {

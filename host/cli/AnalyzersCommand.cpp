@@ -1,7 +1,7 @@
 // `orlo analyzers`: loads the analysis module and lists the analyzers it registers.
 #include "host/cli/Command.h"
-#include "host/session/HostSession.h"
 #include "host/output/Json.h"
+#include "host/session/HostSession.h"
 
 #include <iomanip>
 #include <ostream>
@@ -50,8 +50,7 @@ int RunAnalyzers(const std::vector<std::string>& args, std::ostream& out, std::o
   for (size_t index = 0; index < analyzers.size(); ++index) {
     IBaseAnalyzer* analyzer = analyzers[index];
     PrintRow(out, std::to_string(index), json::ToUtf8(analyzer->GetName()),
-             json::ToUtf8(analyzer->GetGuid()),
-             analyzer->HasSettings() ? "yes" : "no");
+             json::ToUtf8(analyzer->GetGuid()), analyzer->HasSettings() ? "yes" : "no");
   }
   return kExitOk;
 }

@@ -79,12 +79,12 @@ class EntryTable {
 template <typename Options>
 struct CommandSyntax {
   const char* name;
-  const char* summary;            // one line for `orlo --help` and the list of actions
-  const char* description = "";   // hand-wrapped paragraphs below the usage line
-  const char* epilogue = "";      // paragraphs below the options (exit status, ...)
+  const char* summary;           // one line for `orlo --help` and the list of actions
+  const char* description = "";  // hand-wrapped paragraphs below the usage line
+  const char* epilogue = "";     // paragraphs below the options (exit status, ...)
   EntryTable<Option<Options>> options{};
   EntryTable<Positional<Options>> positionals{};
-  std::function<void(Options&)> select{};  // an action: marks it as the one chosen
+  std::function<void(Options&)> select{};              // an action: marks it as the one chosen
   std::function<std::string(const Options&)> check{};  // the fault's reason, "" when none
   EntryTable<CommandSyntax> actions{};
 
@@ -188,102 +188,125 @@ void AppendActions(const CommandSyntax<Options>& command, const std::string& pat
   }
 }
 
+// Reads one command line into the options, word by word, as the header describes.
 template <typename Options>
-const Option<Options>* FindOption(const std::vector<const CommandSyntax<Options>*>& path,
-                                  const std::string& word) {
-  for (auto level = path.rbegin(); level != path.rend(); ++level) {
-    for (const Option<Options>& option : (*level)->options) {
-      if (word == option.name) return &option;
-    }
-  }
-  return nullptr;
-}
+class LineReader {
+ public:
+  LineReader(const CommandSyntax<Options>& command, Options& options)
+      : path_{&command}, options_(options) {}
 
-// The reason `args` do not fit `command`, "" when they do.
-template <typename Options>
-std::string Fault(const CommandSyntax<Options>& command, const std::vector<std::string>& args,
-                  Options& options) {
-  std::vector<const CommandSyntax<Options>*> path = {&command};  // the command, its actions
-  std::vector<const Option<Options>*> given;
-  size_t taken = 0;  // positionals of the last level
-  bool optionsEnded = false;
-  for (size_t index = 0; index < args.size(); ++index) {
+  // The first fault of `args`, "" when there is none.
+  std::string Read(const std::vector<std::string>& args) {
+    for (size_t index = 0; index < args.size(); ++index) {
+      const std::string fault = ReadWord(args, index);
+      if (!fault.empty()) return fault;
+    }
+    return Finish();
+  }
+
+ private:
+  using Syntax = CommandSyntax<Options>;
+
+  // Reads args[index]; moves `index` on past an option's value.
+  std::string ReadWord(const std::vector<std::string>& args, size_t& index) {
     const std::string& word = args[index];
-    const CommandSyntax<Options>& level = *path.back();
+    const Syntax& level = *path_.back();
     const bool takesWords = !level.positionals.empty() || !level.actions.empty();
-    if (!optionsEnded) {
+    if (!optionsEnded_) {
       if (takesWords && word == "--") {
-        optionsEnded = true;
-        continue;
+        optionsEnded_ = true;
+        return {};
       }
-      if (const Option<Options>* option = FindOption(path, word)) {
-        given.push_back(option);
-        if (option->argument == nullptr) {
-          option->store(options, {});
-          continue;
-        }
-        if (index + 1 == args.size() || args[index + 1].empty()) return word + " needs a value";
-        const std::string& value = args[++index];
-        if (!option->store(options, value)) {
-          return word + " expects " + option->expects + ", not '" + value + "'";
-        }
-        continue;
-      }
+      if (const Option<Options>* option = FindOption(word)) return ReadOption(*option, args, index);
       if (takesWords && LooksLikeOption(word)) return "unknown option '" + word + "'";
     }
     if (!takesWords) {
-      return (level.options.empty() ? "unexpected argument '" : "unknown argument '") + word +
-             "'";
+      return (level.options.empty() ? "unexpected argument '" : "unknown argument '") + word + "'";
     }
-    if (!level.actions.empty()) {
-      const auto action = std::find_if(level.actions.begin(), level.actions.end(),
-                                       [&](const auto& a) { return word == a.name; });
-      if (action == level.actions.end()) return "unknown action '" + word + "'";
-      if (action->select) action->select(options);
-      path.push_back(&*action);
-      taken = 0;
-      continue;
-    }
-    const bool lastTakesMany = level.positionals.back().many;
-    if (taken == level.positionals.size() && !lastTakesMany) {
-      return "unexpected argument '" + word + "'";
-    }
-    const Positional<Options>& positional =
-        level.positionals[std::min(taken, level.positionals.size() - 1)];
-    if (!positional.store(options, word)) {
-      return std::string(positional.name) + " expects " + positional.expects + ", not '" + word +
-             "'";
-    }
-    ++taken;
+    return level.actions.empty() ? ReadPositional(level, word) : ReadAction(level, word);
   }
-  const CommandSyntax<Options>& last = *path.back();
-  if (taken < last.positionals.size()) {
-    return "no " + PositionalNoun(last.positionals[taken].name) + " given";
-  }
-  if (!last.actions.empty()) {
-    return path.size() == 1 ? "no action given"
-                            : "no action given after '" + std::string(last.name) + "'";
-  }
-  for (const CommandSyntax<Options>* level : path) {
-    for (const Option<Options>& option : level->options) {
-      if (option.required && std::find(given.begin(), given.end(), &option) == given.end()) {
-        return "no " + std::string(option.name) + " given";
+
+  // The option of the command or of an action chosen so far (the last chosen first).
+  const Option<Options>* FindOption(const std::string& word) const {
+    for (auto level = path_.rbegin(); level != path_.rend(); ++level) {
+      for (const Option<Options>& option : (*level)->options) {
+        if (word == option.name) return &option;
       }
     }
+    return nullptr;
   }
-  for (const CommandSyntax<Options>* level : path) {
-    if (!level->check) continue;
-    if (std::string reason = level->check(options); !reason.empty()) return reason;
+
+  std::string ReadOption(const Option<Options>& option, const std::vector<std::string>& args,
+                         size_t& index) {
+    given_.push_back(&option);
+    if (option.argument == nullptr) {
+      option.store(options_, {});
+      return {};
+    }
+    const std::string& name = args[index];
+    if (index + 1 == args.size() || args[index + 1].empty()) return name + " needs a value";
+    const std::string& value = args[++index];
+    if (option.store(options_, value)) return {};
+    return name + " expects " + option.expects + ", not '" + value + "'";
   }
-  return {};
-}
+
+  std::string ReadAction(const Syntax& level, const std::string& word) {
+    const auto action = std::find_if(level.actions.begin(), level.actions.end(),
+                                     [&](const Syntax& a) { return word == a.name; });
+    if (action == level.actions.end()) return "unknown action '" + word + "'";
+    if (action->select) action->select(options_);
+    path_.push_back(&*action);
+    return {};
+  }
+
+  std::string ReadPositional(const Syntax& level, const std::string& word) {
+    const size_t count = level.positionals.size();
+    if (taken_ == count && !level.positionals.back().many) {
+      return "unexpected argument '" + word + "'";
+    }
+    const Positional<Options>& positional = level.positionals[std::min(taken_, count - 1)];
+    ++taken_;
+    if (positional.store(options_, word)) return {};
+    return std::string(positional.name) + " expects " + positional.expects + ", not '" + word + "'";
+  }
+
+  // What is missing once every word is read, then the checks.
+  std::string Finish() const {
+    const Syntax& last = *path_.back();
+    if (taken_ < last.positionals.size()) {
+      return "no " + PositionalNoun(last.positionals[taken_].name) + " given";
+    }
+    if (!last.actions.empty()) {
+      return path_.size() == 1 ? "no action given"
+                               : "no action given after '" + std::string(last.name) + "'";
+    }
+    for (const Syntax* level : path_) {
+      for (const Option<Options>& option : level->options) {
+        if (option.required && std::find(given_.begin(), given_.end(), &option) == given_.end()) {
+          return "no " + std::string(option.name) + " given";
+        }
+      }
+    }
+    for (const Syntax* level : path_) {
+      if (!level->check) continue;
+      if (std::string reason = level->check(options_); !reason.empty()) return reason;
+    }
+    return {};
+  }
+
+  std::vector<const Syntax*> path_;  // the command and the actions chosen, in order
+  Options& options_;
+  std::vector<const Option<Options>*> given_;
+  size_t taken_ = 0;  // positionals of the last action (or of the command)
+  bool optionsEnded_ = false;
+};
 
 }  // namespace syntax
 
 template <typename Options>
 bool CommandSyntax<Options>::Parse(const std::vector<std::string>& args, Options& options,
                                    std::ostream& err) const {
-  const std::string reason = syntax::Fault(*this, args, options);
+  const std::string reason = syntax::LineReader<Options>(*this, options).Read(args);
   if (reason.empty()) return true;
   err << "orlo " << name << ": " << reason << '\n';
   return false;
