@@ -3,6 +3,8 @@
 #include "host/cli/Command.h"
 #include "host/graph/GraphPlugin.h"
 #include "host/output/AnalysisJson.h"
+#include "host/output/HtmlPage.h"
+#include "host/output/OutputFile.h"
 #include "host/output/PanelText.h"
 #include "host/output/ReportCsv.h"
 #include "host/report/ReportPlugin.h"
@@ -21,6 +23,7 @@
 #include <cwctype>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 
 namespace orlo::host {
@@ -39,7 +42,7 @@ constexpr char kDescription[] =
 constexpr char kExitStatus[] =
     "exit status: 0 done, 1 the analysis showed an error message box, 2 usage error\n"
     "(also an unknown --analyzer or --row), 3 unreadable input (sweep file, model file, the\n"
-    "module) or an unwritable report file\n";
+    "module) or an unwritable report or page file\n";
 
 // The analyzer's timer period: one period is let pass before the panels are read.
 constexpr std::uint32_t kTimerPeriodMs = 500;
@@ -51,6 +54,7 @@ struct AnalyzeOptions {
   std::optional<int> row;
   bool json = false;
   std::optional<std::string> reportFile;
+  std::optional<std::string> htmlFile;
   std::optional<std::string> settingsDir;
   std::optional<std::string> modelFile;
   bool trace = false;
@@ -91,6 +95,10 @@ const CommandSyntax<AnalyzeOptions>& AnalyzeSyntax() {
                "FILE as CSV: name,value,colour (colour: decimal COLORREF 0x00BBGGRR, empty "
                "when the parameter has none)",
                "", Assign(&O::reportFile)},
+              {"--html", "FILE",
+               "also write the panels as one self-contained HTML page to FILE: the grids, "
+               "the graphs drawn as pictures (SVG), the conclusions and the message boxes",
+               "", Assign(&O::htmlFile)},
               {"--settings-dir", "DIR",
                "read and write the analyzers' settings in DIR (sets ORLO_APPDATA for the run)", "",
                Assign(&O::settingsDir)},
@@ -162,14 +170,6 @@ std::vector<size_t> SelectAnalyzers(const std::vector<IBaseAnalyzer*>& analyzers
   return chosen;
 }
 
-std::vector<SweepSummary> Summaries(const std::vector<Sweep>& sweeps) {
-  std::vector<SweepSummary> summaries;
-  for (const Sweep& sweep : sweeps) {
-    summaries.push_back({sweep.name, sweep.file, sweep.points.size()});
-  }
-  return summaries;
-}
-
 // The host around the module with the graph and report plug-ins. Taken down in order:
 // the analyzer instances, the plug-ins, then the module and the main dialog.
 struct AnalysisHost {
@@ -222,6 +222,7 @@ class AnalyzeRun {
     const AnalysisSnapshot analysis = Snapshot();
     Print(analysis, out);
     if (options_.reportFile) WriteReport(*analysis.report, *options_.reportFile);
+    if (options_.htmlFile) WritePage(analysis, *options_.htmlFile);
     return analysis.messageBoxes.empty() ? kExitOk : kExitErrorBox;
   }
 
@@ -266,7 +267,7 @@ class AnalyzeRun {
 
   AnalysisSnapshot Snapshot() {
     AnalysisSnapshot analysis;
-    analysis.sweeps = Summaries(sweeps_);
+    for (const Sweep& sweep : sweeps_) analysis.sweeps.push_back(SummaryOf(sweep));
     if (options_.reportFile || options_.json) {
       host_->report->StartReport();
       analysis.report = host_->report->Parameters();
@@ -287,6 +288,13 @@ class AnalyzeRun {
   static void WriteReport(const std::vector<ReportParameter>& report, const std::string& file) {
     std::string reason;
     if (!WriteReportCsvFile(report, file, reason)) Fail(kExitUnreadable, reason);
+  }
+
+  static void WritePage(const AnalysisSnapshot& analysis, const std::string& file) {
+    std::ostringstream page;
+    WriteAnalysisPage(analysis, page);
+    std::string reason;
+    if (!WriteOutputFile(file, page.str(), reason)) Fail(kExitUnreadable, reason);
   }
 
   const AnalyzeOptions& options_;

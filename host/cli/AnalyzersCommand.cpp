@@ -1,4 +1,5 @@
 // `orlo analyzers`: loads the analysis module and lists the analyzers it registers.
+#include "platform/common/Utf8.h"
 #include "host/cli/Command.h"
 #include "host/output/Json.h"
 #include "host/session/HostSession.h"
@@ -49,8 +50,8 @@ int RunAnalyzers(const std::vector<std::string>& args, std::ostream& out, std::o
   const auto& analyzers = session.Analyzers();
   for (size_t index = 0; index < analyzers.size(); ++index) {
     IBaseAnalyzer* analyzer = analyzers[index];
-    PrintRow(out, std::to_string(index), json::ToUtf8(analyzer->GetName()),
-             json::ToUtf8(analyzer->GetGuid()), analyzer->HasSettings() ? "yes" : "no");
+    PrintRow(out, std::to_string(index), orlo::WideToUtf8(analyzer->GetName()),
+             orlo::WideToUtf8(analyzer->GetGuid()), analyzer->HasSettings() ? "yes" : "no");
   }
   return kExitOk;
 }

@@ -492,7 +492,6 @@ std::string Write(const Value& value, int indent) {
   return out;
 }
 
-std::string ToUtf8(const std::wstring& text) { return WideToUtf8(text); }
 
 const char* KindName(Value::Kind kind) {
   switch (kind) {

@@ -100,10 +100,6 @@ Value Parse(std::string_view text);
 // element per line, indented by `indent` blanks per level. No trailing newline.
 std::string Write(const Value& value, int indent = 2);
 
-// Transitional: orlo::WideToUtf8 (platform/common/Utf8.h) under its former name, for code
-// not yet switched (the command-line parsing). Remove once nothing calls it.
-std::string ToUtf8(const std::wstring& text);
-
 // The name of a kind for messages: "null", "a boolean", "a number", ...
 const char* KindName(Value::Kind kind);
 

@@ -37,14 +37,6 @@ void PrintTable(const std::vector<Row>& rows, std::ostream& out) {
   }
 }
 
-std::string ColourText(COLORREF colour) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", static_cast<unsigned>(colour & 0xFF),
-                static_cast<unsigned>((colour >> 8) & 0xFF),
-                static_cast<unsigned>((colour >> 16) & 0xFF));
-  return text;
-}
-
 std::string FrequencyText(double hertz) {
   wchar_t text[50];
   ORLOFormatValue(hertz, text, 50, -1, -1, 0, 1, '.');
@@ -66,22 +58,22 @@ void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
   PrintTable(rows, out);
 }
 
-void PrintGraph(const PanelSnapshot& panel, std::ostream& out) {
+void PrintGraph(const GraphSnapshot& graph, std::ostream& out) {
   out << "Graph\n";
-  if (panel.curves.empty() && panel.ranges.empty()) {
+  if (graph.curves.empty() && graph.ranges.empty()) {
     out << kIndent << "(nothing drawn)\n";
     return;
   }
   std::vector<Row> curves;
-  for (const CurveSnapshot& curve : panel.curves) {
-    curves.push_back({"curve", WideToUtf8(curve.name), ColourText(curve.colour),
+  for (const CurveSnapshot& curve : graph.curves) {
+    curves.push_back({"curve", orlo::WideToUtf8(curve.name), ColourText(curve.colour),
                       "width " + std::to_string(curve.width),
-                      std::to_string(curve.points) + " points"});
+                      std::to_string(curve.points.size()) + " points"});
   }
   PrintTable(curves, out);
   std::vector<Row> ranges;
-  for (const tagRANGE& range : panel.ranges) {
-    ranges.push_back({"range", WideToUtf8(range.label), ColourText(range.colour),
+  for (const RangeSnapshot& range : graph.ranges) {
+    ranges.push_back({"range", orlo::WideToUtf8(range.label), ColourText(range.colour),
                       FrequencyText(range.low) + " to " + FrequencyText(range.high)});
   }
   PrintTable(ranges, out);
@@ -110,7 +102,7 @@ void PrintPanel(const PanelSnapshot& panel, std::ostream& out) {
     }
     out << '\n';
   }
-  PrintGraph(panel, out);
+  PrintGraph(panel.MainGraph(), out);
 }
 
 void PrintSweeps(const std::vector<SweepSummary>& sweeps, std::ostream& out) {

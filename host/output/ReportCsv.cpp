@@ -1,10 +1,9 @@
 #include "host/output/ReportCsv.h"
 
-#include "platform/common/Utf8.h"
+#include "host/output/Json.h"
+#include "host/output/OutputFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <sstream>
 
 namespace orlo::host {
 
@@ -34,16 +33,9 @@ void WriteReportCsv(const std::vector<ReportParameter>& parameters, std::ostream
 
 bool WriteReportCsvFile(const std::vector<ReportParameter>& parameters, const std::string& file,
                         std::string& error) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (out) {
-    WriteReportCsv(parameters, out);
-    out.close();
-  }
-  if (!out) {
-    error = "cannot write '" + file + "': " + std::strerror(errno);
-    return false;
-  }
-  return true;
+  std::ostringstream csv;
+  WriteReportCsv(parameters, csv);
+  return WriteOutputFile(file, csv.str(), error);
 }
 
 }  // namespace orlo::host

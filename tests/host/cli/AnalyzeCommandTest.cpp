@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace orlo::host {
@@ -273,6 +274,32 @@ TEST_F(AnalyzeCommandTest, ReportFileHoldsTheParametersAsCsv) {
   EXPECT_EQ(lines[5], "DTL_911.R 1_2.Name1,phase-A," + std::to_string(SweepPalette(0)));
 
   const CommandRun unwritable = Analyze({"--report", scratch.Path("missing/dir/report.csv"), a});
+  EXPECT_EQ(unwritable.exitCode, 3);
+  EXPECT_TRUE(unwritable.err.starts_with("orlo analyze: cannot write '")) << unwritable.err;
+}
+
+TEST_F(AnalyzeCommandTest, HtmlPageIsWrittenBesideTheUsualOutput) {
+  const std::string a = Phase("phase-A", 1);
+  const std::string b = Phase("phase-B", 2);
+  const std::string c = Phase("phase-C", 3, true);
+  const std::string page = scratch.Path("page.html");
+  const CommandRun run = Analyze({"--json", "--row", "2", "--html", page, a, b, c});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const size_t analyzers = json::Parse(run.out).Find("analyzers")->Items().size();
+  std::ifstream file(page);
+  const std::string html{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  const auto count = [&](const std::string& text) {
+    size_t found = 0;
+    for (size_t at = html.find(text); at != std::string::npos; at = html.find(text, at + 1)) {
+      ++found;
+    }
+    return found;
+  };
+  EXPECT_EQ(count("<section class=\"panel\">"), analyzers);
+  EXPECT_GE(count("<svg "), analyzers);
+  EXPECT_EQ(count("<tr class=\"selected\"><td class=\"marker\">\xE2\x96\xB6</td><td>R 2-3</td>"), 1u);
+
+  const CommandRun unwritable = Analyze({"--html", scratch.Path("missing/dir/page.html"), a});
   EXPECT_EQ(unwritable.exitCode, 3);
   EXPECT_TRUE(unwritable.err.starts_with("orlo analyze: cannot write '")) << unwritable.err;
 }
