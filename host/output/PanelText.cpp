@@ -58,21 +58,6 @@ std::string FrequencyText(double hertz) {
   return json::ToUtf8(text) + " Hz";
 }
 
-void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
-  out << title << '\n';
-  std::vector<Row> rows;
-  for (size_t r = 0; r < grid.cells.size(); ++r) {
-    const int row = static_cast<int>(r);
-    Row& line = rows.emplace_back();
-    if (grid.selectedRow) line.push_back(grid.selectedRow == row ? ">" : "");
-    for (size_t c = 0; c < grid.cells[r].size(); ++c) {
-      const std::string text = json::ToUtf8(grid.cells[r][c]);
-      line.push_back(grid.IsGreyed(row, static_cast<int>(c)) ? "[" + text + "]" : text);
-    }
-  }
-  PrintTable(rows, out);
-}
-
 void PrintGraph(const PanelSnapshot& panel, std::ostream& out) {
   out << "Graph\n";
   if (panel.curves.empty() && panel.ranges.empty()) {
@@ -144,6 +129,23 @@ void PrintReport(const std::vector<ReportParameter>& parameters, std::ostream& o
   PrintTable(rows, out);
 }
 
+}  // namespace
+
+void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
+  out << title << '\n';
+  std::vector<Row> rows;
+  for (size_t r = 0; r < grid.cells.size(); ++r) {
+    const int row = static_cast<int>(r);
+    Row& line = rows.emplace_back();
+    if (grid.selectedRow) line.push_back(grid.selectedRow == row ? ">" : "");
+    for (size_t c = 0; c < grid.cells[r].size(); ++c) {
+      const std::string text = json::ToUtf8(grid.cells[r][c]);
+      line.push_back(grid.IsGreyed(row, static_cast<int>(c)) ? "[" + text + "]" : text);
+    }
+  }
+  PrintTable(rows, out);
+}
+
 void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ostream& out) {
   out << "\nMessage boxes\n";
   for (const win::MessageBoxRecord& box : boxes) {
@@ -158,8 +160,6 @@ void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ost
     }
   }
 }
-
-}  // namespace
 
 void PrintAnalysisText(const AnalysisSnapshot& analysis, std::ostream& out) {
   PrintSweeps(analysis.sweeps, out);
