@@ -8,7 +8,6 @@
 #include "host/session/ScopedEnvironment.h"
 #include "host/sweeps/NumberText.h"
 #include "platform/common/GuiItem.h"
-#include "platform/common/ServicesText.h"
 #include "platform/common/UserActions.h"
 #include "platform/controls/GridCtrl.h"
 #include "platform/win/MessageBox.h"
@@ -85,14 +84,14 @@ std::optional<int> ParseRow(const std::string& text) {
 // The text a user types for a frequency: as given, or with a prefix (k, M, G) the value
 // in hertz.
 std::optional<std::string> ParseFrequency(const std::string& text) {
-  std::string_view rest = text;
-  const std::optional<double> number = ConsumeNumber(rest);
-  if (!number || !std::isfinite(*number)) return std::nullopt;
+  const NumberRead number = ReadNumberPrefix(text);
+  if (!number.ok() || !std::isfinite(number.value)) return std::nullopt;
+  const std::string_view rest = std::string_view(text).substr(number.length);
   if (rest.empty()) return text;
   const std::array<std::pair<std::string_view, double>, 3> prefixes = {
       {{"k", 1e3}, {"M", 1e6}, {"G", 1e9}}};
   for (const auto& [prefix, factor] : prefixes) {
-    if (rest == prefix) return json::Value::Number(*number * factor).Text();
+    if (rest == prefix) return json::Value::Number(number.value * factor).Text();
   }
   return std::nullopt;
 }
@@ -268,7 +267,7 @@ class SettingsSession {
   void Type(const std::optional<std::string>& text, size_t box) {
     if (!text) return;
     Do("type '" + *text + "'", [typed = *text, box] {
-      return user::TypeText(ItemOfKind(ORLO_GUI_EDIT, box), services::Utf8ToWide(typed));
+      return user::TypeText(ItemOfKind(ORLO_GUI_EDIT, box), orlo::Utf8ToWide(typed));
     });
   }
   void FillEditor() {
