@@ -35,10 +35,10 @@ bool TraceRequestedByEnvironment() {
 }
 
 BusState& Bus() {
-  static BusState state = [] {
-    BusState initial;
-    initial.trace = TraceRequestedByEnvironment();
-    return initial;
+  static auto& state = []() -> BusState& {  // lives until the process ends
+    auto* initial = new BusState;
+    initial->trace = TraceRequestedByEnvironment();
+    return *initial;
   }();
   return state;
 }
@@ -162,6 +162,6 @@ void ORLORemoveBusObserver(int id) { Bus().observers.erase(id); }
 void ORLOSetTrace(bool on) { Bus().trace = on; }
 
 IDataManager* ORLOGetDataManager() {
-  static CBusDataManager manager;
-  return &manager;
+  static auto* manager = new CBusDataManager;  // lives until the process ends
+  return manager;
 }

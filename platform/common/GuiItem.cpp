@@ -12,7 +12,7 @@ namespace {
 constexpr UINT kControlId = 1;
 
 ORLOGraphWindowFactory& GraphWindowFactory() {
-  static ORLOGraphWindowFactory factory;
+  static auto& factory = *new ORLOGraphWindowFactory;  // lives until the process ends
   return factory;
 }
 

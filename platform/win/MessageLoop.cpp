@@ -37,7 +37,7 @@ struct PostedMessage {
 class Loop {
  public:
   static Loop& Get() {
-    static Loop loop;
+    static auto& loop = *new Loop;  // lives until the process ends
     return loop;
   }
 
