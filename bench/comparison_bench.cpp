@@ -1,6 +1,12 @@
-// Cost of one band statistic on sweeps of realistic size: two 5000-point sweeps, log-spaced
-// from 1 kHz to 2 MHz, compared over the three DL/T 911 bands. Every magnitude read scans
-// the sweep from its first point, so the cost grows with band points times sweep length.
+// Cost of the sweep arithmetic of one pair on long sweeps, 1 000 to 1 000 000 points each:
+// the merge of the two grids, and the three DL/T 911 band factors with the magnitudes read
+// by the searching reader (kSearch, the analyzers' way) and by the defining scan (kScan).
+// The scan grows with the square of the length (about 40 s per pair at 100 000 points), so
+// it runs up to 10 000 points here; whole `orlo analyze` runs compare longer sweeps.
+//
+// The two sweeps are log-spaced from 1 kHz to 2 MHz on different grids (B has three points
+// fewer), so nearly every grid point comes from one sweep only, as with measurements taken
+// by different instruments.
 #include "module/comparison/FrequencyGrid.h"
 #include "module/comparison/SweepData.h"
 #include "module/comparison/SweepStatistics.h"
@@ -12,18 +18,18 @@
 
 namespace {
 
-constexpr int kPoints = 5000;
 constexpr double kFirstHz = 1e3;
 constexpr double kLastHz = 2e6;
+constexpr double kBands[][2] = {{1e3, 1e5}, {1e5, 6e5}, {6e5, 1e6}};
 
 // A winding-like response in dB: falling with frequency, with resonances that `shift`
 // moves slightly (a second measurement of the same winding).
 class BenchSweep {
  public:
-  explicit BenchSweep(double shift) {
-    AllocateSweepPoints(data_, kPoints);
-    for (int i = 0; i < kPoints; ++i) {
-      const double f = kFirstHz * std::pow(kLastHz / kFirstHz, double(i) / (kPoints - 1));
+  BenchSweep(int points, double shift) {
+    AllocateSweepPoints(data_, points);
+    for (int i = 0; i < points; ++i) {
+      const double f = kFirstHz * std::pow(kLastHz / kFirstHz, double(i) / (points - 1));
       const double decades = std::log10(f / kFirstHz);
       const double ratio = std::pow(10.0, -decades) * (1.2 + std::sin(7.0 * decades + shift));
       data_.points[i].frequency = static_cast<float>(f);
@@ -42,23 +48,48 @@ class BenchSweep {
 };
 
 struct BenchPair {
-  BenchSweep a{0.0};
-  BenchSweep b{0.05};
+  explicit BenchPair(int points) : a(points, 0.0), b(points - 3, 0.05) {}
+  BenchSweep a;
+  BenchSweep b;
   int count = 0;
   std::unique_ptr<double[]> grid = MergeFrequencies(a.get(), b.get(), count);
 };
 
-void BM_RelativeFactor(benchmark::State& state, double fLow, double fHigh) {
-  static const BenchPair pair;
+void BM_PairFactors(benchmark::State& state, MagnitudeReading reading) {
+  const BenchPair pair(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    benchmark::DoNotOptimize(
-        RelativeFactor(fLow, fHigh, pair.a.get(), pair.b.get(), pair.grid.get(), pair.count));
+    for (const auto& band : kBands) {
+      benchmark::DoNotOptimize(RelativeFactor(band[0], band[1], pair.a.get(), pair.b.get(),
+                                              pair.grid.get(), pair.count, reading));
+    }
   }
+  state.SetComplexityN(state.range(0));
 }
 
-BENCHMARK_CAPTURE(BM_RelativeFactor, LowBand, 1e3, 1e5)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_RelativeFactor, MiddleBand, 1e5, 6e5)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_RelativeFactor, HighBand, 6e5, 1e6)->Unit(benchmark::kMillisecond);
+void BM_MergeFrequencies(benchmark::State& state) {
+  const BenchPair pair(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    int count = 0;
+    benchmark::DoNotOptimize(MergeFrequencies(pair.a.get(), pair.b.get(), count));
+  }
+  state.SetComplexityN(state.range(0));
+}
+
+BENCHMARK_CAPTURE(BM_PairFactors, Search, MagnitudeReading::kSearch)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK_CAPTURE(BM_PairFactors, Scan, MagnitudeReading::kScan)
+    ->RangeMultiplier(10)
+    ->Range(1000, 10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK(BM_MergeFrequencies)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 }  // namespace
 

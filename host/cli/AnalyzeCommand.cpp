@@ -1,17 +1,19 @@
 #include "host/cli/AnalyzeCommand.h"
 
-#include "host/output/AnalysisJson.h"
-#include "host/session/AnalyzerRun.h"
 #include "host/cli/Command.h"
 #include "host/graph/GraphPlugin.h"
-#include "host/sweeps/NumberText.h"
+#include "host/output/AnalysisJson.h"
+#include "host/output/HtmlPage.h"
+#include "host/output/OutputFile.h"
 #include "host/output/PanelText.h"
 #include "host/output/ReportCsv.h"
 #include "host/report/ReportPlugin.h"
-#include "host/sweeps/SweepFileError.h"
+#include "host/session/AnalyzerRun.h"
+#include "host/sweeps/NumberText.h"
 #include "host/sweeps/SweepImport.h"
 #include "platform/common/Bus.h"
-#include "platform/common/ServicesText.h"
+#include "platform/common/TextCase.h"
+#include "platform/common/Utf8.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/MessageLoop.h"
 
@@ -21,42 +23,26 @@
 #include <cwctype>
 #include <optional>
 #include <ostream>
+#include <sstream>
+#include <stdexcept>
 
 namespace orlo::host {
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: orlo analyze [--analyzer INDEX|GUID|NAME] [--row N] [--json] [--report FILE]\n"
-    "                    [--settings-dir DIR] [--model-file FILE] [--trace] SWEEP_FILE...\n"
-    "\n"
+constexpr char kDescription[] =
     "Loads the sweep files (shown in the graph in the order given), loads the analysis\n"
     "module, runs every analyzer it registers (or the one named) on them as the\n"
     "application would, and prints what each analyzer's panel shows: the results grid\n"
     "(one row per pair of the first three sweeps), the criteria grid, the conclusion and\n"
     "the curves and frequency ranges drawn in the graph, then any message box shown.\n"
     "In the grids '>' marks the selected row and [brackets] mark the greyed cells: the\n"
-    "criteria the selected pair's values fall into.\n"
-    "\n"
-    "options:\n"
-    "  --analyzer A       run only analyzer A: its index, GUID or name as\n"
-    "                     'orlo analyzers' lists them\n"
-    "  --row N            click row N of the results grid (1 is the first pair, the\n"
-    "                     row selected unless told), which shows that pair in the\n"
-    "                     graph, criteria and conclusion\n"
-    "  --json             print one JSON document (format \"orlo-analysis/1\") instead;\n"
-    "                     it always includes the report parameters\n"
-    "  --report FILE      start a report, print the parameters the analyzers hand it and\n"
-    "                     write them to FILE as CSV: name,value,colour (colour: decimal\n"
-    "                     COLORREF 0x00BBGGRR, empty when the parameter has none)\n"
-    "  --settings-dir DIR read and write the analyzers' settings in DIR\n"
-    "                     (sets ORLO_APPDATA for the run)\n"
-    "  --model-file FILE  apply the models of a JSON model file to the graph\n"
-    "  --trace            print every message of the bus to the standard error\n"
-    "\n"
+    "criteria the selected pair's values fall into.\n";
+
+constexpr char kExitStatus[] =
     "exit status: 0 done, 1 the analysis showed an error message box, 2 usage error\n"
     "(also an unknown --analyzer or --row), 3 unreadable input (sweep file, model file, the\n"
-    "module) or an unwritable report file\n";
+    "module) or an unwritable report or page file\n";
 
 // The analyzer's timer period: one period is let pass before the panels are read.
 constexpr std::uint32_t kTimerPeriodMs = 500;
@@ -68,6 +54,7 @@ struct AnalyzeOptions {
   std::optional<int> row;
   bool json = false;
   std::optional<std::string> reportFile;
+  std::optional<std::string> htmlFile;
   std::optional<std::string> settingsDir;
   std::optional<std::string> modelFile;
   bool trace = false;
@@ -82,54 +69,47 @@ std::optional<int> ParseRow(const std::string& text) {
   return static_cast<int>(*value);
 }
 
-// Answers the options, or the usage error's reason.
-std::optional<AnalyzeOptions> ParseOptions(const std::vector<std::string>& args,
-                                           std::string& reason) {
-  AnalyzeOptions options;
-  for (size_t index = 0; index < args.size(); ++index) {
-    const std::string& arg = args[index];
-    if (arg == "--json") {
-      options.json = true;
-      continue;
-    }
-    if (arg == "--trace") {
-      options.trace = true;
-      continue;
-    }
-    if (arg == "--") {
-      options.files.insert(options.files.end(), args.begin() + index + 1, args.end());
-      break;
-    }
-    if (arg.size() < 2 || arg.front() != '-') {
-      options.files.push_back(arg);
-      continue;
-    }
-    std::optional<std::string>* target = arg == "--analyzer"       ? &options.analyzer
-                                         : arg == "--report"       ? &options.reportFile
-                                         : arg == "--settings-dir" ? &options.settingsDir
-                                         : arg == "--model-file"   ? &options.modelFile
-                                                                   : nullptr;
-    if (target == nullptr && arg != "--row") {
-      reason = "unknown option '" + arg + "'";
-      return std::nullopt;
-    }
-    if (index + 1 == args.size() || args[index + 1].empty()) {
-      reason = arg + " needs a value";
-      return std::nullopt;
-    }
-    const std::string& value = args[++index];
-    if (target != nullptr) {
-      *target = value;
-    } else if (!(options.row = ParseRow(value))) {
-      reason = "--row expects a row number from 1, not '" + value + "'";
-      return std::nullopt;
-    }
-  }
-  if (options.files.empty()) {
-    reason = "no sweep file given";
-    return std::nullopt;
-  }
-  return options;
+const CommandSyntax<AnalyzeOptions>& AnalyzeSyntax() {
+  using O = AnalyzeOptions;
+  static const CommandSyntax<AnalyzeOptions> syntax = {
+      .name = "analyze",
+      .summary = "run the analyzers on sweep files and print what their panels show",
+      .description = kDescription,
+      .epilogue = kExitStatus,
+      .options =
+          {
+              {"--analyzer", "INDEX|GUID|NAME",
+               "run only this analyzer (its index, GUID or name, case ignored; see 'orlo "
+               "analyzers')",
+               "", Assign(&O::analyzer)},
+              {"--row", "N",
+               "click row N of the results grid (1 is the first pair, the row selected unless "
+               "told), which shows that pair in the graph, criteria and conclusion",
+               "a row number from 1", Convert(&O::row, ParseRow)},
+              {"--json", nullptr,
+               "print one JSON document (format \"orlo-analysis/1\") instead; it always "
+               "includes the report parameters",
+               "", Set(&O::json)},
+              {"--report", "FILE",
+               "start a report, print the parameters the analyzers hand it and write them to "
+               "FILE as CSV: name,value,colour (colour: decimal COLORREF 0x00BBGGRR, empty "
+               "when the parameter has none)",
+               "", Assign(&O::reportFile)},
+              {"--html", "FILE",
+               "also write the panels as one self-contained HTML page to FILE: the grids, "
+               "the graphs drawn as pictures (SVG), the conclusions and the message boxes",
+               "", Assign(&O::htmlFile)},
+              {"--settings-dir", "DIR",
+               "read and write the analyzers' settings in DIR (sets ORLO_APPDATA for the run)", "",
+               Assign(&O::settingsDir)},
+              {"--model-file", "FILE", "apply the models of a JSON model file to the graph", "",
+               Assign(&O::modelFile)},
+              {"--trace", nullptr, "print every message of the bus to the standard error", "",
+               Set(&O::trace)},
+          },
+      .positionals = {{"SWEEP_FILE", "", Append(&O::files), true}},
+  };
+  return syntax;
 }
 
 // Sets an environment variable for the lifetime of the object (no-op without a value).
@@ -174,34 +154,20 @@ class ScopedTrace {
   bool on_;
 };
 
-bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
-    return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
-  });
-}
-
 // The registry indices `selector` names (index, GUID or name, case ignored); every index
 // without a selector; none when it names no analyzer.
 std::vector<size_t> SelectAnalyzers(const std::vector<IBaseAnalyzer*>& analyzers,
                                     const std::optional<std::string>& selector) {
   std::vector<size_t> chosen;
-  const std::wstring wanted = selector ? services::Utf8ToWide(*selector) : std::wstring();
+  const std::wstring wanted = selector ? orlo::Utf8ToWide(*selector) : std::wstring();
   for (size_t index = 0; index < analyzers.size(); ++index) {
     if (!selector || *selector == std::to_string(index) ||
-        EqualIgnoringCase(wanted, analyzers[index]->GetGuid()) ||
-        EqualIgnoringCase(wanted, analyzers[index]->GetName())) {
+        orlo::EqualsIgnoringCase(wanted, analyzers[index]->GetGuid()) ||
+        orlo::EqualsIgnoringCase(wanted, analyzers[index]->GetName())) {
       chosen.push_back(index);
     }
   }
   return chosen;
-}
-
-std::vector<SweepSummary> Summaries(const std::vector<Sweep>& sweeps) {
-  std::vector<SweepSummary> summaries;
-  for (const Sweep& sweep : sweeps) {
-    summaries.push_back({sweep.name, sweep.file, sweep.points.size()});
-  }
-  return summaries;
 }
 
 // The host around the module with the graph and report plug-ins. Taken down in order:
@@ -220,84 +186,125 @@ struct AnalysisHost {
   }
 };
 
-}  // namespace
+// Why a run ended early: the exit code and the line for the standard error.
+class RunFailure : public std::runtime_error {
+ public:
+  RunFailure(int exitCode, const std::string& line)
+      : std::runtime_error(line), exitCode_(exitCode) {}
+  int ExitCode() const { return exitCode_; }
 
-int RunAnalyze(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               const HostSessionOptions& sessionOptions) {
-  std::string reason;
-  const std::optional<AnalyzeOptions> options = ParseOptions(args, reason);
-  if (!options) {
-    err << "orlo analyze: " << reason << '\n';
-    return kExitUsage;
-  }
+ private:
+  int exitCode_;
+};
 
-  std::vector<Sweep> sweeps;
-  ModelList models;
-  try {
-    sweeps = ImportSweepFiles(options->files);
-    if (options->modelFile) models = ReadModelFile(*options->modelFile);
-  } catch (const SweepFileError& error) {
-    err << error.what() << '\n';
-    return kExitUnreadable;
-  } catch (const ModelFileError& error) {
-    err << error.what() << '\n';
-    return kExitUnreadable;
-  }
-
-  const ScopedEnvironment settings("ORLO_APPDATA", options->settingsDir);
-  const ScopedTrace trace(options->trace);
-  win::ClearMessageBoxes();
-
-  AnalysisHost host;
-  if (!host.session.Start(sessionOptions, reason)) {
-    err << "orlo analyze: " << reason << '\n';
-    return kExitUnreadable;
-  }
-  host.graph.emplace(&host.session.MainDialog());
-  host.report.emplace(&host.session.MainDialog());
-  for (const Sweep& sweep : sweeps) host.graph->AddSweep(sweep);
-  for (auto& model : models) host.graph->ApplyModel(std::move(model));
-
-  const std::vector<IBaseAnalyzer*>& analyzers = host.session.Analyzers();
-  const std::vector<size_t> chosen = SelectAnalyzers(analyzers, options->analyzer);
-  if (options->analyzer && chosen.empty()) {
-    err << "orlo analyze: no analyzer '" << *options->analyzer << "' (try 'orlo analyzers')\n";
-    return kExitUsage;
-  }
-  for (const size_t index : chosen) {
-    if (!host.run.Start(index, *analyzers[index])) {
-      err << "orlo analyze: analyzer " << index << " could not be started\n";
-      return kExitUnreadable;
-    }
-  }
-  if (options->row && !host.run.ClickResultsRow(*options->row)) {
-    err << "orlo analyze: --row " << *options->row << " is not a row of the results grid\n";
-    return kExitUsage;
-  }
-  win::RunFor(kTimerPeriodMs + kTimerMarginMs);
-
-  AnalysisSnapshot analysis;
-  analysis.sweeps = Summaries(sweeps);
-  if (options->reportFile || options->json) {
-    host.report->StartReport();
-    analysis.report = host.report->Parameters();
-  }
-  analysis.panels = host.run.Snapshot(*host.graph);
-  analysis.messageBoxes = win::MessageBoxes();
-
-  if (options->json) {
-    out << json::Write(AnalysisJson(analysis)) << '\n';
-  } else {
-    PrintAnalysisText(analysis, out);
-  }
-  if (options->reportFile && !WriteReportCsvFile(*analysis.report, *options->reportFile, reason)) {
-    err << "orlo analyze: " << reason << '\n';
-    return kExitUnreadable;
-  }
-  return analysis.messageBoxes.empty() ? kExitOk : kExitErrorBox;
+[[noreturn]] void Fail(int exitCode, const std::string& reason) {
+  throw RunFailure(exitCode, "orlo analyze: " + reason);
 }
 
-namespace {
+// One run of the command, step by step; a step that cannot go on throws RunFailure. What
+// the run sets up lives as long as the object, so that it is taken down (and traced) after
+// the failure is reported, and always in the same order: the host, the bus trace, the
+// settings directory.
+class AnalyzeRun {
+ public:
+  AnalyzeRun(const AnalyzeOptions& options, const HostSessionOptions& session)
+      : options_(options), session_(session) {}
+
+  int Run(std::ostream& out) {
+    ReadInputs();
+    settings_.emplace("ORLO_APPDATA", options_.settingsDir);
+    trace_.emplace(options_.trace);
+    win::ClearMessageBoxes();
+    StartHost();
+    StartAnalyzers();
+    if (options_.row) ClickResultsRow(*options_.row);
+    win::RunFor(kTimerPeriodMs + kTimerMarginMs);
+    const AnalysisSnapshot analysis = Snapshot();
+    Print(analysis, out);
+    if (options_.reportFile) WriteReport(*analysis.report, *options_.reportFile);
+    if (options_.htmlFile) WritePage(analysis, *options_.htmlFile);
+    return analysis.messageBoxes.empty() ? kExitOk : kExitErrorBox;
+  }
+
+ private:
+  void ReadInputs() {
+    try {
+      sweeps_ = ImportSweepFiles(options_.files);
+      if (options_.modelFile) models_ = ReadModelFile(*options_.modelFile);
+    } catch (const std::runtime_error& error) {  // SweepFileError, ModelFileError
+      throw RunFailure(kExitUnreadable, error.what());
+    }
+  }
+
+  void StartHost() {
+    AnalysisHost& host = host_.emplace();
+    std::string reason;
+    if (!host.session.Start(session_, reason)) Fail(kExitUnreadable, reason);
+    host.graph.emplace(&host.session.MainDialog());
+    host.report.emplace(&host.session.MainDialog());
+    for (const Sweep& sweep : sweeps_) host.graph->AddSweep(sweep);
+    for (auto& model : models_) host.graph->ApplyModel(std::move(model));
+  }
+
+  void StartAnalyzers() {
+    const std::vector<IBaseAnalyzer*>& analyzers = host_->session.Analyzers();
+    const std::vector<size_t> chosen = SelectAnalyzers(analyzers, options_.analyzer);
+    if (options_.analyzer && chosen.empty()) {
+      Fail(kExitUsage, "no analyzer '" + *options_.analyzer + "' (try 'orlo analyzers')");
+    }
+    for (const size_t index : chosen) {
+      if (!host_->run.Start(index, *analyzers[index])) {
+        Fail(kExitUnreadable, "analyzer " + std::to_string(index) + " could not be started");
+      }
+    }
+  }
+
+  void ClickResultsRow(int row) {
+    if (!host_->run.ClickResultsRow(row)) {
+      Fail(kExitUsage, "--row " + std::to_string(row) + " is not a row of the results grid");
+    }
+  }
+
+  AnalysisSnapshot Snapshot() {
+    AnalysisSnapshot analysis;
+    for (const Sweep& sweep : sweeps_) analysis.sweeps.push_back(SummaryOf(sweep));
+    if (options_.reportFile || options_.json) {
+      host_->report->StartReport();
+      analysis.report = host_->report->Parameters();
+    }
+    analysis.panels = host_->run.Snapshot(*host_->graph);
+    analysis.messageBoxes = win::MessageBoxes();
+    return analysis;
+  }
+
+  void Print(const AnalysisSnapshot& analysis, std::ostream& out) const {
+    if (options_.json) {
+      out << json::Write(AnalysisJson(analysis)) << '\n';
+    } else {
+      PrintAnalysisText(analysis, out);
+    }
+  }
+
+  static void WriteReport(const std::vector<ReportParameter>& report, const std::string& file) {
+    std::string reason;
+    if (!WriteReportCsvFile(report, file, reason)) Fail(kExitUnreadable, reason);
+  }
+
+  static void WritePage(const AnalysisSnapshot& analysis, const std::string& file) {
+    std::ostringstream page;
+    WriteAnalysisPage(analysis, page);
+    std::string reason;
+    if (!WriteOutputFile(file, page.str(), reason)) Fail(kExitUnreadable, reason);
+  }
+
+  const AnalyzeOptions& options_;
+  const HostSessionOptions& session_;
+  std::vector<Sweep> sweeps_;
+  ModelList models_;
+  std::optional<ScopedEnvironment> settings_;
+  std::optional<ScopedTrace> trace_;
+  std::optional<AnalysisHost> host_;
+};
 
 int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   return RunAnalyze(args, out, err, HostSessionOptions{});
@@ -305,8 +312,19 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, s
 
 }  // namespace
 
-extern const Command kAnalyzeCommand = {
-    "analyze", "run the analyzers on sweep files and print what their panels show", kUsage,
-    RunAnalyzeCommand};
+int RunAnalyze(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const HostSessionOptions& session) {
+  AnalyzeOptions options;
+  if (!AnalyzeSyntax().Parse(args, options, err)) return kExitUsage;
+  AnalyzeRun run(options, session);
+  try {
+    return run.Run(out);
+  } catch (const RunFailure& failure) {
+    err << failure.what() << '\n';
+    return failure.ExitCode();
+  }
+}
+
+Command AnalyzeCommand() { return DeclaredCommand(AnalyzeSyntax(), RunAnalyzeCommand); }
 
 }  // namespace orlo::host

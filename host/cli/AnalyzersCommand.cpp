@@ -1,7 +1,8 @@
 // `orlo analyzers`: loads the analysis module and lists the analyzers it registers.
+#include "platform/common/Utf8.h"
 #include "host/cli/Command.h"
-#include "host/session/HostSession.h"
 #include "host/output/Json.h"
+#include "host/session/HostSession.h"
 
 #include <iomanip>
 #include <ostream>
@@ -10,6 +11,26 @@ namespace orlo::host {
 
 namespace {
 
+constexpr char kDescription[] =
+    "Loads the analysis module and lists the analyzers it registers, one line each:\n"
+    "the index (as --analyzer of 'orlo analyze' takes it), the name, the GUID, and\n"
+    "whether the analyzer has a settings dialog.\n\n"
+    "The module is libORLOAnalyzer.so next to the orlo executable, or the file named by\n"
+    "the ORLO_MODULE_PATH environment variable.\n";
+
+// The command takes no arguments.
+struct AnalyzersOptions {};
+
+const CommandSyntax<AnalyzersOptions>& AnalyzersSyntax() {
+  static const CommandSyntax<AnalyzersOptions> syntax = {
+      .name = "analyzers",
+      .summary = "list the analyzers of the analysis module",
+      .description = kDescription,
+      .epilogue = "exit status: 0 listed, 2 usage error, 3 the module cannot be loaded\n",
+  };
+  return syntax;
+}
+
 void PrintRow(std::ostream& out, const std::string& index, const std::string& name,
               const std::string& guid, const std::string& settings) {
   out << std::left << std::setw(7) << index << std::setw(26) << name << std::setw(40) << guid
@@ -17,10 +38,8 @@ void PrintRow(std::ostream& out, const std::string& index, const std::string& na
 }
 
 int RunAnalyzers(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (!args.empty()) {
-    err << "orlo analyzers: unexpected argument '" << args.front() << "'\n";
-    return kExitUsage;
-  }
+  AnalyzersOptions options;
+  if (!AnalyzersSyntax().Parse(args, options, err)) return kExitUsage;
   CHostSession session;
   std::string error;
   if (!session.Start(HostSessionOptions{}, error)) {
@@ -31,25 +50,14 @@ int RunAnalyzers(const std::vector<std::string>& args, std::ostream& out, std::o
   const auto& analyzers = session.Analyzers();
   for (size_t index = 0; index < analyzers.size(); ++index) {
     IBaseAnalyzer* analyzer = analyzers[index];
-    PrintRow(out, std::to_string(index), json::ToUtf8(analyzer->GetName()),
-             json::ToUtf8(analyzer->GetGuid()),
-             analyzer->HasSettings() ? "yes" : "no");
+    PrintRow(out, std::to_string(index), orlo::WideToUtf8(analyzer->GetName()),
+             orlo::WideToUtf8(analyzer->GetGuid()), analyzer->HasSettings() ? "yes" : "no");
   }
   return kExitOk;
 }
 
 }  // namespace
 
-extern const Command kAnalyzersCommand;
-const Command kAnalyzersCommand = {
-    "analyzers", "list the analyzers of the analysis module",
-    "usage: orlo analyzers\n\n"
-    "Loads the analysis module and lists the analyzers it registers, one line each:\n"
-    "the index (as --analyzer of 'orlo analyze' takes it), the name, the GUID, and\n"
-    "whether the analyzer has a settings dialog.\n\n"
-    "The module is libORLOAnalyzer.so next to the orlo executable, or the file named by\n"
-    "the ORLO_MODULE_PATH environment variable.\n\n"
-    "exit status: 0 listed, 2 usage error, 3 the module cannot be loaded\n",
-    RunAnalyzers};
+Command AnalyzersCommand() { return DeclaredCommand(AnalyzersSyntax(), RunAnalyzers); }
 
 }  // namespace orlo::host

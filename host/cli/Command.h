@@ -4,7 +4,10 @@
 // and answers the process exit code: 0 done, 1 the analysis ran but reported a
 // user-facing error box, 2 usage error, 3 unreadable input. Usage errors print one line
 // "orlo COMMAND: reason" to `err`. Every command accepts --help (usage to `out`, exit 0).
+// A command's name, summary and usage text come from its CommandSyntax.
 #pragma once
+
+#include "host/cli/CommandSyntax.h"
 
 #include <iosfwd>
 #include <span>
@@ -15,12 +18,21 @@ namespace orlo::host {
 
 enum ExitCode : int { kExitOk = 0, kExitErrorBox = 1, kExitUsage = 2, kExitUnreadable = 3 };
 
+using RunCommand = int (*)(const std::vector<std::string>& args, std::ostream& out,
+                           std::ostream& err);
+
 struct Command {
-  const char* name;
-  const char* summary;  // one line for `orlo --help`
-  const char* usage;    // full text for `orlo COMMAND --help`
-  int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+  std::string name;
+  std::string summary;  // one line for `orlo --help`
+  std::string usage;    // full text for `orlo COMMAND --help`
+  RunCommand run;
 };
+
+// The command `syntax` declares, run by `run` (which parses its arguments by `syntax`).
+template <typename Options>
+Command DeclaredCommand(const CommandSyntax<Options>& syntax, RunCommand run) {
+  return {syntax.name, syntax.summary, syntax.Usage(), run};
+}
 
 // Every command, in the order `orlo --help` lists them.
 std::span<const Command> Commands();

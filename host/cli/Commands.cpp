@@ -6,15 +6,15 @@
 
 namespace orlo::host {
 
-// Each command lives in its own file and defines its Command object there.
-extern const Command kSweepsCommand;
-extern const Command kSimulateCommand;
-extern const Command kAnalyzersCommand;
-extern const Command kAnalyzeCommand;
+// Each command lives in its own file and declares its Command there.
+Command SweepsCommand();
+Command SimulateCommand();
+Command AnalyzersCommand();
+Command AnalyzeCommand();
 
 std::span<const Command> Commands() {
-  static const std::array<Command, 4> commands = {kSweepsCommand, kSimulateCommand,
-                                                  kAnalyzersCommand, kAnalyzeCommand};
+  static const std::array<Command, 4> commands = {SweepsCommand(), SimulateCommand(),
+                                                  AnalyzersCommand(), AnalyzeCommand()};
   return commands;
 }
 
@@ -24,12 +24,9 @@ void PrintHelp(std::ostream& out) {
   out << "usage: orlo COMMAND [OPTIONS] [ARGS...]\n\n"
          "Runs the ORLOAnalyzer plug-in on sweep frequency response files.\n\n"
          "commands:\n";
-  for (const Command& command : Commands()) {
-    out << "  " << command.name;
-    for (size_t pad = std::char_traits<char>::length(command.name); pad < 12; ++pad) out << ' ';
-    out << command.summary << '\n';
-  }
-  out << "\n'orlo COMMAND --help' describes a command.\n";
+  std::vector<syntax::Entry> entries;
+  for (const Command& command : Commands()) entries.push_back({command.name, command.summary});
+  out << syntax::EntryList(entries, 2) << "\n'orlo COMMAND --help' describes a command.\n";
 }
 
 }  // namespace

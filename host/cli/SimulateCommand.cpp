@@ -17,25 +17,12 @@ namespace orlo::host {
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: orlo simulate [--phase SEED] [--deformation KIND --severity PERCENT]\n"
-    "                     [--noise DB] [--points N] [-o FILE]\n"
-    "\n"
+constexpr char kDescription[] =
     "Writes the simulated frequency response of a transformer winding (a ladder of\n"
     "coupled R-L sections with series and ground capacitances), measured end to end into\n"
     "50 ohms, from 20 Hz to 2 MHz at log-spaced frequencies, as a CSV sweep file:\n"
     "  frequency_hz,magnitude_db,phase_deg\n"
-    "The same options always give the same file.\n"
-    "\n"
-    "options:\n"
-    "  --phase SEED         scatter every section parameter by up to 2 %, drawn from SEED\n"
-    "                       (0 to 4294967295), the way the phases of a transformer differ\n"
-    "  --deformation KIND   radial, axial or shorted-turns; needs --severity\n"
-    "  --severity PERCENT   strength of the deformation, above 0 and below 100\n"
-    "  --noise DB           measurement noise: every magnitude moves by up to DB dB and\n"
-    "                       its phase by the matching angle\n"
-    "  --points N           number of frequencies, 2 to 1000000 (default 1000)\n"
-    "  -o FILE              write to FILE instead of the standard output\n";
+    "The same options always give the same file.\n";
 
 constexpr double kLowFrequency = 20.0;
 constexpr double kHighFrequency = 2.0e6;
@@ -69,61 +56,57 @@ std::optional<Deformation> ParseDeformation(const std::string& text) {
   return std::nullopt;
 }
 
-// Answers the options, or the usage error's reason.
-std::optional<SimulateOptions> ParseOptions(const std::vector<std::string>& args,
-                                            std::string& reason) {
-  SimulateOptions options;
-  for (size_t index = 0; index < args.size(); ++index) {
-    const std::string& option = args[index];
-    const bool known = option == "--phase" || option == "--deformation" ||
-                       option == "--severity" || option == "--noise" || option == "--points" ||
-                       option == "-o";
-    if (!known) {
-      reason = "unknown argument '" + option + "'";
-      return std::nullopt;
-    }
-    if (index + 1 == args.size()) {
-      reason = option + " needs a value";
-      return std::nullopt;
-    }
-    const std::string& value = args[++index];
-    const auto invalid = [&](const char* expected) {
-      reason = option + " expects " + expected + ", not '" + value + "'";
-      return std::nullopt;
-    };
-    if (option == "--phase") {
-      options.phaseSeed = ParseInteger<std::uint32_t>(value);
-      if (!options.phaseSeed) return invalid("a seed from 0 to 4294967295");
-    } else if (option == "--deformation") {
-      options.deformation = ParseDeformation(value);
-      if (!options.deformation) return invalid("radial, axial or shorted-turns");
-    } else if (option == "--severity") {
-      options.severityPercent = ParseNumber(value);
-      if (!options.severityPercent || !(*options.severityPercent > 0.0) ||
-          !(*options.severityPercent < 100.0)) {
-        return invalid("a percentage above 0 and below 100");
-      }
-    } else if (option == "--noise") {
-      const std::optional<double> noise = ParseNumber(value);
-      if (!noise || !std::isfinite(*noise) || *noise < 0.0) {
-        return invalid("a level in dB, 0 or more");
-      }
-      options.noiseDecibels = *noise;
-    } else if (option == "--points") {
-      const std::optional<int> points = ParseInteger<int>(value);
-      if (!points || *points < 2 || *points > kMaxPoints) {
-        return invalid("a count from 2 to 1000000");
-      }
-      options.points = *points;
-    } else {
-      options.output = value;
-    }
-  }
-  if (options.deformation.has_value() != options.severityPercent.has_value()) {
-    reason = "--deformation and --severity go together";
-    return std::nullopt;
-  }
-  return options;
+std::optional<double> ParseSeverity(const std::string& text) {
+  const std::optional<double> percent = ParseNumber(text);
+  if (!percent || !(*percent > 0.0) || !(*percent < 100.0)) return std::nullopt;
+  return percent;
+}
+
+std::optional<double> ParseNoise(const std::string& text) {
+  const std::optional<double> decibels = ParseNumber(text);
+  if (!decibels || !std::isfinite(*decibels) || *decibels < 0.0) return std::nullopt;
+  return decibels;
+}
+
+std::optional<int> ParsePoints(const std::string& text) {
+  const std::optional<int> points = ParseInteger<int>(text);
+  if (!points || *points < 2 || *points > kMaxPoints) return std::nullopt;
+  return points;
+}
+
+std::string CheckDeformation(const SimulateOptions& options) {
+  if (options.deformation.has_value() == options.severityPercent.has_value()) return {};
+  return "--deformation and --severity go together";
+}
+
+const CommandSyntax<SimulateOptions>& SimulateSyntax() {
+  using O = SimulateOptions;
+  static const CommandSyntax<SimulateOptions> syntax = {
+      .name = "simulate",
+      .summary = "write the simulated frequency response of a transformer winding",
+      .description = kDescription,
+      .options =
+          {
+              {"--phase", "SEED",
+               "scatter every section parameter by up to 2 %, drawn from SEED (0 to "
+               "4294967295), the way the phases of a transformer differ",
+               "a seed from 0 to 4294967295", Convert(&O::phaseSeed, ParseInteger<std::uint32_t>)},
+              {"--deformation", "KIND", "radial, axial or shorted-turns; needs --severity",
+               "radial, axial or shorted-turns", Convert(&O::deformation, ParseDeformation)},
+              {"--severity", "PERCENT", "strength of the deformation, above 0 and below 100",
+               "a percentage above 0 and below 100", Convert(&O::severityPercent, ParseSeverity)},
+              {"--noise", "DB",
+               "measurement noise: every magnitude moves by up to DB dB and its phase by the "
+               "matching angle",
+               "a level in dB, 0 or more", Convert(&O::noiseDecibels, ParseNoise)},
+              {"--points", "N", "number of frequencies, 2 to 1000000 (default 1000)",
+               "a count from 2 to 1000000", Convert(&O::points, ParsePoints)},
+              {"-o", "FILE", "write to FILE instead of the standard output", "",
+               Assign(&O::output)},
+          },
+      .check = CheckDeformation,
+  };
+  return syntax;
 }
 
 void WriteResponse(const SimulateOptions& options, std::ostream& out) {
@@ -147,21 +130,17 @@ void WriteResponse(const SimulateOptions& options, std::ostream& out) {
 }
 
 int RunSimulate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string reason;
-  const std::optional<SimulateOptions> options = ParseOptions(args, reason);
-  if (!options) {
-    err << "orlo simulate: " << reason << '\n';
-    return kExitUsage;
-  }
-  if (!options->output) {
-    WriteResponse(*options, out);
+  SimulateOptions options;
+  if (!SimulateSyntax().Parse(args, options, err)) return kExitUsage;
+  if (!options.output) {
+    WriteResponse(options, out);
     return kExitOk;
   }
-  std::ofstream file(*options->output, std::ios::binary);
-  if (file) WriteResponse(*options, file);
+  std::ofstream file(*options.output, std::ios::binary);
+  if (file) WriteResponse(options, file);
   file.close();
   if (!file) {
-    err << "orlo simulate: cannot write " << *options->output << ": " << std::strerror(errno)
+    err << "orlo simulate: cannot write " << *options.output << ": " << std::strerror(errno)
         << '\n';
     return kExitUnreadable;
   }
@@ -170,8 +149,6 @@ int RunSimulate(const std::vector<std::string>& args, std::ostream& out, std::os
 
 }  // namespace
 
-extern const Command kSimulateCommand = {
-    "simulate", "write the simulated frequency response of a transformer winding", kUsage,
-    RunSimulate};
+Command SimulateCommand() { return DeclaredCommand(SimulateSyntax(), RunSimulate); }
 
 }  // namespace orlo::host

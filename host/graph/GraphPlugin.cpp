@@ -3,7 +3,7 @@
 #include "module/comparison/SweepData.h"
 #include "platform/common/Bus.h"
 #include "platform/common/GuiItem.h"
-#include "platform/common/ServicesText.h"
+#include "platform/common/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -83,7 +83,10 @@ void CGraphPlugin::AnswerRequests() {
     static_cast<SweepNameList*>(p)->assign(names.begin(), names.end());
   });
   Answer("GRAPH_MultiSelect", [this](void* p) { multiSelect_ = *static_cast<std::int32_t*>(p); });
-  client_.On("GRAPH_Repaint", [this](IORLODataItem&) { ++repaints_; });
+  client_.On("GRAPH_Repaint", [this](IORLODataItem&) {
+    ++repaints_;
+    for (CGraphWindow* window : windows_) window->Repaint();
+  });
 }
 
 // A fresh copy the requester frees: the point array and each value block with new[].
@@ -113,7 +116,7 @@ const CGraphPlugin::LoadedSweep* CGraphPlugin::Find(const std::wstring& name) co
 }
 
 bool CGraphPlugin::AddSweep(Sweep sweep) {
-  std::wstring name = orlo::services::Utf8ToWide(sweep.name);
+  std::wstring name = orlo::Utf8ToWide(sweep.name);
   if (Find(name) != nullptr) return false;
   const auto visibleBefore = VisibleSweeps();
   const COLORREF colour = SweepPalette(sweeps_.size());
@@ -189,6 +192,25 @@ std::vector<std::wstring> CGraphPlugin::SelectedSweeps() const {
   std::vector<std::wstring> names = SweepNames();
   if (names.size() > 2) names.resize(2);
   return names;
+}
+
+bool CGraphPlugin::ClickSweep(const std::wstring& name, bool withCtrl) {
+  if (Find(name) == nullptr) return false;
+  std::vector<std::wstring> selection;
+  if (withCtrl) {
+    selection = SelectedSweeps();
+    if (std::erase(selection, name) == 0) {
+      selection.push_back(name);
+      const size_t limit = static_cast<size_t>(std::max(multiSelect_, 0));
+      if (limit > 0 && selection.size() > limit) {
+        selection.erase(selection.begin(), selection.end() - static_cast<std::ptrdiff_t>(limit));
+      }
+    }
+  } else {
+    selection = {name};
+  }
+  SetSelectedSweeps(std::move(selection));
+  return true;
 }
 
 bool CGraphPlugin::ApplyModel(std::unique_ptr<CHostModel> model) {

@@ -15,6 +15,14 @@
 // unregisters both when destroyed. Graph windows belong to their GUI items; the plug-in
 // lists the live ones. One plug-in at a time.
 //
+// Selection: SetSelectedSweeps sets it from the host; ClickSweep is how a user changes it
+// in the graph (orlo::user::SelectSweeps in host/graph/GraphUserActions.h clicks by sweep
+// number). A plain click selects the clicked sweep alone; a click with Ctrl held takes it
+// out of the selection when it is selected, else adds it, dropping the earliest selected
+// sweeps beyond the multi-select mode's count ("GRAPH_MultiSelect" n >= 1: at most n
+// sweeps at once; 0, until told: no limit). "GRAPH_Repaint" draws the points that wait
+// for it in every graph window.
+//
 // Defaults: every loaded sweep visible in load order; the first two selected; sweep i has
 // colour SweepPalette(i) and width 1; default width 2; no models.
 #pragma once
@@ -75,6 +83,8 @@ class CGraphPlugin {
   std::vector<std::wstring> VisibleSweeps() const;
   void SetSelectedSweeps(std::vector<std::wstring> names);
   std::vector<std::wstring> SelectedSweeps() const;
+  // A user's click on a loaded sweep (false, changing nothing, for any other name).
+  bool ClickSweep(const std::wstring& name, bool withCtrl);
 
   // Models. ApplyModel refuses (false) a model whose name is already applied;
   // RemoveModel answers false for an unknown name.

@@ -1,11 +1,16 @@
 #include "host/graph/GraphWindow.h"
 
+#include "host/graph/GraphPlugin.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace orlo::host {
 
 namespace {
+
+// "GRAPH_AddXYCurve" mode of a point drawn at once; any other mode waits for the repaint.
+constexpr int kDrawAtOnce = 0;
 
 template <typename T>
 void* NewBlock(const T& value) {
@@ -33,21 +38,29 @@ CGraphWindow::CGraphWindow(int number, std::function<void(CGraphWindow*)> onDest
   OnCommand("GRAPH_AddRange", [this](void* p) { AddRange(*static_cast<tagRANGE*>(p)); });
   OnCommand("GRAPH_DelRange", [this](void* p) { DeleteRange(*static_cast<tagRANGE*>(p)); });
   OnCommand("GRAPH_ClearCurve", [this](void* p) {
-    if (XYCurve* curve = Curve(*static_cast<std::wstring*>(p))) curve->points.clear();
+    if (XYCurve* curve = Curve(*static_cast<std::wstring*>(p))) {
+      curve->points.clear();
+      curve->drawn = 0;
+    }
   });
   OnCommand("GRAPH_DeleteCurve", [this](void* p) {
     const auto& id = *static_cast<std::wstring*>(p);
     std::erase_if(curves_, [&](const XYCurve& curve) { return curve.id == id; });
   });
-  OnCommand("GRAPH_AddXYCurve", [this](void* p) {
-    const auto& point = *static_cast<tagXYPOINT*>(p);
-    if (XYCurve* curve = Curve(point.curveId)) curve->points.push_back({point.x, point.y});
+  On("GRAPH_AddXYCurve", [this](IORLODataItem& item) {
+    const auto* sent = dynamic_cast<const CORLODataItem*>(&item);
+    if (const auto* point = static_cast<const tagXYPOINT*>(item.GetData())) {
+      AddPoint(*point, sent != nullptr ? sent->Mode() : kDrawAtOnce);
+    }
   });
   OnCommand("GRAPH_ShowDialogs", [this](void* p) { showDialogs_ = *static_cast<int*>(p) != 0; });
   OnCommand("GRAPH_ShowErrorCurve",
             [this](void* p) { showErrorCurve_ = *static_cast<int*>(p) != 0; });
   OnQuery("GRAPH_AllocCurve", [this](IORLODataItem&) {
-    curves_.push_back({NewId('C', curveCounter_), {}});
+    XYCurve curve;
+    curve.id = NewId('C', curveCounter_);
+    curve.colour = SweepPalette(static_cast<size_t>(curveCounter_ - 1));
+    curves_.push_back(std::move(curve));
     return curves_.back().id;
   });
 }
@@ -66,6 +79,22 @@ const XYCurve* CGraphWindow::FindCurve(const std::wstring& id) const {
   const auto found =
       std::find_if(curves_.begin(), curves_.end(), [&](const XYCurve& c) { return c.id == id; });
   return found == curves_.end() ? nullptr : &*found;
+}
+
+void CGraphWindow::AddPoint(const tagXYPOINT& point, int mode) {
+  XYCurve* curve = Curve(point.curveId);
+  if (curve == nullptr) return;
+  curve->points.push_back({point.x, point.y});
+  if (mode == kDrawAtOnce) curve->drawn = curve->points.size();
+}
+
+void CGraphWindow::Repaint() {
+  for (XYCurve& curve : curves_) curve.drawn = curve.points.size();
+}
+
+std::optional<std::pair<float, float>> CGraphWindow::FixedValueRange() const {
+  if (axis_.yAutoScale != 0) return std::nullopt;
+  return std::make_pair(axis_.yMin, axis_.yMax);
 }
 
 XYCurve* CGraphWindow::Curve(const std::wstring& id) {

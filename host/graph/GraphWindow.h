@@ -3,8 +3,18 @@
 // It is a bus client that is not subscribed: it executes the commands addressed to it
 // ("GRAPH_SetGraphType", axis and cursor labels, axis data, ranges, XY curves, the display
 // switches) and answers "GRAPH_AllocCurve" queries with the id of a new, empty XY curve.
-// It keeps everything it was told so the host can print the graph. Commands that name an
-// unknown curve or range, and null payloads, change nothing.
+// It keeps everything it was told so the host can print the graph: its own labels, axis
+// settings, ranges and XY curves. Commands that name an unknown curve or range, and null
+// payloads, change nothing.
+//
+// XY curves: "GRAPH_AddXYCurve" appends one point. The send's mode says when the point is
+// drawn: 0 at once, -1 (any other) with the next repaint ("GRAPH_Repaint", which the
+// plug-in passes on as Repaint), so that a long computed curve is drawn once, complete.
+// "GRAPH_ClearCurve" empties a curve, "GRAPH_DeleteCurve" removes it. A new curve takes the
+// colour SweepPalette(k - 1) of its allocation number k and width 1.
+//
+// Axis data: "GRAPH_GetAxisData" hands out the eleven blocks of tagAXISDATA (new[] arrays
+// the requester frees); "GRAPH_SetAxisData" takes the settings back from them.
 //
 // Ids: the window's number n (given by its maker) prefixes every id it hands out:
 // curves "Gn.C1", "Gn.C2", ..., ranges "Gn.R1", "Gn.R2", ...
@@ -16,7 +26,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orlo::host {
@@ -36,7 +48,10 @@ struct AxisSettings {
 
 struct XYCurve {
   std::wstring id;
+  COLORREF colour = 0;
+  int width = 1;
   std::vector<CurvePoint> points;
+  size_t drawn = 0;  // the first `drawn` points are on the screen
 };
 
 class CGraphWindow : public CHostBusClient {
@@ -55,6 +70,10 @@ class CGraphWindow : public CHostBusClient {
   const std::vector<tagRANGE>& Ranges() const { return ranges_; }
   const std::vector<XYCurve>& Curves() const { return curves_; }
   const XYCurve* FindCurve(const std::wstring& id) const;
+  // The value axis range the sender fixed, or none while the axis scales itself.
+  std::optional<std::pair<float, float>> FixedValueRange() const;
+  // Draws what waits for the repaint.
+  void Repaint();
   bool DialogsShown() const { return showDialogs_; }
   bool ErrorCurveShown() const { return showErrorCurve_; }
 
@@ -64,6 +83,7 @@ class CGraphWindow : public CHostBusClient {
   void SetAxisData(const tagAXISDATA& data);
   void AddRange(tagRANGE& range);
   void DeleteRange(const tagRANGE& range);
+  void AddPoint(const tagXYPOINT& point, int mode);
   XYCurve* Curve(const std::wstring& id);
   std::wstring NewId(char kind, int& counter) const;
 

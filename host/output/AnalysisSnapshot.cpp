@@ -6,19 +6,18 @@
 #include "platform/controls/GridCtrl.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 namespace orlo::host {
 
 namespace {
 
-// The first graph item of the panel tree, depth first, or null.
-const CORLOGuiItem* FindGraphItem(const CORLOGuiItem* item) {
-  if (item == nullptr) return nullptr;
-  if (item->Kind() == ORLO_GUI_GRAPH) return item;
-  for (const auto& child : item->Children()) {
-    if (const CORLOGuiItem* found = FindGraphItem(child.get())) return found;
-  }
-  return nullptr;
+// Every graph item of the panel tree, depth first.
+void FindGraphItems(const CORLOGuiItem* item, std::vector<const CORLOGuiItem*>& found) {
+  if (item == nullptr) return;
+  if (item->Kind() == ORLO_GUI_GRAPH) found.push_back(item);
+  for (const auto& child : item->Children()) FindGraphItems(child.get(), found);
 }
 
 std::optional<GridSnapshot> SnapshotOf(const CGridCtrl* grid) {
@@ -26,19 +25,37 @@ std::optional<GridSnapshot> SnapshotOf(const CGridCtrl* grid) {
   return TakeGridSnapshot(*grid);
 }
 
-void ReadGraph(const CORLOGuiItem* panel, const CGraphPlugin& graph, PanelSnapshot& snapshot) {
-  const CORLOGuiItem* item = FindGraphItem(panel);
-  const CWnd* control = item != nullptr ? item->GetWnd() : nullptr;
-  const CGraphWindow* window =
-      control != nullptr ? graph.GraphWindowOf(control->GetSafeHwnd()) : nullptr;
-  if (window == nullptr) return;
-  for (const tagRANGE& range : window->Ranges()) {
+GraphSnapshot ReadGraph(const CGraphWindow& window, const CGraphPlugin& graph) {
+  GraphSnapshot snapshot;
+  snapshot.xLabel = window.AxisLabel().xLabel;
+  snapshot.yLabel = window.AxisLabel().yLabel;
+  const AxisSettings& axis = window.Axis();
+  snapshot.logarithmicX = (axis.xFlags & 1) != 0;
+  if (axis.yAutoScale == 0) snapshot.valueRange = {axis.yMin, axis.yMax};
+  for (const tagRANGE& range : window.Ranges()) {
     snapshot.ranges.push_back({range.label, range.low, range.high, range.colour});
   }
   for (const CHostCurve* curve : graph.Curves()) {
-    if (curve->GraphType() != window->GraphType() || curve->Points().empty()) continue;
-    snapshot.curves.push_back(
-        {curve->Name(), curve->Colour(), curve->Width(), curve->Points().size()});
+    if (curve->GraphType() != window.GraphType() || curve->Points().empty()) continue;
+    snapshot.curves.push_back({curve->Name(), curve->Colour(), curve->Width(), curve->Points()});
+  }
+  // The window's XY curves, as far as they are on the screen.
+  for (const XYCurve& curve : window.Curves()) {
+    if (curve.drawn == 0) continue;
+    snapshot.curves.push_back({curve.id, curve.colour, curve.width,
+                               {curve.points.begin(), curve.points.begin() + curve.drawn}});
+  }
+  return snapshot;
+}
+
+void ReadGraphs(const CORLOGuiItem* panel, const CGraphPlugin& graph, PanelSnapshot& snapshot) {
+  std::vector<const CORLOGuiItem*> items;
+  FindGraphItems(panel, items);
+  for (const CORLOGuiItem* item : items) {
+    const CWnd* control = item->GetWnd();
+    const CGraphWindow* window =
+        control != nullptr ? graph.GraphWindowOf(control->GetSafeHwnd()) : nullptr;
+    if (window != nullptr) snapshot.graphs.push_back(ReadGraph(*window, graph));
   }
 }
 
@@ -60,6 +77,8 @@ GridSnapshot TakeGridSnapshot(const CGridCtrl& grid) {
     }
   }
   if (const int selected = grid.GetSelectedRow(); selected >= 0) snapshot.selectedRow = selected;
+  snapshot.fixedRows = grid.GetFixedRowCount();
+  snapshot.fixedColumns = grid.GetFixedColumnCount();
   return snapshot;
 }
 
@@ -76,8 +95,45 @@ PanelSnapshot TakePanelSnapshot(size_t index, IBaseAnalyzer& analyzer, const CGr
     snapshot.magnitudeDifferenceConclusion = readout->GetMagnitudeDifferenceText();
     snapshot.pairs = readout->GetComputedPairs();
   }
-  ReadGraph(analyzer.GetPanel(), graph, snapshot);
+  ReadGraphs(analyzer.GetPanel(), graph, snapshot);
   return snapshot;
+}
+
+GraphSnapshot TakeSweepsGraph(const CGraphPlugin& graph) {
+  GraphSnapshot snapshot;
+  snapshot.xLabel = L"Frequency (Hz)";
+  snapshot.yLabel = L"Magnitude (dB)";
+  for (const std::wstring& name : graph.SweepNames()) {
+    CurveSnapshot& curve = snapshot.curves.emplace_back();
+    curve.name = name;
+    curve.colour = graph.SweepColor(name).value_or(0);
+    const int width = graph.SweepWidth(name).value_or(-1);
+    curve.width = width == -1 ? graph.DefaultWidth() : width;
+    for (const Sweep::Point& point : graph.FindSweep(name)->points) {
+      curve.points.push_back(
+          {point.frequency, 20.0 * std::log10(static_cast<double>(point.values[Sweep::kMagnitudeRatio]))});
+    }
+  }
+  return snapshot;
+}
+
+SweepSummary SummaryOf(const Sweep& sweep) {
+  return {sweep.name, sweep.file, sweep.points.size(),
+          sweep.points.empty() ? 0.0 : sweep.points.front().frequency,
+          sweep.points.empty() ? 0.0 : sweep.points.back().frequency};
+}
+
+std::string ColourText(COLORREF colour) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", static_cast<unsigned>(colour & 0xFF),
+                static_cast<unsigned>((colour >> 8) & 0xFF),
+                static_cast<unsigned>((colour >> 16) & 0xFF));
+  return text;
+}
+
+const GraphSnapshot& PanelSnapshot::MainGraph() const {
+  static const GraphSnapshot kNone;
+  return graphs.empty() ? kNone : graphs.front();
 }
 
 }  // namespace orlo::host

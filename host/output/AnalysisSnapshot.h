@@ -3,15 +3,23 @@
 // printers print the same thing.
 //
 // TakePanelSnapshot reads an analyzer whose panel exists: its grids and conclusion
-// through IAnalyzerReadout (absent for analyzers that do not implement it), and its graph
-// from the graph plug-in: the ranges of the graph window behind the panel's graph item and
-// the curves drawn for that graph (curves of its graph type holding at least one point;
-// an emptied curve shows nothing and is left out). The snapshot is a plain value that owns
-// copies of everything; nothing of the analyzer is kept.
+// through IAnalyzerReadout (absent for analyzers that do not implement it), and its graphs
+// from the graph plug-in, one per graph item of the panel (depth first): the axis labels,
+// axis settings and ranges of the graph window behind the item, then the curves drawn in it
+// holding at least one point (an emptied curve shows nothing and is left out): the curve
+// objects of the window's graph type, then the window's own XY curves. The snapshot is a
+// plain value that owns copies of everything; nothing of the analyzer is kept.
+//
+// TakeSweepsGraph reads the sweeps loaded into the graph plug-in as it would draw them on
+// their own: magnitude in dB over a logarithmic frequency axis, each sweep in its colour and
+// width.
 #pragma once
 
+#include "host/graph/GraphCurves.h"
 #include "host/report/ReportPlugin.h"
+#include "host/sweeps/Sweep.h"
 #include "module/core/AnalyzerReadout.h"
+#include "module/core/GraphMessages.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/WinTypes.h"
 
@@ -30,10 +38,15 @@ class CGraphPlugin;
 // The background of a grid cell that marks a matched criterion.
 constexpr COLORREF kGreyedCell = 0x808080;
 
+// A colour as the text "#RRGGBB".
+std::string ColourText(COLORREF colour);
+
 struct GridSnapshot {
   std::vector<std::vector<std::wstring>> cells;  // rows of cell texts, header rows included
   std::vector<std::pair<int, int>> greyed;       // (row, column) in row order
   std::optional<int> selectedRow;
+  int fixedRows = 0;  // header rows and columns
+  int fixedColumns = 0;
 
   bool IsGreyed(int row, int column) const;
 };
@@ -42,7 +55,7 @@ struct CurveSnapshot {
   std::wstring name;
   COLORREF colour = 0;
   int width = 0;
-  size_t points = 0;
+  std::vector<CurvePoint> points;  // in drawing order
 };
 
 struct RangeSnapshot {
@@ -50,6 +63,15 @@ struct RangeSnapshot {
   double low = 0.0;
   double high = 0.0;
   COLORREF colour = 0;
+};
+
+struct GraphSnapshot {
+  std::wstring xLabel;  // the axis labels the analyzer sent (empty: none)
+  std::wstring yLabel;
+  bool logarithmicX = true;
+  std::optional<std::pair<double, double>> valueRange;  // fixed by the analyzer; none: automatic
+  std::vector<CurveSnapshot> curves;
+  std::vector<RangeSnapshot> ranges;
 };
 
 struct PanelSnapshot {
@@ -62,14 +84,18 @@ struct PanelSnapshot {
   std::wstring conclusion;
   std::optional<std::wstring> magnitudeDifferenceConclusion;
   std::vector<PairReadout> pairs;
-  std::vector<CurveSnapshot> curves;
-  std::vector<RangeSnapshot> ranges;
+  std::vector<GraphSnapshot> graphs;  // one per graph of the panel
+
+  // The first graph, the one the text and JSON outputs show (an empty graph when none).
+  const GraphSnapshot& MainGraph() const;
 };
 
 struct SweepSummary {
   std::string name;  // UTF-8, as the graph plug-in lists it
   std::string file;  // as given on the command line
   size_t points = 0;
+  double lowFrequency = 0.0;  // Hz
+  double highFrequency = 0.0;
 };
 
 struct AnalysisSnapshot {
@@ -82,5 +108,7 @@ struct AnalysisSnapshot {
 
 GridSnapshot TakeGridSnapshot(const CGridCtrl& grid);
 PanelSnapshot TakePanelSnapshot(size_t index, IBaseAnalyzer& analyzer, const CGraphPlugin& graph);
+GraphSnapshot TakeSweepsGraph(const CGraphPlugin& graph);
+SweepSummary SummaryOf(const Sweep& sweep);
 
 }  // namespace orlo::host

@@ -1,7 +1,7 @@
 #include "host/output/PanelText.h"
 
-#include "host/output/Json.h"
 #include "platform/common/Services.h"
+#include "platform/common/Utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,20 +16,13 @@ using Row = std::vector<std::string>;
 constexpr char kIndent[] = "  ";
 constexpr char kColumnGap[] = "  ";
 
-// Display width of UTF-8 text: its code points.
-size_t Width(const std::string& text) {
-  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
-
 // Rows as columns of equal width, each line indented, without trailing blanks.
 void PrintTable(const std::vector<Row>& rows, std::ostream& out) {
   std::vector<size_t> widths;
   for (const Row& row : rows) {
     widths.resize(std::max(widths.size(), row.size()));
     for (size_t column = 0; column < row.size(); ++column) {
-      widths[column] = std::max(widths[column], Width(row[column]));
+      widths[column] = std::max(widths[column], CountUtf8Chars(row[column]));
     }
   }
   for (const Row& row : rows) {
@@ -37,25 +30,17 @@ void PrintTable(const std::vector<Row>& rows, std::ostream& out) {
     for (size_t column = 0; column < row.size(); ++column) {
       if (column > 0) line += kColumnGap;
       line += row[column];
-      if (column + 1 < row.size()) line.append(widths[column] - Width(row[column]), ' ');
+      if (column + 1 < row.size()) line.append(widths[column] - CountUtf8Chars(row[column]), ' ');
     }
     line.erase(line.find_last_not_of(' ') + 1);
     out << line << '\n';
   }
 }
 
-std::string ColourText(COLORREF colour) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", static_cast<unsigned>(colour & 0xFF),
-                static_cast<unsigned>((colour >> 8) & 0xFF),
-                static_cast<unsigned>((colour >> 16) & 0xFF));
-  return text;
-}
-
 std::string FrequencyText(double hertz) {
   wchar_t text[50];
   ORLOFormatValue(hertz, text, 50, -1, -1, 0, 1, '.');
-  return json::ToUtf8(text) + " Hz";
+  return WideToUtf8(text) + " Hz";
 }
 
 void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
@@ -66,29 +51,29 @@ void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
     Row& line = rows.emplace_back();
     if (grid.selectedRow) line.push_back(grid.selectedRow == row ? ">" : "");
     for (size_t c = 0; c < grid.cells[r].size(); ++c) {
-      const std::string text = json::ToUtf8(grid.cells[r][c]);
+      const std::string text = WideToUtf8(grid.cells[r][c]);
       line.push_back(grid.IsGreyed(row, static_cast<int>(c)) ? "[" + text + "]" : text);
     }
   }
   PrintTable(rows, out);
 }
 
-void PrintGraph(const PanelSnapshot& panel, std::ostream& out) {
+void PrintGraph(const GraphSnapshot& graph, std::ostream& out) {
   out << "Graph\n";
-  if (panel.curves.empty() && panel.ranges.empty()) {
+  if (graph.curves.empty() && graph.ranges.empty()) {
     out << kIndent << "(nothing drawn)\n";
     return;
   }
   std::vector<Row> curves;
-  for (const CurveSnapshot& curve : panel.curves) {
-    curves.push_back({"curve", json::ToUtf8(curve.name), ColourText(curve.colour),
+  for (const CurveSnapshot& curve : graph.curves) {
+    curves.push_back({"curve", orlo::WideToUtf8(curve.name), ColourText(curve.colour),
                       "width " + std::to_string(curve.width),
-                      std::to_string(curve.points) + " points"});
+                      std::to_string(curve.points.size()) + " points"});
   }
   PrintTable(curves, out);
   std::vector<Row> ranges;
-  for (const RangeSnapshot& range : panel.ranges) {
-    ranges.push_back({"range", json::ToUtf8(range.label), ColourText(range.colour),
+  for (const RangeSnapshot& range : graph.ranges) {
+    ranges.push_back({"range", orlo::WideToUtf8(range.label), ColourText(range.colour),
                       FrequencyText(range.low) + " to " + FrequencyText(range.high)});
   }
   PrintTable(ranges, out);
@@ -96,8 +81,8 @@ void PrintGraph(const PanelSnapshot& panel, std::ostream& out) {
 
 void PrintPanel(const PanelSnapshot& panel, std::ostream& out) {
   const std::string heading = "Analyzer " + std::to_string(panel.index) + ": " +
-                              json::ToUtf8(panel.name) + " " + json::ToUtf8(panel.guid);
-  out << '\n' << heading << '\n' << std::string(Width(heading), '=') << '\n';
+                              WideToUtf8(panel.name) + " " + WideToUtf8(panel.guid);
+  out << '\n' << heading << '\n' << std::string(CountUtf8Chars(heading), '=') << '\n';
   if (!panel.hasReadout) {
     out << "(this analyzer does not describe its grids; only its graph is shown)\n";
   }
@@ -111,13 +96,13 @@ void PrintPanel(const PanelSnapshot& panel, std::ostream& out) {
     out << '\n';
   }
   if (panel.hasReadout) {
-    out << "Conclusion: " << json::ToUtf8(panel.conclusion) << '\n';
+    out << "Conclusion: " << WideToUtf8(panel.conclusion) << '\n';
     if (panel.magnitudeDifferenceConclusion) {
-      out << "Magnitude difference: " << json::ToUtf8(*panel.magnitudeDifferenceConclusion) << '\n';
+      out << "Magnitude difference: " << WideToUtf8(*panel.magnitudeDifferenceConclusion) << '\n';
     }
     out << '\n';
   }
-  PrintGraph(panel, out);
+  PrintGraph(panel.MainGraph(), out);
 }
 
 void PrintSweeps(const std::vector<SweepSummary>& sweeps, std::ostream& out) {
@@ -138,7 +123,7 @@ void PrintReport(const std::vector<ReportParameter>& parameters, std::ostream& o
   }
   std::vector<Row> rows;
   for (const ReportParameter& parameter : parameters) {
-    rows.push_back({json::ToUtf8(parameter.name), json::ToUtf8(parameter.value),
+    rows.push_back({WideToUtf8(parameter.name), WideToUtf8(parameter.value),
                     parameter.colour ? ColourText(*parameter.colour) : ""});
   }
   PrintTable(rows, out);
@@ -149,8 +134,8 @@ void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ost
   for (const win::MessageBoxRecord& box : boxes) {
     char style[16];
     std::snprintf(style, sizeof style, "0x%08X", static_cast<unsigned>(box.style));
-    out << kIndent << "[" << json::ToUtf8(box.caption) << "] style " << style << ":\n";
-    const std::string text = json::ToUtf8(box.text);
+    out << kIndent << "[" << WideToUtf8(box.caption) << "] style " << style << ":\n";
+    const std::string text = WideToUtf8(box.text);
     for (size_t start = 0; start <= text.size();) {
       const size_t end = std::min(text.find('\n', start), text.size());
       out << kIndent << kIndent << text.substr(start, end - start) << '\n';

@@ -1,10 +1,9 @@
 #include "host/output/ReportCsv.h"
 
 #include "host/output/Json.h"
+#include "host/output/OutputFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <sstream>
 
 namespace orlo::host {
 
@@ -25,7 +24,7 @@ std::string Field(const std::string& text) {
 void WriteReportCsv(const std::vector<ReportParameter>& parameters, std::ostream& out) {
   out << "name,value,colour\n";
   for (const ReportParameter& parameter : parameters) {
-    out << Field(json::ToUtf8(parameter.name)) << ',' << Field(json::ToUtf8(parameter.value))
+    out << Field(WideToUtf8(parameter.name)) << ',' << Field(WideToUtf8(parameter.value))
         << ',';
     if (parameter.colour) out << *parameter.colour;
     out << '\n';
@@ -34,16 +33,9 @@ void WriteReportCsv(const std::vector<ReportParameter>& parameters, std::ostream
 
 bool WriteReportCsvFile(const std::vector<ReportParameter>& parameters, const std::string& file,
                         std::string& error) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (out) {
-    WriteReportCsv(parameters, out);
-    out.close();
-  }
-  if (!out) {
-    error = "cannot write '" + file + "': " + std::strerror(errno);
-    return false;
-  }
-  return true;
+  std::ostringstream csv;
+  WriteReportCsv(parameters, csv);
+  return WriteOutputFile(file, csv.str(), error);
 }
 
 }  // namespace orlo::host

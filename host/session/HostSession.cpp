@@ -25,6 +25,7 @@ bool CHostSession::Start(const HostSessionOptions& options, std::string& error) 
   }
 
   moduleEntry_ = options.moduleEntry;
+  testAnalyzerFactory_ = options.testAnalyzerFactory;
   if (moduleEntry_ != nullptr) {
     moduleEntry_(1);
   } else if (!loader_.Load(
@@ -36,6 +37,20 @@ bool CHostSession::Start(const HostSessionOptions& options, std::string& error) 
   moduleAttached_ = true;
 
   ORLOSendMessage("ORLO_Initialize", nullptr);
+  analyzers_ = AcquireAnalyzers();
+  return true;
+}
+
+bool CHostSession::RegisterTestAnalyzer(std::string& error) {
+  const auto factory = moduleEntry_ != nullptr
+                           ? testAnalyzerFactory_
+                           : reinterpret_cast<ORLOTestAnalyzerFactory>(
+                                 loader_.FindFunction(kTestAnalyzerFactoryName));
+  if (!moduleAttached_ || factory == nullptr) {
+    error = "the analysis module offers no test analyzer";
+    return false;
+  }
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", factory());
   analyzers_ = AcquireAnalyzers();
   return true;
 }

@@ -8,12 +8,17 @@
 // "ORLO_UnInitialize" of its own: the manager detaches itself when its window goes, and
 // the host's other bus clients stay attached until they are torn down.
 //
+// RegisterTestAnalyzer adds the module's test analyzer, which the manager does not register
+// by itself: made by the module's exported factory (found by name in the loaded library,
+// or given with the linked entry) and registered with "ANALYZER_RegisterAnalyzer".
+//
 // The analyzers listed belong to the module's manager; they are valid until Stop.
 #pragma once
 
 #include "host/session/MainDialog.h"
 #include "host/session/ModuleLoader.h"
 #include "module/core/AnalyzerInterfaces.h"
+#include "module/testanalyzer/TestAnalyzerFactory.h"
 
 #include <string>
 #include <vector>
@@ -28,6 +33,8 @@ struct HostSessionOptions {
   std::string modulePath;
   // When set, called instead of loading a library.
   ModuleEntryFunction moduleEntry = nullptr;
+  // The linked module's test analyzer factory (with moduleEntry).
+  ORLOTestAnalyzerFactory testAnalyzerFactory = nullptr;
   // Run timers on the manual clock (tests) instead of the real one.
   bool manualClock = false;
 };
@@ -45,13 +52,18 @@ class CHostSession {
   void Stop();
 
   CMainDialog& MainDialog() { return mainDialog_; }
-  // The registered analyzers in index order, as enumerated by Start.
+  // The registered analyzers in index order, as enumerated by Start (and again by
+  // RegisterTestAnalyzer).
   const std::vector<IBaseAnalyzer*>& Analyzers() const { return analyzers_; }
+  // Registers a new test analyzer (the last index from then on); the manager owns it and
+  // destroys it at unload. False with `error` set when no module is up or it has no factory.
+  bool RegisterTestAnalyzer(std::string& error);
 
  private:
   CMainDialog mainDialog_;
   CModuleLoader loader_;
   ModuleEntryFunction moduleEntry_ = nullptr;
+  ORLOTestAnalyzerFactory testAnalyzerFactory_ = nullptr;
   bool moduleAttached_ = false;
   std::vector<IBaseAnalyzer*> analyzers_;
 };

@@ -43,6 +43,10 @@ bool CModuleLoader::Load(const std::string& path, std::string& error) {
   return true;
 }
 
+void* CModuleLoader::FindFunction(const char* name) const {
+  return handle_ != nullptr ? dlsym(handle_, name) : nullptr;
+}
+
 void CModuleLoader::Unload() {
   if (handle_ == nullptr) return;
   dlclose(handle_);

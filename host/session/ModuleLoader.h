@@ -26,6 +26,9 @@ class CModuleLoader {
   // naming the path and the reason.
   bool Load(const std::string& path, std::string& error);
   bool IsLoaded() const { return handle_ != nullptr; }
+  // The address of the function the library exports as `name`, or null (nothing loaded,
+  // or no such export).
+  void* FindFunction(const char* name) const;
   void Unload();
 
  private:

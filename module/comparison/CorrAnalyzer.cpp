@@ -2,13 +2,17 @@
 
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "module/comparison/FrequencyGrid.h"
+#include "module/core/ReportMessages.h"
 #include "platform/common/Bus.h"
 #include "platform/common/DataItem.h"
 #include "platform/common/DataManager.h"
-#include "module/core/TextCompare.h"
 #include "platform/common/GuiItem.h"
 #include "platform/common/Services.h"
+#include "platform/common/TextCase.h"
 #include "platform/controls/GridCtrl.h"
 
 namespace {
@@ -24,6 +28,28 @@ int AddComboString(CWnd* combo, const std::wstring& text) {
       SendCombo(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
+// The selected entry of a drop-down list: its index and its item data.
+struct ComboSelection {
+  LRESULT index = CB_ERR;
+  LRESULT data = 0;
+};
+
+// Nothing without a window, a selection or item data (CB_ERR or null) of the selected entry.
+std::optional<ComboSelection> SelectedEntry(CWnd* combo) {
+  if (combo == nullptr) {
+    return std::nullopt;
+  }
+  const LRESULT index = SendCombo(combo, CB_GETCURSEL);
+  if (index < 0 || index >= SendCombo(combo, CB_GETCOUNT)) {
+    return std::nullopt;
+  }
+  const LRESULT data = SendCombo(combo, CB_GETITEMDATA, static_cast<WPARAM>(index));
+  if (data == CB_ERR || data == 0) {
+    return std::nullopt;
+  }
+  return ComboSelection{index, data};
+}
+
 }  // namespace
 
 CCorrAnalyzer::AcquiredSweep::AcquiredSweep(const std::wstring& name) {
@@ -32,6 +58,15 @@ CCorrAnalyzer::AcquiredSweep::AcquiredSweep(const std::wstring& name) {
 }
 
 CCorrAnalyzer::AcquiredSweep::~AcquiredSweep() { FreeSweepData(data); }
+
+CCorrAnalyzer::AcquiredPair::AcquiredPair(const std::wstring& nameA, const std::wstring& nameB)
+    : a(nameA), b(nameB) {
+  ORLOSendMessage("GRAPH_AcquireRawData", &a.data);
+  ORLOSendMessage("GRAPH_AcquireRawData", &b.data);
+  grid = MergeFrequencies(a.data, b.data, count);
+  ConvertMagnitudesToDecibel(a.data);
+  ConvertMagnitudesToDecibel(b.data);
+}
 
 CCorrAnalyzer::CCorrAnalyzer(int type) : graphType(type) {}
 
@@ -52,22 +87,17 @@ void CCorrAnalyzer::Activate(bool active) {
   dataManager->Send(L"GRAPH_MultiSelect", 0, &multiSelect, 0, -1);
 }
 
-void CCorrAnalyzer::ShowDialogs(bool show) {
-  if (dataManager == nullptr) {
-    return;
-  }
-  std::int32_t value = show ? 1 : 0;
-  std::wstring reply;
-  dataManager->SendTo(graphTarget, 1, L"GRAPH_ShowDialogs", 0, &value, 0, -1, &reply);
-}
+void CCorrAnalyzer::ShowDialogs(bool show) { SendGraphSwitch(L"GRAPH_ShowDialogs", show); }
 
-void CCorrAnalyzer::ShowErrorCurve(bool show) {
+void CCorrAnalyzer::ShowErrorCurve(bool show) { SendGraphSwitch(L"GRAPH_ShowErrorCurve", show); }
+
+void CCorrAnalyzer::SendGraphSwitch(const wchar_t* name, bool on) {
   if (dataManager == nullptr) {
     return;
   }
-  std::int32_t value = show ? 1 : 0;
+  std::int32_t value = on ? 1 : 0;
   std::wstring reply;
-  dataManager->SendTo(graphTarget, 1, L"GRAPH_ShowErrorCurve", 0, &value, 0, -1, &reply);
+  dataManager->SendTo(graphTarget, 1, name, 0, &value, 0, -1, &reply);
 }
 
 CORLOGuiItem* CCorrAnalyzer::GetPanel() { return panel; }
@@ -118,8 +148,10 @@ std::wstring CCorrAnalyzer::GetConclusionText() {
 // ---------------------------------------------------------------------------------------
 // Own virtual operations with a base behaviour
 
-void CCorrAnalyzer::MakeConclusionReadOnly() {
-  CWnd* const window = WindowOf(conclusionItem);
+void CCorrAnalyzer::MakeConclusionReadOnly() { MakeItemReadOnly(conclusionItem); }
+
+void CCorrAnalyzer::MakeItemReadOnly(CORLOGuiItem* item) {
+  CWnd* const window = WindowOf(item);
   if (window == nullptr) {
     return;
   }
@@ -158,16 +190,21 @@ void CCorrAnalyzer::OnSetSweepColor(IORLODataItem* item) {
 // ---------------------------------------------------------------------------------------
 // Graph set-up
 
-void CCorrAnalyzer::SetupGraph() {
+void CCorrAnalyzer::SetupGraph() { SetupGraph({&curveA, &curveB}); }
+
+void CCorrAnalyzer::SetupGraph(std::initializer_list<CGraphCurvePtr*> curves) {
   CWnd* const graphWindow = WindowOf(graphItem);
   graphTarget = graphWindow != nullptr ? graphWindow->GetSafeHwnd() : nullptr;
 
   std::int32_t type = graphType;
   ORLOSendSingleMessage(graphTarget, "GRAPH_SetGraphType", &type);
 
-  curveA.CreateAndRef();
-  curveB.CreateAndRef();
-  if (curveA.Get() == nullptr || curveB.Get() == nullptr) {
+  bool missing = false;
+  for (CGraphCurvePtr* curve : curves) {
+    curve->CreateAndRef();
+    missing = missing || curve->Get() == nullptr;
+  }
+  if (missing) {
     const CGettext& gettext = CGettext::Get();
     MessageBox(gettext.Translate("Failed to create curves.\nVerify that Graph plug-in is loaded."),
                gettext.Translate("Error"), MB_OK);
@@ -175,19 +212,35 @@ void CCorrAnalyzer::SetupGraph() {
 
   std::int32_t width = 1;
   ORLOSendMessage("GRAPH_GetDefaultWidth", &width);
-  if (curveA.Get() != nullptr) {
-    curveA->SetWidth(width);
-    curveA->SetColor(RGB(255, 0, 0));
-    curveA->SetGraphType(graphType);
-  }
-  if (curveB.Get() != nullptr) {
-    curveB->SetGraphType(graphType);
+  bool first = true;
+  for (CGraphCurvePtr* curve : curves) {
+    if (curve->Get() != nullptr) {
+      if (first) {
+        (*curve)->SetWidth(width);
+        (*curve)->SetColor(RGB(255, 0, 0));
+      }
+      (*curve)->SetGraphType(graphType);
+    }
+    first = false;
   }
 
   tagAXISLABEL labels;
   labels.graphType = static_cast<std::int16_t>(graphType);
   labels.xLabel = CGettext::Get().Translate("Frequency (Hz)");
   labels.yLabel = CGettext::Get().Translate("Magnitude (dB)");
+  ORLOSendSingleMessage(graphTarget, "GRAPH_SetAxisLabel", &labels);
+  tagAXISLABEL cursorLabels = labels;
+  ORLOSendSingleMessage(graphTarget, "GRAPH_SetCursorLabel", &cursorLabels);
+}
+
+void CCorrAnalyzer::LabelAxesForChosenSweep() {
+  if (chosenItem == nullptr) {
+    return;
+  }
+  tagAXISLABEL labels;
+  labels.graphType = static_cast<std::int16_t>(graphType);
+  labels.xLabel = CGettext::Get().Translate("Frequency (Hz)");
+  labels.yLabel = ChosenSweepLabel();
   ORLOSendSingleMessage(graphTarget, "GRAPH_SetAxisLabel", &labels);
   tagAXISLABEL cursorLabels = labels;
   ORLOSendSingleMessage(graphTarget, "GRAPH_SetCursorLabel", &cursorLabels);
@@ -206,21 +259,14 @@ void CCorrAnalyzer::EmptyModelSelector(CWnd* selector) {
   }
 }
 
-void CCorrAnalyzer::RefillModelSelector() {
-  CWnd* const selector = WindowOf(modelSelector);
-  if (selector == nullptr) {
-    return;
-  }
-  EmptyModelSelector(selector);
-
+std::vector<CCorrAnalyzer::ModelEntry> CCorrAnalyzer::CollectModelEntries() {
   tagAPPLIEDMODELS applied;
   Broadcast(L"GRAPH_AppliedModels", &applied);
-  std::unique_ptr<AppliedModel*[]> models(applied.models);
-
-  int selection = 0;
+  const std::unique_ptr<AppliedModel*[]> models(applied.models);
+  std::vector<ModelEntry> entries;
   for (int m = 0; models != nullptr && m < applied.count; ++m) {
     AppliedModel* const model = models[m];
-    if (model == nullptr || orlo::module::EqualsIgnoringCase(model->GetName(), excludedModelName)) {
+    if (model == nullptr || orlo::EqualsIgnoringCase(model->GetName(), excludedModelName)) {
       continue;
     }
     std::list<ModelItem*>* const items = model->GetItems();
@@ -231,26 +277,47 @@ void CCorrAnalyzer::RefillModelSelector() {
       if (item == nullptr) {
         continue;
       }
-      if (chosenItem == nullptr) {
-        chosenItem = item;
-        chosenModel = model;
-        modelName = model->GetName();
-      }
-      auto choice = std::make_unique<ModelChoice>(ModelChoice{model, item});
-      const std::wstring text =
+      std::wstring text =
           items->size() <= 1 ? model->GetLabel() : model->GetLabel() + L" - " + item->name;
-      const int index = AddComboString(selector, text);
-      if (index < 0) {
-        continue;
-      }
-      if (item == chosenItem) {
-        selection = index;
-      }
-      SendCombo(selector, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(choice.release()));
+      entries.push_back({std::move(text), {model, item}});
     }
   }
+  return entries;
+}
+
+void CCorrAnalyzer::FillModelSelector(CWnd* selector, const std::vector<ModelEntry>& entries) {
+  int selection = 0;
+  for (const ModelEntry& entry : entries) {
+    const int index = AddComboString(selector, entry.text);
+    if (index < 0) {
+      continue;
+    }
+    if (entry.choice.item == chosenItem) {
+      selection = index;
+    }
+    auto* const choice = new ModelChoice(entry.choice);  // freed by EmptyModelSelector
+    SendCombo(selector, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(choice));
+  }
   SendCombo(selector, CB_SETCURSEL, selection);
-  models.reset();
+}
+
+void CCorrAnalyzer::Choose(const ModelChoice& choice) {
+  chosenItem = choice.item;
+  chosenModel = choice.model;
+  modelName = chosenModel != nullptr ? chosenModel->GetName() : std::wstring();
+}
+
+void CCorrAnalyzer::RefillModelSelector() {
+  CWnd* const selector = WindowOf(modelSelector);
+  if (selector == nullptr) {
+    return;
+  }
+  EmptyModelSelector(selector);
+  const std::vector<ModelEntry> entries = CollectModelEntries();
+  if (chosenItem == nullptr && !entries.empty()) {
+    Choose(entries.front().choice);
+  }
+  FillModelSelector(selector, entries);
   RefillSweepSelector();
 }
 
@@ -279,41 +346,22 @@ void CCorrAnalyzer::RefillSweepSelector() {
 }
 
 void CCorrAnalyzer::OnModelSelectorChange() {
-  CWnd* const selector = WindowOf(modelSelector);
-  if (selector == nullptr) {
-    return;
+  if (const std::optional<ComboSelection> selected = SelectedEntry(WindowOf(modelSelector))) {
+    Choose(*reinterpret_cast<const ModelChoice*>(selected->data));
+    RefillSweepSelector();
   }
-  const LRESULT index = SendCombo(selector, CB_GETCURSEL);
-  if (index == CB_ERR || index >= SendCombo(selector, CB_GETCOUNT)) {
-    return;
-  }
-  const LRESULT data = SendCombo(selector, CB_GETITEMDATA, static_cast<WPARAM>(index));
-  const auto* choice = data != CB_ERR ? reinterpret_cast<const ModelChoice*>(data) : nullptr;
-  if (choice == nullptr) {
-    return;
-  }
-  chosenItem = choice->item;
-  chosenModel = choice->model;
-  modelName = chosenModel != nullptr ? chosenModel->GetName() : std::wstring();
-  RefillSweepSelector();
 }
 
 void CCorrAnalyzer::OnSweepSelectorChange() {
-  CWnd* const selector = WindowOf(sweepSelector);
-  if (selector == nullptr) {
+  const std::optional<ComboSelection> selected = SelectedEntry(WindowOf(sweepSelector));
+  if (!selected) {
     return;
   }
-  const LRESULT index = SendCombo(selector, CB_GETCURSEL);
-  if (index == CB_ERR || index < 0 || index >= SendCombo(selector, CB_GETCOUNT)) {
-    return;
+  const auto& numbers = reinterpret_cast<const ModelItem*>(selected->data)->sweepNumbers;
+  if (static_cast<size_t>(selected->index) < numbers.size()) {
+    sweepNumber = *std::next(numbers.begin(), selected->index);
+    UpdateGraph();
   }
-  const LRESULT data = SendCombo(selector, CB_GETITEMDATA, static_cast<WPARAM>(index));
-  const auto* item = data != CB_ERR ? reinterpret_cast<const ModelItem*>(data) : nullptr;
-  if (item == nullptr || static_cast<size_t>(index) >= item->sweepNumbers.size()) {
-    return;
-  }
-  sweepNumber = *std::next(item->sweepNumbers.begin(), index);
-  UpdateGraph();
 }
 
 void CCorrAnalyzer::ApplyModel(AppliedModel* model) {
@@ -364,6 +412,139 @@ std::wstring CCorrAnalyzer::ChosenSweepLabel() const {
     ++label;
   }
   return std::wstring();
+}
+
+// ---------------------------------------------------------------------------------------
+// Sweeps and curves
+
+std::wstring CCorrAnalyzer::TranslatedSweepName(const std::wstring& name) {
+  tagSWEEPNAME request;
+  request.name = name;
+  ORLOSendMessage("GRAPH_GetTranslatedSweepName", &request);
+  return request.translated;
+}
+
+COLORREF CCorrAnalyzer::SweepColour(const std::wstring& name) {
+  tagSWEEPCOLOR colour;
+  colour.name = name;
+  ORLOSendMessage("GRAPH_GetSweepColor", &colour);
+  return colour.colour;
+}
+
+void CCorrAnalyzer::DrawSweepCurve(const std::wstring& name, CGraphCurvePtr& curve) {
+  const std::wstring translated = TranslatedSweepName(name);
+  if (curve.Get() != nullptr) {
+    curve->SetName(translated);
+  }
+
+  AcquiredSweep sweep(name);
+  Broadcast(L"GRAPH_AcquireRawData", &sweep.data);
+
+  const COLORREF colour = SweepColour(name);
+  if (curve.Get() != nullptr) {
+    curve->SetColor(colour);
+  }
+
+  tagSWEEPWIDTH width;
+  width.name = name;
+  ORLOSendMessage("GRAPH_GetSweepWidth", &width);
+  if (width.width == -1) {
+    std::int32_t defaultWidth = 1;
+    ORLOSendMessage("GRAPH_GetDefaultWidth", &defaultWidth);
+    width.width = defaultWidth;
+  }
+  if (curve.Get() == nullptr) {
+    return;
+  }
+  curve->SetWidth(width.width);
+  curve->ClearPoints();
+  const int count = PointCount(sweep.data);
+  for (int i = 0; i < count; ++i) {
+    const SweepPoint& point = sweep.data.points[i];
+    curve->AddPoint(point.frequency, MagnitudeToDecibel(point.values[kMagnitudeIndex]));
+  }
+}
+
+std::array<std::wstring, comparison::kSlotCount> CCorrAnalyzer::FirstVisibleSweeps() {
+  std::list<std::wstring> visible;
+  Broadcast(L"GRAPH_GetVisibleSweeps", &visible);
+  std::array<std::wstring, comparison::kSlotCount> names;
+  auto name = visible.begin();
+  for (int s = 0; s < comparison::kSlotCount && name != visible.end(); ++s, ++name) {
+    names[s] = *name;
+  }
+  return names;
+}
+
+void CCorrAnalyzer::WritePairLabels(CGridCtrl* grid,
+                                    const std::array<std::wstring, comparison::kSlotCount>& slots) {
+  std::array<std::wstring, comparison::kSlotCount> translated;
+  for (int s = 0; s < comparison::kSlotCount; ++s) {
+    if (!slots[s].empty()) {
+      translated[s] = TranslatedSweepName(slots[s]);
+    }
+  }
+  for (int p = 0; p < comparison::kPairCount; ++p) {
+    SetPairCell(grid, p + 1, translated[comparison::kPairs[p].slotA],
+                translated[comparison::kPairs[p].slotB]);
+  }
+}
+
+bool CCorrAnalyzer::ShowPairRow(CGridCtrl* grid, int row,
+                                const std::array<std::wstring, comparison::kSlotCount>& slots) {
+  if (grid != nullptr) {
+    grid->SelectRow(row);
+    grid->Invalidate();
+  }
+  const int pair = row - 1;
+  const bool known = pair >= 0 && pair < comparison::kPairCount;
+  sweepNameA = known ? slots[comparison::kPairs[pair].slotA] : std::wstring();
+  sweepNameB = known ? slots[comparison::kPairs[pair].slotB] : std::wstring();
+  ClearPairDisplay();
+  UpdateGraph();
+  if (sweepNameA.empty() || sweepNameB.empty()) {
+    ClearPairDisplay();
+    return false;
+  }
+  return true;
+}
+
+int CCorrAnalyzer::NotifiedGridRow(const ORLOWndMessage* message) {
+  if (message == nullptr || message->message != WM_NOTIFY || message->lParam == 0) {
+    return -1;
+  }
+  return reinterpret_cast<const NM_GRIDVIEW*>(message->lParam)->iRow;
+}
+
+// ---------------------------------------------------------------------------------------
+// Report parameters
+
+void CCorrAnalyzer::ReportEveryPair(const std::array<std::wstring, comparison::kSlotCount>& slots,
+                                    const PairReporter& reportPair) {
+  std::array<std::wstring, comparison::kSlotCount> names;
+  std::array<COLORREF, comparison::kSlotCount> colours{};
+  for (int s = 0; s < comparison::kSlotCount; ++s) {
+    if (!slots[s].empty()) {
+      names[s] = TranslatedSweepName(slots[s]);
+      colours[s] = SweepColour(slots[s]);
+    }
+  }
+  for (int p = 0; p < comparison::kPairCount; ++p) {
+    const comparison::PairInfo& info = comparison::kPairs[p];
+    reportPair(names[info.slotA], names[info.slotB], info.reportTag, p, colours[info.slotA],
+               colours[info.slotB]);
+  }
+}
+
+void CCorrAnalyzer::AddReportParameter(const std::wstring& name, const std::wstring& value) {
+  tagREPORTPARAM parameter{name, value};
+  ORLOSendMessage("REPORT_AddParameter", &parameter);
+}
+
+void CCorrAnalyzer::AddReportParameterColor(const std::wstring& name, const std::wstring& value,
+                                            COLORREF colour) {
+  tagREPORTPARAMCOLOR parameter{name, value, colour};
+  ORLOSendMessage("REPORT_AddParameterColor", &parameter);
 }
 
 // ---------------------------------------------------------------------------------------

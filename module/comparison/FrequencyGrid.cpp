@@ -1,38 +1,47 @@
 #include "module/comparison/FrequencyGrid.h"
 
-#include <algorithm>
 #include <cmath>
-#include <vector>
 
-std::unique_ptr<double[]> MergeFrequencies(const SweepData& a, const SweepData& b, int& count) {
+namespace {
+
+// Walks both sweeps the way MergeFrequencies documents and hands each frequency of the grid,
+// in order, to `take`.
+template <typename Take>
+void WalkMerge(const SweepData& a, const SweepData& b, Take take) {
   const int countA = PointCount(a);
   const int countB = PointCount(b);
-  std::vector<double> merged;
   int j = 0;
   for (int i = 0; i < countA; ++i) {
     const float fa = a.points[i].frequency;
     while (j < countB) {
       const float fb = b.points[j].frequency;
       if (fb == fa) {
-        merged.push_back(fb);
+        take(fb);
         ++j;
         break;
       }
       if (fb > fa) {
-        merged.push_back(fa);
+        take(fa);
         break;
       }
-      merged.push_back(fb);  // below fa, or not comparable
+      take(fb);  // below fa, or not comparable
       ++j;
     }
   }
+}
 
-  count = static_cast<int>(merged.size());
-  if (merged.empty()) {
+}  // namespace
+
+// Two walks, one to count and one to fill, keep the grid in one array of its exact size.
+std::unique_ptr<double[]> MergeFrequencies(const SweepData& a, const SweepData& b, int& count) {
+  count = 0;
+  WalkMerge(a, b, [&count](float) { ++count; });
+  if (count == 0) {
     return nullptr;
   }
-  auto grid = std::make_unique<double[]>(merged.size());
-  std::copy(merged.begin(), merged.end(), grid.get());
+  auto grid = std::make_unique_for_overwrite<double[]>(count);
+  int k = 0;
+  WalkMerge(a, b, [&grid, &k](float f) { grid[k++] = f; });
   return grid;
 }
 

@@ -42,13 +42,15 @@ struct BandSamples {
 };
 
 BandSamples SampleBand(const SweepData& a, const SweepData& b, const double* freqs, int first,
-                       int n) {
+                       int n, MagnitudeReading reading) {
   BandSamples samples;
   samples.a.reserve(n);
   samples.b.reserve(n);
+  MagnitudeReader readerA(a, reading);
+  MagnitudeReader readerB(b, reading);
   for (int k = 0; k < n; ++k) {
-    samples.a.push_back(InterpolateMagnitude(a, freqs[first + k]));
-    samples.b.push_back(InterpolateMagnitude(b, freqs[first + k]));
+    samples.a.push_back(readerA.At(freqs[first + k]));
+    samples.b.push_back(readerB.At(freqs[first + k]));
   }
   return samples;
 }
@@ -73,28 +75,8 @@ double SumOfCoDeviations(const std::vector<double>& x, double meanX, const std::
 
 }  // namespace
 
-double InterpolateMagnitude(const SweepData& sweep, double f) {
-  const int count = PointCount(sweep);
-  for (int i = 0; i + 1 < count; ++i) {
-    const double v0 = sweep.points[i].values[kMagnitudeIndex];
-    if (std::isinf(v0)) {
-      continue;
-    }
-    const double f0 = sweep.points[i].frequency;
-    if (f0 == f) {
-      return v0;
-    }
-    const double f1 = sweep.points[i + 1].frequency;
-    if (f0 < f && f1 > f) {
-      const double v1 = sweep.points[i + 1].values[kMagnitudeIndex];
-      return v0 + (v1 - v0) * (f - f0) / (f1 - f0);
-    }
-  }
-  return 1.0;
-}
-
 double CorrelationCoefficient(double fLow, double fHigh, const SweepData& a, const SweepData& b,
-                              const double* freqs, int count) {
+                              const double* freqs, int count, MagnitudeReading reading) {
   const BandEdges edges = PlaceBandEdges(fLow, fHigh, freqs, count, kEdgeTolerance);
   if (edges.missing) {
     return *edges.missing;
@@ -104,7 +86,7 @@ double CorrelationCoefficient(double fLow, double fHigh, const SweepData& a, con
     return STAT_UNDEFINED;
   }
 
-  const BandSamples samples = SampleBand(a, b, freqs, edges.low, n);
+  const BandSamples samples = SampleBand(a, b, freqs, edges.low, n, reading);
   const double reciprocal = 1.0 / n;
   const double meanA = Mean(samples.a);
   const double meanB = Mean(samples.b);
@@ -127,12 +109,13 @@ double RelativeFactorFromCorrelation(double rho) {
 }
 
 double RelativeFactor(double fLow, double fHigh, const SweepData& a, const SweepData& b,
-                      const double* freqs, int count) {
-  return RelativeFactorFromCorrelation(CorrelationCoefficient(fLow, fHigh, a, b, freqs, count));
+                      const double* freqs, int count, MagnitudeReading reading) {
+  return RelativeFactorFromCorrelation(
+      CorrelationCoefficient(fLow, fHigh, a, b, freqs, count, reading));
 }
 
 double MeanSquareDifference(double fLow, double fHigh, const SweepData& a, const SweepData& b,
-                            const double* freqs, int count) {
+                            const double* freqs, int count, MagnitudeReading reading) {
   const BandEdges edges = PlaceBandEdges(fLow, fHigh, freqs, count, kEdgeTolerance);
   if (edges.missing) {
     return *edges.missing;
@@ -142,7 +125,7 @@ double MeanSquareDifference(double fLow, double fHigh, const SweepData& a, const
     return STAT_UNDEFINED;
   }
 
-  const BandSamples samples = SampleBand(a, b, freqs, edges.low, n > 0 ? n + 1 : 0);
+  const BandSamples samples = SampleBand(a, b, freqs, edges.low, n > 0 ? n + 1 : 0, reading);
   double sum = 0.0;
   for (std::size_t k = 0; k < samples.a.size(); ++k) {
     const double d = samples.a[k] - samples.b[k];
@@ -152,7 +135,8 @@ double MeanSquareDifference(double fLow, double fHigh, const SweepData& a, const
 }
 
 double MagnitudeDifferenceAtCrossing(double fLow, double fHigh, const SweepData& a,
-                                     const SweepData& b, const double* freqs, int count) {
+                                     const SweepData& b, const double* freqs, int count,
+                                     MagnitudeReading reading) {
   const BandEdges edges = PlaceBandEdges(fLow, fHigh, freqs, count, kCrossingEdgeTolerance);
   if (edges.missing) {
     return *edges.missing;
@@ -162,7 +146,7 @@ double MagnitudeDifferenceAtCrossing(double fLow, double fHigh, const SweepData&
     return STAT_UNDEFINED;
   }
 
-  const BandSamples samples = SampleBand(a, b, freqs, edges.low, n);
+  const BandSamples samples = SampleBand(a, b, freqs, edges.low, n, reading);
   int fallen = -1;  // first point at or below the level
   int risen = -1;   // first point at or above the level
   for (int k = 0; k < n; ++k) {

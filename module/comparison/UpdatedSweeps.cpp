@@ -1,22 +1,8 @@
 #include "module/comparison/UpdatedSweeps.h"
 
+#include "module/comparison/ScopedLock.h"
+
 #include <algorithm>
-
-namespace {
-
-// Holds a COxThreadSafe for one scope.
-class ScopedLock {
- public:
-  explicit ScopedLock(COxThreadSafe& lock) : lock_(lock) { lock_.Enter(true); }
-  ScopedLock(const ScopedLock&) = delete;
-  ScopedLock& operator=(const ScopedLock&) = delete;
-  ~ScopedLock() { lock_.Leave(); }
-
- private:
-  COxThreadSafe& lock_;
-};
-
-}  // namespace
 
 void CUpdatedSweeps::Add(const std::wstring& name) {
   if (name.empty()) return;

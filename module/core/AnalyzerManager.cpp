@@ -1,6 +1,8 @@
 #include "module/core/AnalyzerManager.h"
 
 #include "module/dlt911/DTL911Analyzer.h"
+#include "module/testanalyzer/TestAnalyzer.h"
+#include "module/xcorr/XCorrAnalyzer.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -57,8 +59,9 @@ void CAnalyzerManager::CreateAnalyzers() {
   // The built-in analyzers in construction order, one line each: {new CMyAnalyzer, registered}.
   // None of them makes a window before the host initializes it.
   const std::vector<BuiltInAnalyzer> builtIns{
-      // The correlation analysis comes first (index 0) once it is built.
+      {new CXCorrAnalyzer, true},
       {new CDTL911Analyzer, true},
+      {new CTestAnalyzer, false},
   };
 
   for (const BuiltInAnalyzer& builtIn : builtIns) {

@@ -2,7 +2,7 @@
 
 #include "platform/common/DataItem.h"
 #include "platform/common/DataManager.h"
-#include "platform/common/ServicesText.h"
+#include "platform/common/Utf8.h"
 #include "platform/win/Wnd.h"
 
 #include <algorithm>
@@ -64,23 +64,18 @@ std::map<int, ORLOBusObserver> Observers() {
   return Bus().observers;
 }
 
-std::string NarrowName(const std::wstring& name) {
-  std::string narrow;
-  for (wchar_t c : name) narrow.push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?');
-  return narrow;
-}
-
 bool IsReplyString(LRESULT result) { return result != 0 && result != 1; }
 
 void PrintTrace(const CORLODataItem& item, HWND target) {
   const LRESULT result = item.Result();
+  const std::string name = orlo::WideToUtf8(item.GetName());
   const auto address = reinterpret_cast<unsigned long long>(target);
   if (IsReplyString(result)) {
-    std::fprintf(stderr, "bus: %s -> %#llx result %#llx", NarrowName(item.GetName()).c_str(),
-                 address, static_cast<unsigned long long>(result));
+    std::fprintf(stderr, "bus: %s -> %#llx result %#llx", name.c_str(), address,
+                 static_cast<unsigned long long>(result));
   } else {
-    std::fprintf(stderr, "bus: %s -> %#llx result %lld", NarrowName(item.GetName()).c_str(),
-                 address, static_cast<long long>(result));
+    std::fprintf(stderr, "bus: %s -> %#llx result %lld", name.c_str(), address,
+                 static_cast<long long>(result));
   }
   if (item.MatchedFlag() == 1) std::fprintf(stderr, " flag 1");
   if (!item.IsDone()) std::fprintf(stderr, " (not completed)");
@@ -93,11 +88,11 @@ struct ItemRelease {
 
 // One delivery to a live window; answers the result the receiver set on the item.
 LRESULT Deliver(HWND target, const std::wstring& name, void* payload, LPARAM number,
-                bool broadcast) {
+                bool broadcast, int mode = 0) {
   const ORLOBusDelivery delivery{name, target, payload, broadcast};
   for (const auto& [id, observer] : Observers()) observer(delivery);  // a copy: an observer may remove itself
 
-  std::unique_ptr<CORLODataItem, ItemRelease> item(new CORLODataItem(name, L"", payload));
+  std::unique_ptr<CORLODataItem, ItemRelease> item(new CORLODataItem(name, L"", payload, mode));
   SendMessage(target, WM_DATAITEM, reinterpret_cast<WPARAM>(item.get()), number);
   if (Bus().trace) PrintTrace(*item, target);
   return item->Result();
@@ -113,10 +108,10 @@ LRESULT Broadcast(const std::wstring& name, void* payload) {
   return result;
 }
 
-LRESULT SendSingle(HWND target, const std::wstring& name, void* payload) {
+LRESULT SendSingle(HWND target, const std::wstring& name, void* payload, int mode = 0) {
   const LPARAM number = ++Bus().lastNumber;
   if (!IsWindow(target)) return 0;
-  return Deliver(target, name, payload, number, false);
+  return Deliver(target, name, payload, number, false, mode);
 }
 
 std::wstring ReplyText(LRESULT result) {
@@ -129,9 +124,9 @@ class CBusDataManager final : public IDataManager {
   LRESULT Send(const std::wstring& name, int, void* payload, int, int) override {
     return Broadcast(name, payload);
   }
-  LRESULT SendTo(HWND target, int, const std::wstring& name, int, void* payload, int, int,
+  LRESULT SendTo(HWND target, int, const std::wstring& name, int mode, void* payload, int, int,
                  std::wstring* reply) override {
-    const LRESULT result = SendSingle(target, name, payload);
+    const LRESULT result = SendSingle(target, name, payload, mode);
     if (reply != nullptr) *reply = ReplyText(result);
     return result;
   }
@@ -164,11 +159,11 @@ bool ORLOIsSubscribed(HWND hwnd) {
 }
 
 LRESULT ORLOSendMessage(const char* name, void* payload) {
-  return name == nullptr ? 0 : Broadcast(orlo::services::Utf8ToWide(name), payload);
+  return name == nullptr ? 0 : Broadcast(orlo::Utf8ToWide(name), payload);
 }
 
 LRESULT ORLOSendSingleMessage(HWND target, const char* name, void* payload) {
-  return name == nullptr ? 0 : SendSingle(target, orlo::services::Utf8ToWide(name), payload);
+  return name == nullptr ? 0 : SendSingle(target, orlo::Utf8ToWide(name), payload);
 }
 
 int ORLOAddBusObserver(ORLOBusObserver observer) {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-CORLODataItem::CORLODataItem(std::wstring name, std::wstring qualifier, void* data)
-    : name_(std::move(name)), qualifier_(std::move(qualifier)), data_(data) {}
+CORLODataItem::CORLODataItem(std::wstring name, std::wstring qualifier, void* data, int mode)
+    : name_(std::move(name)), qualifier_(std::move(qualifier)), data_(data), mode_(mode) {}
 
 // A sent item belongs to the references held on it; only a posted item is deleted by
 // its receiver, and the bus never posts.

@@ -30,7 +30,7 @@ class IORLODataItem {
 
 class CORLODataItem final : public IORLODataItem {
  public:
-  CORLODataItem(std::wstring name, std::wstring qualifier, void* data);
+  CORLODataItem(std::wstring name, std::wstring qualifier, void* data, int mode = 0);
   CORLODataItem(const CORLODataItem&) = delete;
   CORLODataItem& operator=(const CORLODataItem&) = delete;
 
@@ -44,6 +44,9 @@ class CORLODataItem final : public IORLODataItem {
   const std::wstring& GetQualifier() const override { return qualifier_; }
   void* GetData() const override { return data_; }
 
+  // The mode an addressed send gave the receiver (IDataManager::SendTo's fourth argument,
+  // 0 or -1); 0 for every other send.
+  int Mode() const { return mode_; }
   LRESULT Result() const { return result_; }
   bool IsDone() const { return done_; }
   // -1 until a matching subscription entry is noted.
@@ -57,6 +60,7 @@ class CORLODataItem final : public IORLODataItem {
   std::wstring name_;
   std::wstring qualifier_;
   void* data_;
+  int mode_;
   LRESULT result_ = 0;
   bool done_ = false;
   int matchedFlag_ = -1;

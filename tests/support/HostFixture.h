@@ -5,12 +5,14 @@
 // root GUI item for analyzer panels. StartAnalyzer drives an analyzer the way the host does
 // (Initialize, CreatePanel under the root, OnLayout, Activate(true)); the fixture owns
 // the analyzer from then on and ends it in the host's order (DestroyPanel, Uninitialize,
-// Destroy). BusRecorder keeps every bus delivery while it lives.
+// Destroy).
 //
 // Sweeps are built in code: MakeSweep samples a magnitude function (a linear ratio) at
 // logarithmically spaced frequencies.
 #pragma once
 
+#include <bit>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,43 +25,11 @@
 #include "module/comparison/SweepData.h"
 #include "module/core/AnalyzerInterfaces.h"
 #include "platform/win/WinTypes.h"
+#include "tests/support/BusRecorder.h"
 
 class CORLOGuiItem;
 
 namespace orlo::test {
-
-// One delivery of the bus, as an observer saw it before it happened. `summary` tells
-// the payload's input for the messages whose payload the tests read: the sweep name of
-// sweep requests and notifications, "name=value" of report parameters (plus "#colour" in
-// hex for coloured ones), the label of a range.
-struct BusRecord {
-  std::wstring name;
-  HWND target = nullptr;
-  bool broadcast = false;
-  std::wstring summary;
-};
-
-class BusRecorder {
- public:
-  BusRecorder();
-  BusRecorder(const BusRecorder&) = delete;
-  BusRecorder& operator=(const BusRecorder&) = delete;
-  ~BusRecorder();
-
-  const std::vector<BusRecord>& Records() const { return records_; }
-  // Names of the deliveries to `target`, in order (one per send for a subscribed target).
-  std::vector<std::wstring> NamesTo(HWND target) const;
-  // Names of the deliveries to `target` whose name starts with `prefix`.
-  std::vector<std::wstring> NamesTo(HWND target, const std::wstring& prefix) const;
-  int CountTo(HWND target, const std::wstring& name) const;
-  // Summaries of the deliveries of `name` to `target`, in order.
-  std::vector<std::wstring> SummariesTo(HWND target, const std::wstring& name) const;
-  void Clear() { records_.clear(); }
-
- private:
-  int id_;
-  std::vector<BusRecord> records_;
-};
 
 struct HostOptions {
   // False: no curve factory, as when the graph plug-in is not loaded.
@@ -86,6 +56,13 @@ class HostFixture {
 
   // Adds a sweep to the graph plug-in (visible, so the analyzers hear of it).
   void AddSweep(host::Sweep sweep) { graph_->AddSweep(std::move(sweep)); }
+  // The graph window behind a graph item of a panel, or null.
+  const host::CGraphWindow* GraphWindowOf(const CORLOGuiItem* item) const;
+  // Three different sweeps "A", "B", "C" that look like windings of one transformer:
+  // WindingResponse with (shift, seed) (0, 0), (0.01, 1) and (-0.02, 2), 600 points each.
+  void AddThreePhases();
+  // The graph plug-in's curve that shows `name`, or null.
+  const host::CHostCurve* CurveNamed(const std::wstring& name);
 
  private:
   host::CMainDialog mainDialog_;
@@ -103,6 +80,9 @@ host::Sweep MakeSweep(const std::string& name, const std::function<double(double
 // A smooth, resonant winding-like response; `shift` moves the resonances slightly and
 // `seed` adds a small deterministic ripple, so different arguments give different curves.
 double WindingResponse(double f, double shift = 0.0, int seed = 0);
+
+// The bits of a double, for exact comparisons that tell -0.0 and NaNs apart.
+inline std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 
 // The SweepData the graph plug-in hands out for `name` ("GRAPH_AcquireRawData").
 struct OwnedSweepData {

@@ -66,19 +66,21 @@ TEST(SimulateCommandTest, OutputFileImportsAsASweep) {
 }
 
 TEST(SimulateCommandTest, RefusesBadOptions) {
-  const std::vector<std::vector<std::string>> bad = {
-      {"--severity", "5"},
-      {"--deformation", "twisted", "--severity", "5"},
-      {"--deformation", "radial", "--severity", "100"},
-      {"--phase", "-1"},
-      {"--points", "1"},
-      {"--noise"},
-      {"extra"},
+  const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
+      {{"--severity", "5"}, "--deformation and --severity go together"},
+      {{"--deformation", "twisted", "--severity", "5"},
+       "--deformation expects radial, axial or shorted-turns, not 'twisted'"},
+      {{"--deformation", "radial", "--severity", "100"},
+       "--severity expects a percentage above 0 and below 100, not '100'"},
+      {{"--phase", "-1"}, "--phase expects a seed from 0 to 4294967295, not '-1'"},
+      {{"--points", "1"}, "--points expects a count from 2 to 1000000, not '1'"},
+      {{"--noise", "inf"}, "--noise expects a level in dB, 0 or more, not 'inf'"},
+      {{"extra"}, "unknown argument 'extra'"},
   };
-  for (const auto& args : bad) {
+  for (const auto& [args, reason] : bad) {
     const Outcome outcome = Simulate(args);
-    EXPECT_EQ(outcome.exitCode, kExitUsage) << args[0];
-    EXPECT_TRUE(outcome.err.starts_with("orlo simulate: ")) << outcome.err;
+    EXPECT_EQ(outcome.exitCode, kExitUsage) << reason;
+    EXPECT_EQ(outcome.err, "orlo simulate: " + reason + "\n");
     EXPECT_EQ(outcome.out, "");
   }
   EXPECT_EQ(Simulate({"-o", "/nonexistent-folder/x.csv"}).exitCode, kExitUnreadable);

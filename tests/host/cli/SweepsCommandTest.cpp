@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace orlo::host {
@@ -30,7 +32,28 @@ TEST(SweepsCommandTest, NeedsFilesAndKnowsNoOptions) {
   EXPECT_EQ(RunCommandLine({"sweeps", "--json", "a.csv"}, out, err), kExitUsage);
   EXPECT_EQ(err.str(), "orlo sweeps: no sweep file given\norlo sweeps: unknown option '--json'\n");
   EXPECT_EQ(RunCommandLine({"sweeps", "--help"}, out, err), kExitOk);
-  EXPECT_TRUE(out.str().starts_with("usage: orlo sweeps SWEEP_FILE...")) << out.str();
+  EXPECT_TRUE(out.str().starts_with("usage: orlo sweeps [--html FILE] SWEEP_FILE...")) << out.str();
+}
+
+TEST(SweepsCommandTest, HtmlPagePlotsTheSweepsThatWereRead) {
+  testing::ScratchDirectory scratch;
+  const std::string good = scratch.Write("phase-A.csv", "f,m\n20,-3.5\n2000000,0.25\n");
+  const std::string bad = scratch.Write("broken.csv", "f,m\n20,x\n");
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunCommandLine({"sweeps", "--html", scratch.Path("p.html"), good, bad}, out, err),
+            kExitUnreadable);
+  std::ifstream file(scratch.Path("p.html"));
+  const std::string html{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  EXPECT_NE(html.find("<ul class=\"legend\"><li><span class=\"swatch\" style=\"border-top:2px "
+                      "solid #0000FF\"></span>phase-A</li></ul>"),
+            std::string::npos)
+      << html;
+  EXPECT_EQ(html.find("broken"), std::string::npos);
+
+  EXPECT_EQ(RunCommandLine({"sweeps", "--html", scratch.Path("no/dir/p.html"), good}, out, err),
+            kExitUnreadable);
+  EXPECT_NE(err.str().find("orlo sweeps: cannot write '"), std::string::npos) << err.str();
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "host/session/HostSession.h"
 #include "module/core/ModuleEntry.h"
 #include "platform/common/Bus.h"
-#include "tests/host/BusRecording.h"
+#include "tests/support/BusRecorder.h"
 #include "tests/module/core/CoreTestDoubles.h"
 
 #include <dlfcn.h>
@@ -21,9 +21,9 @@ const std::string kBuiltModule = std::string(ORLO_BIN_DIR) + "/libORLOAnalyzer.s
 
 // The module's manager window: the receiver of a broadcast that is not the main dialog.
 HWND ManagerWindow(CHostSession& session) {
-  testing::BusRecording bus;
+  test::BusRecorder bus;
   ORLOSendMessage("ANALYZER_ChangeAnalyzer", nullptr);
-  for (const testing::Delivery& delivery : bus.Deliveries()) {
+  for (const test::BusRecord& delivery : bus.Records()) {
     if (delivery.target != session.MainDialog().m_hWnd) return delivery.target;
   }
   return nullptr;
@@ -48,7 +48,7 @@ TEST(ModuleLoaderTest, FindsTheModuleNextToTheExecutableUnlessConfiguredAndNames
 }
 
 TEST(HostSessionTest, EnumeratesUntilAnIndexStaysUnansweredAndUnloadsInOrder) {
-  testing::BusRecording bus;
+  test::BusRecorder bus;
   CHostSession session;
   std::string error;
   HostSessionOptions linked;
@@ -75,7 +75,8 @@ TEST(HostSessionTest, EnumeratesUntilAnIndexStaysUnansweredAndUnloadsInOrder) {
   bus.Clear();
   session.Stop();
   EXPECT_EQ(destroyed, (std::vector<std::string>{"first", "second"}));
-  EXPECT_EQ(bus.Deliveries(), (std::vector<testing::Delivery>{{L"ORLO_UnInitialize", manager}}));
+  EXPECT_EQ(bus.NamesTo(nullptr), Names{L"ORLO_UnInitialize"});
+  EXPECT_EQ(bus.Records()[0].target, manager);
   EXPECT_FALSE(IsWindow(dialog));
   session.Stop();
   EXPECT_EQ(destroyed.size(), 2u);
@@ -101,10 +102,39 @@ TEST(HostSessionTest, BuiltLibraryLoadsAndLeavesTheProcessOnStop) {
   ASSERT_TRUE(session.Start(library, error)) << error;
   const HWND manager = ManagerWindow(session);
   ASSERT_NE(manager, nullptr) << "the library's load hook made no manager";
-  testing::BusRecording bus;
+  test::BusRecorder bus;
   session.Stop();
   // The unload hook ran at dlclose, not at process exit.
   EXPECT_EQ(bus.NamesTo(manager), (Names{L"ORLO_UnInitialize"}));
+  EXPECT_EQ(dlopen(kBuiltModule.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
+}
+
+// The manager makes a test analyzer but does not register it; the library's one exported
+// function makes one that joins the registry last and is destroyed with the module (the
+// sanitizer build would report a leak or a second destruction).
+TEST(HostSessionTest, RegistersTheTestAnalyzerThroughTheLibrarysFactory) {
+  const std::wstring testGuid = L"{EB642FB1-04AC-4a8f-BC1B-B9DF9A163BA3}";
+  CHostSession session;
+  std::string error;
+  EXPECT_FALSE(session.RegisterTestAnalyzer(error));
+  EXPECT_EQ(error, "the analysis module offers no test analyzer");
+  HostSessionOptions library;
+  library.modulePath = kBuiltModule;
+  library.manualClock = true;
+  ASSERT_TRUE(session.Start(library, error)) << error;
+  for (IBaseAnalyzer* analyzer : session.Analyzers()) EXPECT_NE(analyzer->GetGuid(), testGuid);
+  const size_t builtIns = session.Analyzers().size();
+  ASSERT_TRUE(session.RegisterTestAnalyzer(error)) << error;
+  ASSERT_EQ(session.Analyzers().size(), builtIns + 1);
+  IBaseAnalyzer* registered = session.Analyzers().back();
+  EXPECT_EQ(registered->GetGuid(), testGuid);
+  EXPECT_EQ(registered->GetName(), L"Test Analyzer");
+  EXPECT_FALSE(registered->HasSettings());
+  IBaseAnalyzer* instance = registered->CreateInstance();
+  ASSERT_NE(instance, registered);
+  EXPECT_EQ(instance->GetGuid(), testGuid);
+  instance->Destroy();
+  session.Stop();
   EXPECT_EQ(dlopen(kBuiltModule.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
 }
 

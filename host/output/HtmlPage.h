@@ -1,0 +1,26 @@
+// HtmlPage: the pages `orlo analyze --html FILE` and `orlo sweeps --html FILE` write.
+//
+// A page is one self-contained HTML file: inline CSS and SVG, no script, nothing fetched
+// (its content security policy forbids both), every text escaped (HtmlText). It opens with
+// a table of the sweep files (number, name, points, frequency range, file).
+//
+// The analysis page then shows each panel as the host shows it, in order: a heading
+// (index, name, GUID), the results grid with the selected row marked (row class
+// "selected": a marker and a highlighted background), every graph of the panel
+// (SvgGraph), the criteria grid with its greyed cells (class "greyed") in the module's
+// grey kGreyedCell, and the conclusion lines; then every message box (caption and text).
+// The sweeps page shows one graph of the sweep files alone.
+#pragma once
+
+#include "host/output/AnalysisSnapshot.h"
+
+#include <iosfwd>
+#include <vector>
+
+namespace orlo::host {
+
+void WriteAnalysisPage(const AnalysisSnapshot& analysis, std::ostream& out);
+void WriteSweepsPage(const std::vector<SweepSummary>& sweeps, const GraphSnapshot& graph,
+                     std::ostream& out);
+
+}  // namespace orlo::host

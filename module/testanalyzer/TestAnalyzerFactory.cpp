@@ -1,0 +1,5 @@
+#include "module/testanalyzer/TestAnalyzerFactory.h"
+
+#include "module/testanalyzer/TestAnalyzer.h"
+
+IBaseAnalyzer* ORLOCreateTestAnalyzer() { return new CTestAnalyzer(); }

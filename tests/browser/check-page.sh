@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Browser test of orlo's HTML pages. Makes the three example phases, writes the analysis
+# page (`orlo analyze --row 2 --html`) and a sweeps page (`orlo sweeps --html`) with one
+# sweep named like markup, and lets tests/browser/check_page.py check in headless Chromium
+# what they render. Writes the analysis page's screenshot to docs/example-page.png (the
+# README's picture). Installs Debian's chromium when it is missing.
+#
+# usage: tests/browser/check-page.sh [BUILD_DIR]    (default: build, with orlo built)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root=$PWD
+. scripts/deps.sh
+orlo_install_missing chromium python3
+
+orlo="$root/${1:-build}/bin/orlo"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/settings"
+hostile="<img src=x onerror=alert(1)> & \"quoted\" 'name'"
+
+# Relative file names, so that the picture does not change with the temporary folder.
+cd "$work"
+"$orlo" simulate --phase 1 -o phase-A.csv
+"$orlo" simulate --phase 2 -o phase-B.csv
+"$orlo" simulate --phase 3 --deformation radial --severity 30 -o phase-C.csv
+cp phase-A.csv "$hostile.csv"
+"$orlo" analyze --row 2 --settings-dir settings --json --html analysis.html \
+  phase-A.csv phase-B.csv phase-C.csv >analysis.json
+"$orlo" sweeps --html sweeps.html phase-A.csv phase-B.csv "$hostile.csv" >/dev/null
+python3 "$root/tests/browser/check_page.py" analysis.html analysis.json sweeps.html "$hostile" \
+  "$root/docs/example-page.png"

@@ -1,0 +1,428 @@
+#!/usr/bin/env python3
+"""Opens orlo's HTML pages in headless Chromium and checks what they render.
+
+usage: check_page.py ANALYSIS_HTML ANALYSIS_JSON SWEEPS_HTML HOSTILE_NAME SCREENSHOT_PNG
+
+The expected values come from `orlo analyze --json` of the same run (ANALYSIS_JSON), never
+from the page's text: every check reads the rendered page through the DevTools protocol
+(positions, computed styles, console). Chromium is driven over --remote-debugging-pipe,
+with the standard library only. Writes the analysis page's screenshot to SCREENSHOT_PNG.
+Exits 1 with one line per failed check.
+"""
+
+import base64
+import fcntl
+import json
+import math
+import os
+import pathlib
+import re
+import select
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+CHROMIUM_FLAGS = [
+    "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+    "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--remote-debugging-pipe",
+]
+TIMEOUT_S = 20
+VIEWPORT = {"width": 1040, "height": 900, "deviceScaleFactor": 1, "mobile": False}
+PIXEL_TOLERANCE = 1.0
+GREYED_CELL = "rgb(128, 128, 128)"
+PREFIXES = {"": 1.0, "k": 1e3, "M": 1e6, "G": 1e9}
+
+# Reads every panel of the rendered page: graph geometry in client pixels, grids with
+# their computed cell backgrounds, legends.
+MEASURE_JS = r"""
+(() => {
+  const box = el => { const r = el.getBoundingClientRect();
+                      return {left: r.left, right: r.right, top: r.top, bottom: r.bottom}; };
+  const graphOf = svg => ({
+    plot: box(svg.querySelector('.plot-area')),
+    xTicks: [...svg.querySelectorAll('.x-tick')].map(g => {
+      const r = g.querySelector('line').getBoundingClientRect();
+      return {label: g.querySelector('text').textContent, x: (r.left + r.right) / 2};
+    }),
+    ranges: [...svg.querySelectorAll('.range')].map(g => {
+      const band = g.querySelector('.band');
+      return Object.assign(box(band), {label: g.querySelector('.range-label').textContent,
+                                       fill: getComputedStyle(band).fill});
+    }),
+    curves: [...svg.querySelectorAll('.curve')].map(g => {
+      const points = [];
+      for (const line of g.querySelectorAll('polyline')) {
+        const m = line.getScreenCTM();
+        for (const p of line.points) {
+          const q = new DOMPoint(p.x, p.y).matrixTransform(m);
+          points.push([q.x, q.y]);
+        }
+      }
+      const strokes = [...g.querySelectorAll('polyline')].map(l => getComputedStyle(l).stroke);
+      return {points, strokes};
+    }),
+    legend: [...svg.closest('figure').querySelectorAll('.legend li')].map(li => li.textContent),
+  });
+  const gridOf = table => table && [...table.rows].map(tr => {
+    const marker = tr.querySelector('.marker');
+    return {
+      marker: marker ? marker.innerText.trim() : null,
+      cells: [...tr.cells].filter(c => !c.classList.contains('marker')).map(c => ({
+        background: getComputedStyle(c).backgroundColor,
+        weight: Number(getComputedStyle(c).fontWeight)})),
+    };
+  });
+  return {
+    panels: [...document.querySelectorAll('section.panel')].map(section => ({
+      graphs: [...section.querySelectorAll('figure.graph svg')].map(graphOf),
+      results: gridOf(section.querySelector('table.results')),
+      criteria: gridOf(section.querySelector('table.criteria')),
+    })),
+    scripts: document.querySelectorAll('script, img, iframe, object, embed').length,
+    size: {width: document.documentElement.scrollWidth,
+           height: document.documentElement.scrollHeight},
+  };
+})()
+"""
+
+# Colours of a PNG (every 4th pixel of every 4th row), decoded by the browser itself.
+SCREENSHOT_JS = r"""
+(async () => {
+  const image = new Image();
+  image.src = 'data:image/png;base64,%s';
+  await image.decode();
+  const canvas = document.createElement('canvas');
+  canvas.width = image.width;
+  canvas.height = image.height;
+  const context = canvas.getContext('2d');
+  context.drawImage(image, 0, 0);
+  const data = context.getImageData(0, 0, image.width, image.height).data;
+  const counts = new Map();
+  let sampled = 0;
+  for (let y = 0; y < image.height; y += 4) {
+    for (let x = 0; x < image.width; x += 4) {
+      const i = 4 * (y * image.width + x);
+      const key = (data[i] << 16) | (data[i + 1] << 8) | data[i + 2];
+      counts.set(key, (counts.get(key) || 0) + 1);
+      ++sampled;
+    }
+  }
+  return {width: image.width, height: image.height, colours: counts.size,
+          commonest: Math.max(...counts.values()), sampled};
+})()
+"""
+
+
+class Browser:
+    """One headless Chromium and one page, spoken to over the DevTools pipe."""
+
+    def __init__(self, executable):
+        self.profile = tempfile.mkdtemp(prefix="orlo-chromium-")
+        to_browser_read, to_browser_write = os.pipe()
+        from_browser_read, from_browser_write = os.pipe()
+        # Chromium reads commands from fd 3 and writes replies to fd 4.
+        child_in = fcntl.fcntl(to_browser_read, fcntl.F_DUPFD, 10)
+        child_out = fcntl.fcntl(from_browser_write, fcntl.F_DUPFD, 10)
+        for fd in (to_browser_read, from_browser_write):
+            os.close(fd)
+
+        def wire_pipes():
+            os.dup2(child_in, 3)
+            os.dup2(child_out, 4)
+
+        self.process = subprocess.Popen(
+            [executable, *CHROMIUM_FLAGS, "--user-data-dir=" + self.profile, "about:blank"],
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=wire_pipes, pass_fds=(3, 4))
+        os.close(child_in)
+        os.close(child_out)
+        self.writer = to_browser_write
+        self.reader = from_browser_read
+        self.buffer = b""
+        self.next_id = 0
+        self.events = []
+        self.session = None
+
+    def close(self):
+        try:
+            self.call("Browser.close", session=False)
+        except Exception:  # the browser may already be gone
+            pass
+        try:
+            self.process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        os.close(self.writer)
+        os.close(self.reader)
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    def _receive(self, deadline):
+        while b"\0" not in self.buffer:
+            remaining = deadline - time.monotonic()
+            if remaining <= 0:
+                raise TimeoutError("no answer from Chromium")
+            ready, _, _ = select.select([self.reader], [], [], remaining)
+            if ready:
+                chunk = os.read(self.reader, 1 << 20)
+                if not chunk:
+                    raise ConnectionError("Chromium closed its DevTools pipe")
+                self.buffer += chunk
+        message, self.buffer = self.buffer.split(b"\0", 1)
+        return json.loads(message)
+
+    def call(self, method, params=None, session=True):
+        self.next_id += 1
+        message = {"id": self.next_id, "method": method, "params": params or {}}
+        if session and self.session:
+            message["sessionId"] = self.session
+        os.write(self.writer, json.dumps(message).encode() + b"\0")
+        deadline = time.monotonic() + TIMEOUT_S
+        while True:
+            reply = self._receive(deadline)
+            if reply.get("id") == self.next_id:
+                if "error" in reply:
+                    raise RuntimeError(f"{method}: {reply['error']}")
+                return reply.get("result", {})
+            self.events.append(reply)
+
+    def wait_for(self, method):
+        deadline = time.monotonic() + TIMEOUT_S
+        while True:
+            for event in self.events:
+                if event.get("method") == method:
+                    self.events.remove(event)
+                    return event
+            self.events.append(self._receive(deadline))
+
+    def open_page(self):
+        target = self.call("Target.createTarget", {"url": "about:blank"}, session=False)
+        self.session = self.call("Target.attachToTarget",
+                                 {"targetId": target["targetId"], "flatten": True},
+                                 session=False)["sessionId"]
+        for domain in ("Runtime", "Log", "Page"):
+            self.call(domain + ".enable")
+        self.call("Emulation.setDeviceMetricsOverride", VIEWPORT)
+
+    def load(self, url):
+        self.events.clear()
+        self.call("Page.navigate", {"url": url})
+        self.wait_for("Page.loadEventFired")
+
+    def evaluate(self, expression, wait=False):
+        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True,
+                                                "awaitPromise": wait})
+        if "exceptionDetails" in result:
+            raise RuntimeError("measuring script failed: " + json.dumps(result["exceptionDetails"]))
+        return result["result"]["value"]
+
+    def console_errors(self):
+        """What the page reported as errors since it was loaded."""
+        self.call("Runtime.evaluate", {"expression": "0"})  # lets pending events arrive
+        errors = []
+        for event in self.events:
+            method, params = event.get("method"), event.get("params", {})
+            if method == "Runtime.consoleAPICalled" and params.get("type") in ("error", "assert"):
+                errors.append("console: " + " ".join(str(a.get("value", a.get("description")))
+                                                     for a in params.get("args", [])))
+            elif method == "Runtime.exceptionThrown":
+                errors.append("exception: " + params["exceptionDetails"].get("text", ""))
+            elif method == "Log.entryAdded" and params["entry"]["level"] == "error":
+                errors.append("log: " + params["entry"]["text"])
+            elif method == "Page.javascriptDialogOpening":
+                errors.append("dialog: " + params.get("message", ""))
+        return errors
+
+    def screenshot(self, size):
+        clip = {"x": 0, "y": 0, "width": size["width"], "height": size["height"], "scale": 1}
+        data = self.call("Page.captureScreenshot",
+                         {"format": "png", "clip": clip, "captureBeyondViewport": True})["data"]
+        return base64.b64decode(data)
+
+
+def rgb(colourref):
+    return f"rgb({colourref & 0xFF}, {(colourref >> 8) & 0xFF}, {(colourref >> 16) & 0xFF})"
+
+
+def frequency_of(label):
+    match = re.fullmatch(r"([0-9.]+) ([kMG]?)Hz", label)
+    if not match:
+        raise ValueError(f"frequency tick label {label!r}")
+    return float(match.group(1)) * PREFIXES[match.group(2)]
+
+
+class Checks:
+    def __init__(self):
+        self.failures = []
+        self.count = 0
+
+    def expect(self, condition, message):
+        self.count += 1
+        if not condition:
+            self.failures.append(message)
+        return condition
+
+
+def log_axis(checks, where, ticks):
+    """x(f) of the logarithmic axis the decade ticks show; checks they are evenly spaced."""
+    if not checks.expect(len(ticks) >= 2, f"{where}: fewer than two frequency ticks"):
+        return None
+    first, last = ticks[0], ticks[-1]
+    f0, f1 = math.log10(frequency_of(first["label"])), math.log10(frequency_of(last["label"]))
+    per_decade = (last["x"] - first["x"]) / (f1 - f0)
+
+    def x_of(frequency):
+        return first["x"] + (math.log10(frequency) - f0) * per_decade
+
+    for tick in ticks:
+        expected = x_of(frequency_of(tick["label"]))
+        checks.expect(abs(tick["x"] - expected) <= PIXEL_TOLERANCE,
+                      f"{where}: tick {tick['label']} at x={tick['x']:.1f}, a log axis puts it at "
+                      f"{expected:.1f}")
+    return x_of
+
+
+def check_curves(checks, where, graph, expected_curves):
+    plot = graph["plot"]
+    checks.expect(len(graph["curves"]) == len(expected_curves),
+                  f"{where}: {len(graph['curves'])} curves drawn, {len(expected_curves)} expected")
+    for drawn, expected in zip(graph["curves"], expected_curves):
+        name = expected["name"]
+        checks.expect(len(drawn["points"]) >= 2, f"{where}: curve {name!r} has no line")
+        outside = [p for p in drawn["points"]
+                   if not (plot["left"] - 0.5 <= p[0] <= plot["right"] + 0.5
+                           and plot["top"] - 0.5 <= p[1] <= plot["bottom"] + 0.5)]
+        checks.expect(not outside, f"{where}: curve {name!r} has {len(outside)} points outside "
+                                   f"the plot area, e.g. {outside[:1]}")
+        checks.expect(set(drawn["strokes"]) == {rgb(expected["colour"])},
+                      f"{where}: curve {name!r} drawn in {set(drawn['strokes'])}, expected "
+                      f"{rgb(expected['colour'])}")
+    checks.expect(graph["legend"] == [c["name"] for c in expected_curves],
+                  f"{where}: legend {graph['legend']} differs from the curves' names")
+
+
+def check_analysis(checks, page, analysis):
+    checks.expect(len(page["panels"]) == len(analysis["analyzers"]),
+                  f"{len(page['panels'])} panels shown for {len(analysis['analyzers'])} analyzers")
+    for panel, analyzer in zip(page["panels"], analysis["analyzers"]):
+        where = analyzer["name"]
+        expected = analyzer["graph"]
+        if not checks.expect(panel["graphs"], f"{where}: no graph"):
+            continue
+        graph = panel["graphs"][0]
+        x_of = log_axis(checks, where, graph["xTicks"])
+        if x_of:
+            checks.expect(len(graph["ranges"]) == len(expected["ranges"]),
+                          f"{where}: {len(graph['ranges'])} range bands drawn, "
+                          f"{len(expected['ranges'])} expected")
+            for band, wanted in zip(graph["ranges"], expected["ranges"]):
+                label = wanted["label"]
+                checks.expect(band["label"] == label, f"{where}: band {band['label']!r} where "
+                                                      f"{label!r} was expected")
+                for edge, frequency in (("left", wanted["low"]), ("right", wanted["high"])):
+                    checks.expect(abs(band[edge] - x_of(frequency)) <= PIXEL_TOLERANCE,
+                                  f"{where}: band {label} {edge} edge at {band[edge]:.1f}, "
+                                  f"{frequency} Hz is at {x_of(frequency):.1f}")
+                checks.expect(band["fill"] == rgb(wanted["colour"]),
+                              f"{where}: band {label} filled {band['fill']}, expected "
+                              f"{rgb(wanted['colour'])}")
+        check_curves(checks, where, graph, expected["curves"])
+
+        criteria = panel["criteria"] or []
+        greyed = {tuple(cell) for cell in analyzer["greyed"] or []}
+        for r, row in enumerate(criteria):
+            for c, cell in enumerate(row["cells"]):
+                is_grey = cell["background"] == GREYED_CELL
+                checks.expect(is_grey == ((r, c) in greyed),
+                              f"{where}: criteria cell ({r}, {c}) background {cell['background']}"
+                              f", greyed: {(r, c) in greyed}")
+        checks.expect(not greyed or criteria, f"{where}: greyed cells but no criteria grid")
+
+        selected = analyzer["selectedRow"]
+        results = panel["results"] or []
+        if selected is not None and checks.expect(selected < len(results),
+                                                  f"{where}: no results row {selected}"):
+            mark = results[selected]
+            backgrounds = {cell["background"] for cell in mark["cells"]}
+            checks.expect(bool(mark["marker"]), f"{where}: selected row {selected} has no marker")
+            checks.expect(all(cell["weight"] >= 600 for cell in mark["cells"]),
+                          f"{where}: selected row {selected} is not bold")
+            checks.expect(len(backgrounds) == 1 and "rgba(0, 0, 0, 0)" not in backgrounds,
+                          f"{where}: selected row {selected} has no background of its own")
+            for r, row in enumerate(results):
+                if r != selected:
+                    checks.expect(not row["marker"] and not backgrounds & {
+                        cell["background"] for cell in row["cells"]},
+                        f"{where}: row {r} looks selected as well")
+
+
+def check_sweeps(checks, page, hostile):
+    checks.expect(page["scripts"] == 0, "sweeps page: a script or image element was made")
+    graphs = page["panels"][0]["graphs"] if page["panels"] else []
+    if checks.expect(len(graphs) == 1, "sweeps page: not one graph"):
+        graph = graphs[0]
+        log_axis(checks, "sweeps page", graph["xTicks"])
+        checks.expect(hostile in graph["legend"],
+                      f"sweeps page: {hostile!r} not shown as text in the legend {graph['legend']}")
+        plot = graph["plot"]
+        for curve in graph["curves"]:
+            checks.expect(len(curve["points"]) >= 2 and all(
+                plot["left"] - 0.5 <= x <= plot["right"] + 0.5 and
+                plot["top"] - 0.5 <= y <= plot["bottom"] + 0.5 for x, y in curve["points"]),
+                "sweeps page: a curve without points or with points outside the plot area")
+
+
+def check_screenshot(checks, browser, png):
+    """Decodes the screenshot in the browser (a blank page) and counts its colours."""
+    browser.load("about:blank")
+    image = browser.evaluate(SCREENSHOT_JS % base64.b64encode(png).decode(), wait=True)
+    checks.expect(image["width"] >= 600 and image["height"] >= 400,
+                  f"screenshot is only {image['width']}x{image['height']}")
+    checks.expect(image["colours"] >= 16 and image["commonest"] <= 0.9 * image["sampled"],
+                  f"screenshot looks blank: {image['colours']} colours, the commonest on "
+                  f"{100 * image['commonest'] / image['sampled']:.0f}% of the pixels")
+
+
+def main():
+    if len(sys.argv) != 6:
+        sys.exit(__doc__)
+    analysis_html, analysis_json, sweeps_html, hostile, screenshot_png = sys.argv[1:]
+    with open(analysis_json, encoding="utf-8") as file:
+        analysis = json.load(file)
+    executable = shutil.which("chromium") or shutil.which("chromium-browser")
+    if not executable:
+        sys.exit("check_page: chromium is not installed")
+
+    checks = Checks()
+    browser = Browser(executable)
+    try:
+        browser.open_page()
+        browser.load(pathlib.Path(analysis_html).resolve().as_uri())
+        page = browser.evaluate(MEASURE_JS)
+        for error in browser.console_errors():
+            checks.expect(False, "analysis page: " + error)
+        check_analysis(checks, page, analysis)
+        png = browser.screenshot(page["size"])
+        with open(screenshot_png, "wb") as file:
+            file.write(png)
+        check_screenshot(checks, browser, png)
+
+        browser.load(pathlib.Path(sweeps_html).resolve().as_uri())
+        page = browser.evaluate(MEASURE_JS)
+        for error in browser.console_errors():
+            checks.expect(False, "sweeps page: " + error)
+        check_sweeps(checks, page, hostile)
+    finally:
+        browser.close()
+
+    for failure in checks.failures:
+        print("FAIL " + failure)
+    print(f"browser test: {checks.count - len(checks.failures)} of {checks.count} checks passed")
+    sys.exit(1 if checks.failures else 0)
+
+
+if __name__ == "__main__":
+    main()
