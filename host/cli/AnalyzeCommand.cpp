@@ -9,6 +9,7 @@
 #include "host/output/ReportCsv.h"
 #include "host/report/ReportPlugin.h"
 #include "host/session/AnalyzerRun.h"
+#include "host/session/ScopedEnvironment.h"
 #include "host/sweeps/NumberText.h"
 #include "host/sweeps/SweepImport.h"
 #include "platform/common/Bus.h"
@@ -19,7 +20,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cwctype>
 #include <optional>
 #include <ostream>
@@ -111,32 +111,6 @@ const CommandSyntax<AnalyzeOptions>& AnalyzeSyntax() {
   };
   return syntax;
 }
-
-// Sets an environment variable for the lifetime of the object (no-op without a value).
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const std::optional<std::string>& value) : name_(name) {
-    if (!value) return;
-    if (const char* old = std::getenv(name)) old_ = old;
-    set_ = true;
-    setenv(name, value->c_str(), 1);
-  }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-  ~ScopedEnvironment() {
-    if (!set_) return;
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  bool set_ = false;
-  std::optional<std::string> old_;
-};
 
 // Bus tracing for the lifetime of the object, when asked for.
 class ScopedTrace {

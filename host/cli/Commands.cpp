@@ -11,10 +11,12 @@ Command SweepsCommand();
 Command SimulateCommand();
 Command AnalyzersCommand();
 Command AnalyzeCommand();
+Command SettingsCommand();
 
 std::span<const Command> Commands() {
-  static const std::array<Command, 4> commands = {SweepsCommand(), SimulateCommand(),
-                                                  AnalyzersCommand(), AnalyzeCommand()};
+  static const std::array<Command, 5> commands = {SweepsCommand(), SimulateCommand(),
+                                                  AnalyzersCommand(), AnalyzeCommand(),
+                                                  SettingsCommand()};
   return commands;
 }
 

@@ -62,25 +62,18 @@ Value Pair(const PairReadout& pair) {
                     OptionalOf(pair.magnitudeDifferenceVerdict, Text)}});
 }
 
-Value Graph(const PanelSnapshot& panel) {
-  Value graph = Value::MakeObject();
-  graph.Set("curves", ArrayOf(panel.MainGraph().curves, [](const CurveSnapshot& curve) {
-              Value object = Value::MakeObject();
-              object.Set("name", Value::String(curve.name));
-              object.Set("colour", Integer(curve.colour));
-              object.Set("width", Integer(curve.width));
-              object.Set("points", Integer(static_cast<std::int64_t>(curve.points.size())));
-              return object;
-            }));
-  graph.Set("ranges", ArrayOf(panel.MainGraph().ranges, [](const RangeSnapshot& range) {
-              Value object = Value::MakeObject();
-              object.Set("label", Value::String(range.label));
-              object.Set("low", Value::Number(range.low));
-              object.Set("high", Value::Number(range.high));
-              object.Set("colour", Integer(range.colour));
-              return object;
-            }));
-  return graph;
+Value Curve(const CurveSnapshot& curve) {
+  return ObjectOf({{"name", Text(curve.name)},
+                   {"colour", Integer(curve.colour)},
+                   {"width", Integer(curve.width)},
+                   {"points", Integer(static_cast<std::int64_t>(curve.points.size()))}});
+}
+
+Value Range(const RangeSnapshot& range) {
+  return ObjectOf({{"label", Text(range.label)},
+                   {"low", Value::Number(range.low)},
+                   {"high", Value::Number(range.high)},
+                   {"colour", Integer(range.colour)}});
 }
 
 Value Panel(const PanelSnapshot& panel) {
@@ -97,8 +90,8 @@ Value Panel(const PanelSnapshot& panel) {
        {"conclusion", panel.hasReadout ? Text(panel.conclusion) : Value()},
        {"magnitudeDifferenceConclusion", OptionalOf(panel.magnitudeDifferenceConclusion, Text)},
        {"pairs", ArrayOf(panel.pairs, Pair)},
-       {"graph", ObjectOf({{"curves", ArrayOf(panel.curves, Curve)},
-                           {"ranges", ArrayOf(panel.ranges, Range)}})}});
+       {"graph", ObjectOf({{"curves", ArrayOf(panel.MainGraph().curves, Curve)},
+                           {"ranges", ArrayOf(panel.MainGraph().ranges, Range)}})}});
 }
 
 Value Parameter(const ReportParameter& parameter) {

@@ -43,21 +43,6 @@ std::string FrequencyText(double hertz) {
   return WideToUtf8(text) + " Hz";
 }
 
-void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
-  out << title << '\n';
-  std::vector<Row> rows;
-  for (size_t r = 0; r < grid.cells.size(); ++r) {
-    const int row = static_cast<int>(r);
-    Row& line = rows.emplace_back();
-    if (grid.selectedRow) line.push_back(grid.selectedRow == row ? ">" : "");
-    for (size_t c = 0; c < grid.cells[r].size(); ++c) {
-      const std::string text = WideToUtf8(grid.cells[r][c]);
-      line.push_back(grid.IsGreyed(row, static_cast<int>(c)) ? "[" + text + "]" : text);
-    }
-  }
-  PrintTable(rows, out);
-}
-
 void PrintGraph(const GraphSnapshot& graph, std::ostream& out) {
   out << "Graph\n";
   if (graph.curves.empty() && graph.ranges.empty()) {
@@ -129,6 +114,23 @@ void PrintReport(const std::vector<ReportParameter>& parameters, std::ostream& o
   PrintTable(rows, out);
 }
 
+}  // namespace
+
+void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
+  out << title << '\n';
+  std::vector<Row> rows;
+  for (size_t r = 0; r < grid.cells.size(); ++r) {
+    const int row = static_cast<int>(r);
+    Row& line = rows.emplace_back();
+    if (grid.selectedRow) line.push_back(grid.selectedRow == row ? ">" : "");
+    for (size_t c = 0; c < grid.cells[r].size(); ++c) {
+      const std::string text = orlo::WideToUtf8(grid.cells[r][c]);
+      line.push_back(grid.IsGreyed(row, static_cast<int>(c)) ? "[" + text + "]" : text);
+    }
+  }
+  PrintTable(rows, out);
+}
+
 void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ostream& out) {
   out << "\nMessage boxes\n";
   for (const win::MessageBoxRecord& box : boxes) {
@@ -143,8 +145,6 @@ void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ost
     }
   }
 }
-
-}  // namespace
 
 void PrintAnalysisText(const AnalysisSnapshot& analysis, std::ostream& out) {
   PrintSweeps(analysis.sweeps, out);

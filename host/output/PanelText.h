@@ -19,4 +19,9 @@ namespace orlo::host {
 
 void PrintAnalysisText(const AnalysisSnapshot& analysis, std::ostream& out);
 
+// Pieces other outputs share: a grid as a table under `title` (selected row and greyed
+// cells marked as above), and the "Message boxes" section.
+void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out);
+void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ostream& out);
+
 }  // namespace orlo::host

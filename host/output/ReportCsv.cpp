@@ -1,7 +1,7 @@
 #include "host/output/ReportCsv.h"
 
-#include "host/output/Json.h"
 #include "host/output/OutputFile.h"
+#include "platform/common/Utf8.h"
 
 #include <sstream>
 
@@ -24,7 +24,7 @@ std::string Field(const std::string& text) {
 void WriteReportCsv(const std::vector<ReportParameter>& parameters, std::ostream& out) {
   out << "name,value,colour\n";
   for (const ReportParameter& parameter : parameters) {
-    out << Field(WideToUtf8(parameter.name)) << ',' << Field(WideToUtf8(parameter.value))
+    out << Field(orlo::WideToUtf8(parameter.name)) << ',' << Field(orlo::WideToUtf8(parameter.value))
         << ',';
     if (parameter.colour) out << *parameter.colour;
     out << '\n';

@@ -333,6 +333,17 @@ double CXCorrAnalyzerSettings::LimitFromEdit() const {
   return strToFloat(text);
 }
 
+SettingsReadout CXCorrAnalyzerSettings::GetSettingsReadout() const {
+  SettingsReadout readout{SettingsFilePath(), fileRead, settings.CurrentStatParam,
+                          settings.MagnitudeDifference, settings.MagnitudeDifferenceLimit, {}};
+  for (int technique = 0; technique < kStatTechniqueCount; ++technique) {
+    const CFreqBandArray& bands = settings.StatParams[technique].bands;
+    BandSetReadout& set = readout.sets.emplace_back(BandSetReadout{StatParamName(technique), {}});
+    for (int i = 0; i < bands.GetSize(); ++i) set.bands.push_back(*bands[i]);
+  }
+  return readout;
+}
+
 tagFREQBAND* CXCorrAnalyzerSettings::SelectedBand() const {
   const CFreqBandArray& bands = settings.StatParams[SelectedTechnique()].bands;
   return selectedRow > 0 && selectedRow <= bands.GetSize() ? bands[selectedRow - 1] : nullptr;

@@ -15,10 +15,11 @@
 // The dialog is a GUI item (kind 7) spawned by RunModal, whose owner this object is; it
 // exists only while RunModal runs. Hosts and tests drive it through the platform's user
 // actions on the items below, queued for the modal run; Running() names the dialog whose
-// modal run is active. Messages go through TransMessageBox. An operation that lacks a
+// modal run is active. Hosts outside the module read what it holds through ISettingsReadout. Messages go through TransMessageBox. An operation that lacks a
 // control window does nothing.
 #pragma once
 
+#include "module/bands/SettingsReadout.h"
 #include "module/bands/StatParams.h"
 #include "platform/common/GuiManager.h"
 
@@ -27,7 +28,7 @@ class CORLOGuiItem;
 class CWnd;
 class CXCorrAnalyzer;
 
-class CXCorrAnalyzerSettings : public IBaseGuiManager {
+class CXCorrAnalyzerSettings : public IBaseGuiManager, public ISettingsReadout {
  public:
   // `analyzer` gives the title and is handed to the band editor; it may be null.
   explicit CXCorrAnalyzerSettings(CXCorrAnalyzer* analyzer);
@@ -38,6 +39,9 @@ class CXCorrAnalyzerSettings : public IBaseGuiManager {
   void OnGuiMessage(CORLOGuiItem* item, ORLOWndMessage* message) override;
   void OnGuiCreate(CORLOGuiItem* item) override;
   void OnGuiPopulate() override;
+
+  // ISettingsReadout.
+  SettingsReadout GetSettingsReadout() const override;
 
   ~CXCorrAnalyzerSettings() override;
 

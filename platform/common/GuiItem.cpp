@@ -11,6 +11,12 @@ namespace {
 
 constexpr UINT kControlId = 1;
 
+// The dialogs whose modal run is active, the innermost last.
+std::vector<CORLOGuiItem*>& RunningDialogs() {
+  static std::vector<CORLOGuiItem*> dialogs;
+  return dialogs;
+}
+
 ORLOGraphWindowFactory& GraphWindowFactory() {
   static auto& factory = *new ORLOGraphWindowFactory;  // lives until the process ends
   return factory;
@@ -215,6 +221,7 @@ int CORLOGuiItem::RunModal() {
   if (kind_ != ORLO_GUI_DIALOG || modalRunning_) return -1;
   modalRunning_ = true;
   modalResult_ = IDCANCEL;
+  RunningDialogs().push_back(this);
   if (owner_ != nullptr) {
     owner_->OnGuiCreate(this);
     if (modalRunning_) owner_->OnGuiPopulate();
@@ -222,7 +229,12 @@ int CORLOGuiItem::RunModal() {
   while (modalRunning_) {
     if (!orlo::user::RunNextModalAction()) EndModal(IDCANCEL);
   }
+  RunningDialogs().pop_back();
   return modalResult_;
+}
+
+CORLOGuiItem* CORLOGuiItem::RunningDialog() {
+  return RunningDialogs().empty() ? nullptr : RunningDialogs().back();
 }
 
 void CORLOGuiItem::EndModal(int result) {

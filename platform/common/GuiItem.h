@@ -31,7 +31,8 @@
 // them (or the owner) calls EndModal(result), which answers that result. When the queue
 // runs dry the dialog ends with IDCANCEL (2), so nothing can hang. RunModal answers -1 for
 // an item that is not a dialog or whose run is active; EndModal outside a run does
-// nothing. Dialogs run inside a dialog's action take the next queued actions.
+// nothing. Dialogs run inside a dialog's action take the next queued actions, and
+// RunningDialog() names the innermost dialog whose run is active (the one a user sees).
 #pragma once
 
 #include "platform/common/GuiManager.h"
@@ -90,6 +91,7 @@ class CORLOGuiItem {
   int RunModal();
   void EndModal(int result);
   bool IsModalRunning() const { return modalRunning_; }
+  static CORLOGuiItem* RunningDialog();
 
  private:
   friend CORLOGuiItem* ORLOSpawnGuiItem(CORLOGuiItem*, IBaseGuiManager*, int);

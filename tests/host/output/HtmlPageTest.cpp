@@ -1,5 +1,6 @@
 // The HTML page: hostile names stay text, long sweeps stay small, fixed value ranges hold.
 // (What the page looks like in a browser is checked by tests/browser.)
+#include "platform/common/Utf8.h"
 #include "host/output/HtmlPage.h"
 #include "host/output/Json.h"
 #include "host/output/SvgGraph.h"
@@ -34,7 +35,7 @@ TEST(HtmlPage, HostileNamesAreShownAsText) {
                       {Curve(kHostile, 10, [](size_t i) { return -double(i); })},
                       {{kHostile, 1000, 10000, 0x8CC8FF}}};
   PanelSnapshot panel{0, kHostile, kHostile, true, grid, grid, kHostile, kHostile, {}, {graph}};
-  AnalysisSnapshot analysis{{{json::ToUtf8(kHostile), "a&b\"c'.csv", 10, 20, 2e6}},
+  AnalysisSnapshot analysis{{{orlo::WideToUtf8(kHostile), "a&b\"c'.csv", 10, 20, 2e6}},
                             {panel},
                             std::nullopt,
                             {{kHostile, kHostile, 0, 1}}};

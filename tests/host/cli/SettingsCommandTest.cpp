@@ -1,0 +1,151 @@
+// `orlo settings` run as the user runs it: the built executable, its module and a fresh
+// settings folder.
+#include "host/output/Json.h"
+#include "tests/host/ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace orlo::host {
+namespace {
+
+struct Outcome {
+  int exitCode = -1;
+  std::string output;  // stdout and stderr
+};
+
+class SettingsCommandTest : public ::testing::Test {
+ protected:
+  Outcome Orlo(const std::string& arguments) const {
+    Outcome outcome;
+    const std::string command = "env -u ORLO_MODULE_PATH '" ORLO_BIN_DIR
+                                "/orlo' settings --settings-dir '" +
+                                folder.Path("") + "' " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return outcome;
+    char buffer[512];
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) outcome.output.append(buffer, n);
+    const int status = pclose(pipe);
+    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+  }
+  json::Value Json(const std::string& arguments) const {
+    const Outcome run = Orlo("--json " + arguments);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    return json::Parse(run.output);
+  }
+  std::string File() const {
+    std::ifstream in(folder.Path("Analyzer.xml"), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  testing::ScratchDirectory folder;
+};
+
+const json::Value& At(const json::Value& value, std::initializer_list<const char*> keys) {
+  const json::Value* at = &value;
+  for (const char* key : keys) at = at->Find(key);
+  return *at;
+}
+
+TEST_F(SettingsCommandTest, EmptyFolderShowsTheDefaultsAndWritesNothing) {
+  const Outcome shown = Orlo("show");
+  EXPECT_EQ(shown.exitCode, 0) << shown.output;
+  for (const char* line : {"  > DL/T 911 (Rxy)\n", "\n[x] Magnitude Difference Parameter\n",
+                           "Magnitude Difference limit: 0.25\n", "(not read: the defaults",
+                           "  >  LF    1 kHz     100 kHz   Value < 1    1 <= Value < 2    "
+                           "2 <= Value\n"}) {
+    EXPECT_NE(shown.output.find(line), std::string::npos) << line << "\n" << shown.output;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("Analyzer.xml")));
+
+  const json::Value document = Json("show");
+  std::vector<std::string> keys;
+  for (const json::Member& member : document.Members()) keys.push_back(member.key);
+  EXPECT_EQ(keys, (std::vector<std::string>{"format", "file", "loaded", "technique",
+                                            "magnitudeDifference", "limit", "grid", "selectedRow",
+                                            "sets", "messageBoxes"}));
+  EXPECT_EQ(At(document, {"format"}).Text(), "orlo-settings/1");
+  EXPECT_FALSE(At(document, {"loaded"}).AsBool());
+  EXPECT_EQ(At(document, {"technique", "name"}).Text(), "RXy");
+  EXPECT_EQ(At(document, {"limit"}).Text(), "0.25");
+  EXPECT_EQ(At(document, {"selectedRow"}).Text(), "1");
+  const json::Array& sets = At(document, {"sets"}).Items();
+  ASSERT_EQ(sets.size(), 3u);
+  EXPECT_EQ(At(sets[2], {"name"}).Text(), "NCEPRI");
+}
+
+TEST_F(SettingsCommandTest, BandAddedWithPrefixesIsShownAndHeldExactly) {
+  const Outcome added =
+      Orlo("band add --label XY --min 100k --max 1.5M --normal 0.9 --suspect 0.5");
+  EXPECT_EQ(added.exitCode, 0) << added.output;
+  EXPECT_NE(added.output.find("XY    100 kHz   1.5 MHz   Value < 0.5  0.5 <= Value < 0.9"),
+            std::string::npos)
+      << added.output;
+
+  const json::Value document = Json("band add --label T2 --min 1 --max 2 --technique NCEPRI "
+                                    "--normal 2 --suspect 3");
+  EXPECT_EQ(At(document, {"technique", "index"}).Text(), "2");
+  const json::Value& rxy = At(document, {"sets"}).Items()[1].Find("bands")->Items().back();
+  EXPECT_EQ(json::Write(rxy, 0),
+            R"({"label":"XY","minFreq":100000,"maxFreq":1500000,"normal":{"set":true,)"
+            R"("start":0.9},"suspect":{"set":true,"start":0.5,"end":0.9},)"
+            R"("obvious":{"set":true,"end":0.5}})");
+  const json::Value& ncepri = At(document, {"sets"}).Items()[2].Find("bands")->Items().back();
+  EXPECT_EQ(At(ncepri, {"label"}).Text(), "T2");
+}
+
+TEST_F(SettingsCommandTest, RefusedInputShowsTheMessageAndLeavesTheFileAlone) {
+  ASSERT_EQ(Orlo("band add --label A --min 1k --max 2k --normal 0.9 --suspect 0.5").exitCode, 0);
+  const std::string before = File();
+  const struct {
+    const char* arguments;
+    const char* message;
+  } cases[] = {
+      {"band add --label B --min 2000 --max 1000", "Max < Min"},
+      {"band edit 4 --min 0", "Min freq <= 0"},
+      {"band edit 4 --normal 0.6 --suspect 0.6", "Suspect must be between 0 and Normal value"},
+  };
+  for (const auto& refused : cases) {
+    const Outcome run = Orlo(refused.arguments);
+    EXPECT_EQ(run.exitCode, 1) << refused.arguments;
+    EXPECT_NE(run.output.find(std::string("\n    ") + refused.message + "\n"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(File(), before) << refused.arguments;
+  }
+  EXPECT_EQ(Orlo("band edit 9 --label X").exitCode, 2);
+  EXPECT_EQ(File(), before);
+}
+
+TEST_F(SettingsCommandTest, DeleteAsksAndOnlyYesDeletes) {
+  ASSERT_EQ(Orlo("technique 1").exitCode, 0);
+  const std::string before = File();
+  const Outcome kept = Orlo("band delete 1");
+  EXPECT_EQ(kept.exitCode, 0) << kept.output;
+  EXPECT_NE(kept.output.find("style 0x00000024:\n    Delete LF?\n"), std::string::npos);
+  EXPECT_EQ(File(), before);
+
+  const json::Value document = Json("band delete 1 --yes");
+  const json::Array& bands = At(document, {"sets"}).Items()[1].Find("bands")->Items();
+  ASSERT_EQ(bands.size(), 2u);
+  EXPECT_EQ(At(bands[0], {"label"}).Text(), "MF");
+}
+
+TEST_F(SettingsCommandTest, LimitIsTypedAsGivenAndOkWritesIt) {
+  const json::Value document = Json("magnitude-difference off --limit 0,5");
+  EXPECT_FALSE(At(document, {"magnitudeDifference"}).AsBool());
+  EXPECT_EQ(At(document, {"limit"}).Text(), "0.5");
+  EXPECT_TRUE(At(document, {"loaded"}).AsBool());
+}
+
+}  // namespace
+}  // namespace orlo::host
