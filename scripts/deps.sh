@@ -1,5 +1,5 @@
-# Sourced by scripts/test and scripts/run-example: installs the Debian packages a fresh
-# machine lacks, and only those.
+# Sourced by the scripts: installs the Debian packages a fresh machine lacks (and only
+# those), and the build settings the scripts share.
 orlo_install_missing() {
   local missing=()
   local pkg
@@ -17,3 +17,15 @@ orlo_install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 orlo_jobs() { nproc 2>/dev/null || echo 2; }
+
+# Configures build folder $1 with the options that follow; compiles through ccache when
+# the machine has it.
+orlo_configure() {
+  local dir=$1; shift
+  local launcher=()
+  command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S . -B "$dir" "${launcher[@]}" "$@" >/dev/null
+}
+
+# Options of the check builds (ThreadSanitizer, fuzzing): quick to compile, no debug info.
+orlo_check_build_options=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 -DORLO_BUILD_BENCH=OFF)

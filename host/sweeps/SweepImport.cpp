@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace orlo::host {
 
@@ -18,22 +19,29 @@ namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-// The file's lines without line ends ("\n" or "\r\n") and without a UTF-8 byte order mark.
-std::vector<std::string> ReadLines(const std::string& file) {
+// The whole file.
+std::string ReadText(const std::string& file) {
   std::error_code error;
   if (std::filesystem::is_directory(file, error)) {
     throw SweepFileError(file, 0, "cannot read: is a directory");
   }
   std::ifstream stream(file, std::ios::binary);
   if (!stream) throw SweepFileError(file, 0, std::string("cannot open: ") + std::strerror(errno));
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(stream, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-  }
+  std::string text{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
   if (stream.bad()) throw SweepFileError(file, 0, "cannot read: input error");
-  if (!lines.empty() && lines.front().starts_with(kUtf8ByteOrderMark)) {
-    lines.front().erase(0, kUtf8ByteOrderMark.size());
+  return text;
+}
+
+// The text's lines without line ends ("\n" or "\r\n") and without a UTF-8 byte order mark.
+std::vector<std::string> SplitLines(std::string_view text) {
+  if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+  std::vector<std::string> lines;
+  while (!text.empty()) {
+    const size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    lines.emplace_back(line);
+    text.remove_prefix(std::min(end + 1, text.size()));
   }
   return lines;
 }
@@ -86,8 +94,10 @@ std::vector<Sweep::Point> OrderedPoints(const std::vector<ImportedPoint>& import
 
 }  // namespace
 
-Sweep ImportSweepFile(const std::string& file) {
-  const std::vector<std::string> lines = ReadLines(file);
+Sweep ImportSweepFile(const std::string& file) { return ImportSweepText(ReadText(file), file); }
+
+Sweep ImportSweepText(std::string_view text, const std::string& file) {
+  const std::vector<std::string> lines = SplitLines(text);
   const bool ltspice = !lines.empty() && lines.front().starts_with("Freq.");
   const std::vector<ImportedPoint> imported =
       ltspice ? ReadLtspiceSweep(lines, file) : ReadDelimitedSweep(lines, file);

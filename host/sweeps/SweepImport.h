@@ -10,6 +10,7 @@
 #include "host/sweeps/Sweep.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orlo::host {
@@ -17,6 +18,8 @@ namespace orlo::host {
 // Reads one file; the sweep is named after the file's stem ("a/b/phase-A.csv" →
 // "phase-A"). Throws SweepFileError.
 Sweep ImportSweepFile(const std::string& file);
+// The same for the text of `file`, already read.
+Sweep ImportSweepText(std::string_view text, const std::string& file);
 
 // Reads every file in order, naming each sweep uniquely among them (UniqueSweepName).
 // Throws SweepFileError for the first file that cannot be imported.

@@ -1,5 +1,5 @@
 // ScopedLock: holds a COxThreadSafe (entered with wait) for one scope, as the comparison
-// analyzers guard their list of sweeps whose values changed.
+// analyzers guard their list of sweeps whose values changed (CUpdatedSweeps).
 #pragma once
 
 #include "platform/common/Services.h"

@@ -47,7 +47,7 @@ __attribute__((no_sanitize("vptr"))) LRESULT RunEntry(CORLODataClient& client, c
       reply = (client.*LoadHandler<ORLO_PFN_STRING>(entry.pfnHandler))(item);
       return reinterpret_cast<LRESULT>(reply.c_str());
     case SubSig_ItemQualified:
-      if (!EqualsIgnoringCase(item->GetQualifier(), entry.strQualifier)) return result;
+      if (!EqualsIgnoringCase(item->GetQualifier(), std::wstring(entry.strQualifier))) return result;
       (client.*LoadHandler<ORLO_PFN_ITEM>(entry.pfnHandler))(item);
       return 1;
     default:

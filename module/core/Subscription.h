@@ -20,7 +20,8 @@
 // of another form is written out with StoreHandler, e.g.
 //   {L"GRAPH_AllocCurve", L"", 0, SubSig_String,
 //    orlo::module::StoreHandler(static_cast<ORLO_PFN_STRING>(&CMyClient::OnAlloc))},
-// The tables are built when the module is loaded and only read afterwards.
+// The tables are written when the module is loaded, only read afterwards and never
+// destroyed (see ORLO_SUBMAP_ENTRY).
 #pragma once
 
 #include "platform/common/DataClient.h"

@@ -11,16 +11,16 @@
 // Contract: as every comparison analyzer (CorrAnalyzer.h). Initialize must precede
 // CreatePanel; it answers false (and stays off the bus) when its window cannot be made.
 // The sweep data it acquires is freed before each computation or drawing returns. The
-// list of sweeps whose values changed is guarded by updateLock; everything else runs on
-// the UI thread. The accessors below, and IAnalyzerReadout, are read-only views for hosts
+// bus may deliver "GRAPH_SweepValuesUpdated" on any thread: its handler only lists the
+// name (CUpdatedSweeps); the timer redraws on the UI thread, where everything else runs. The accessors below, and IAnalyzerReadout, are read-only views for hosts
 // and tests.
 #pragma once
 
 #include <array>
-#include <list>
 #include <string>
 
 #include "module/comparison/CorrAnalyzer.h"
+#include "module/comparison/UpdatedSweeps.h"
 #include "module/core/Subscription.h"
 #include "module/dlt911/DTL911Tables.h"
 #include "platform/common/Services.h"
@@ -109,6 +109,5 @@ class CDTL911Analyzer : public CCorrAnalyzer {
   CORLOGuiItem* resultsGrid = nullptr;
   std::array<std::wstring, dlt911::kSlotCount> sweepSlots;
   std::array<PairResult, dlt911::kPairCount> pairs;
-  std::list<std::wstring> updatedSweeps;
-  COxThreadSafe updateLock{nullptr, -1};
+  CUpdatedSweeps updatedSweeps;  // filled by any thread, drained by the timer
 };

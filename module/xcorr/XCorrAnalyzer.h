@@ -20,8 +20,9 @@
 //
 // Contract: as every comparison analyzer (CorrAnalyzer.h); Initialize must precede
 // CreatePanel. The analyzer owns its bands, band results and curves; the sweep data it
-// acquires is freed before each evaluation or drawing returns. The list of sweeps whose
-// values changed is guarded by updateLock; everything else runs on the UI thread.
+// acquires is freed before each evaluation or drawing returns. The bus may deliver
+// "GRAPH_SweepValuesUpdated" on any thread: its handler only lists the name
+// (CUpdatedSweeps); the timer redraws on the UI thread, where everything else runs.
 // ShowSettings runs the settings dialog modally; HasSettings is true. The accessors below
 // and IAnalyzerReadout are read-only views for hosts and tests (pair 0..2; out-of-range
 // arguments answer false, the empty text, an empty list or NaN).
@@ -39,6 +40,7 @@
 #include "module/bands/FreqBand.h"
 #include "module/comparison/CorrAnalyzer.h"
 #include "module/comparison/SweepPairs.h"
+#include "module/comparison/UpdatedSweeps.h"
 #include "module/core/Subscription.h"
 #include "platform/common/Services.h"
 
@@ -165,6 +167,5 @@ class CXCorrAnalyzer : public CCorrAnalyzer {
   std::array<CGraphCurvePtr, comparison::kSlotCount> sweepCurves;
   std::list<std::wstring> rangeIds;  // ranges added to the graph, in the order added
 
-  std::list<std::wstring> updatedSweeps;
-  COxThreadSafe updateLock{nullptr, -1};
+  CUpdatedSweeps updatedSweeps;  // filled by any thread, drained by the timer
 };

@@ -2,7 +2,6 @@
 // curves whose sweep values changed.
 #include <algorithm>
 
-#include "module/comparison/ScopedLock.h"
 #include "module/core/GraphMessages.h"
 #include "module/xcorr/XCorrAnalyzer.h"
 #include "platform/common/Bus.h"
@@ -73,30 +72,20 @@ void CXCorrAnalyzer::OnSlotSweepColor(IORLODataItem* item) {
 }
 
 void CXCorrAnalyzer::OnSweepValuesUpdated(IORLODataItem* item) {
-  const auto* name = static_cast<const std::wstring*>(item->GetData());
-  if (name == nullptr || !IsSlotSweep(*name)) {
-    return;
-  }
-  ScopedLock lock(updateLock);
-  if (std::find(updatedSweeps.begin(), updatedSweeps.end(), *name) == updatedSweeps.end()) {
-    updatedSweeps.push_back(*name);
+  if (const auto* name = static_cast<const std::wstring*>(item->GetData())) {
+    updatedSweeps.Add(*name);
   }
 }
 
 LRESULT CXCorrAnalyzer::OnTimer(WPARAM, LPARAM) {
-  {
-    ScopedLock lock(updateLock);
-    while (!updatedSweeps.empty()) {
-      const std::wstring name = updatedSweeps.front();
-      updatedSweeps.pop_front();
-      for (int s = 0; s < comparison::kSlotCount; ++s) {
-        if (sweepSlots[s] != name) {
-          continue;
-        }
-        DrawSweepCurve(name, sweepCurves[s]);
-        if (sweepCurves[s].Get() != nullptr) {
-          sweepCurves[s]->Refresh();
-        }
+  for (const std::wstring& name : updatedSweeps.TakeAll()) {
+    for (int s = 0; s < comparison::kSlotCount; ++s) {
+      if (sweepSlots[s] != name) {
+        continue;
+      }
+      DrawSweepCurve(name, sweepCurves[s]);
+      if (sweepCurves[s].Get() != nullptr) {
+        sweepCurves[s]->Refresh();
       }
     }
   }

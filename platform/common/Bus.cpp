@@ -6,21 +6,26 @@
 #include "platform/win/Wnd.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <sstream>
 #include <vector>
 
 namespace {
 
+// Sends may come from any thread: the lists are guarded by `mutex`, which is never held
+// while a message is delivered or an observer runs.
 struct BusState {
+  std::mutex mutex;
   std::vector<HWND> subscribers;  // subscription order; may hold destroyed windows
   std::map<int, ORLOBusObserver> observers;
   int nextObserverId = 1;
-  LPARAM lastNumber = 0;
-  bool trace = false;
+  std::atomic<LPARAM> lastNumber{0};
+  std::atomic<bool> trace{false};
 };
 
 bool TraceRequestedByEnvironment() {
@@ -35,17 +40,28 @@ bool TraceRequestedByEnvironment() {
 }
 
 BusState& Bus() {
-  static BusState state = [] {
-    BusState initial;
-    initial.trace = TraceRequestedByEnvironment();
-    return initial;
+  static auto& state = []() -> BusState& {  // lives until the process ends
+    auto* initial = new BusState;
+    initial->trace = TraceRequestedByEnvironment();
+    return *initial;
   }();
   return state;
 }
 
-void ForgetDestroyedSubscribers() {
-  auto& subscribers = Bus().subscribers;
-  std::erase_if(subscribers, [](HWND hwnd) { return !IsWindow(hwnd); });
+// The subscribers whose windows still live, in subscription order. Lock held.
+std::vector<HWND>& LiveSubscribersLocked() {
+  std::erase_if(Bus().subscribers, [](HWND hwnd) { return !IsWindow(hwnd); });
+  return Bus().subscribers;
+}
+
+std::vector<HWND> LiveSubscribers() {
+  std::lock_guard lock(Bus().mutex);
+  return LiveSubscribersLocked();
+}
+
+std::map<int, ORLOBusObserver> Observers() {
+  std::lock_guard lock(Bus().mutex);
+  return Bus().observers;
 }
 
 bool IsReplyString(LRESULT result) { return result != 0 && result != 1; }
@@ -74,8 +90,7 @@ struct ItemRelease {
 LRESULT Deliver(HWND target, const std::wstring& name, void* payload, LPARAM number,
                 bool broadcast, int mode = 0) {
   const ORLOBusDelivery delivery{name, target, payload, broadcast};
-  const auto observers = Bus().observers;  // an observer may remove itself
-  for (const auto& [id, observer] : observers) observer(delivery);
+  for (const auto& [id, observer] : Observers()) observer(delivery);  // a copy: an observer may remove itself
 
   std::unique_ptr<CORLODataItem, ItemRelease> item(new CORLODataItem(name, L"", payload, mode));
   SendMessage(target, WM_DATAITEM, reinterpret_cast<WPARAM>(item.get()), number);
@@ -85,10 +100,8 @@ LRESULT Deliver(HWND target, const std::wstring& name, void* payload, LPARAM num
 
 LRESULT Broadcast(const std::wstring& name, void* payload) {
   const LPARAM number = ++Bus().lastNumber;
-  ForgetDestroyedSubscribers();
-  const std::vector<HWND> receivers = Bus().subscribers;
   LRESULT result = 0;
-  for (HWND target : receivers) {
+  for (HWND target : LiveSubscribers()) {
     if (!ORLOIsSubscribed(target)) continue;
     result = Deliver(target, name, payload, number, true);
   }
@@ -126,16 +139,23 @@ class CBusDataManager final : public IDataManager {
 
 void ORLOSubscribe(HWND hwnd) {
   if (!IsWindow(hwnd)) return;
-  ForgetDestroyedSubscribers();
-  if (!ORLOIsSubscribed(hwnd)) Bus().subscribers.push_back(hwnd);
+  std::lock_guard lock(Bus().mutex);
+  std::vector<HWND>& subscribers = LiveSubscribersLocked();
+  if (std::find(subscribers.begin(), subscribers.end(), hwnd) == subscribers.end()) {
+    subscribers.push_back(hwnd);
+  }
 }
 
-void ORLOUnsubscribe(HWND hwnd) { std::erase(Bus().subscribers, hwnd); }
+void ORLOUnsubscribe(HWND hwnd) {
+  std::lock_guard lock(Bus().mutex);
+  std::erase(Bus().subscribers, hwnd);
+}
 
 bool ORLOIsSubscribed(HWND hwnd) {
+  if (!IsWindow(hwnd)) return false;
+  std::lock_guard lock(Bus().mutex);
   const auto& subscribers = Bus().subscribers;
-  return IsWindow(hwnd) &&
-         std::find(subscribers.begin(), subscribers.end(), hwnd) != subscribers.end();
+  return std::find(subscribers.begin(), subscribers.end(), hwnd) != subscribers.end();
 }
 
 LRESULT ORLOSendMessage(const char* name, void* payload) {
@@ -147,16 +167,20 @@ LRESULT ORLOSendSingleMessage(HWND target, const char* name, void* payload) {
 }
 
 int ORLOAddBusObserver(ORLOBusObserver observer) {
+  std::lock_guard lock(Bus().mutex);
   const int id = Bus().nextObserverId++;
   if (observer) Bus().observers.emplace(id, std::move(observer));
   return id;
 }
 
-void ORLORemoveBusObserver(int id) { Bus().observers.erase(id); }
+void ORLORemoveBusObserver(int id) {
+  std::lock_guard lock(Bus().mutex);
+  Bus().observers.erase(id);
+}
 
 void ORLOSetTrace(bool on) { Bus().trace = on; }
 
 IDataManager* ORLOGetDataManager() {
-  static CBusDataManager manager;
-  return &manager;
+  static auto* manager = new CBusDataManager;  // lives until the process ends
+  return manager;
 }

@@ -17,7 +17,8 @@
 // the receiver handles its next message; IDataManager::Query and SendTo read it so.
 //
 // Narrow names are UTF-8 (in practice ASCII); a null name sends nothing and answers 0.
-// Everything runs on the UI thread.
+// Sends may come from any thread; the receiver's handler then runs on the sending thread
+// (see platform/win/Wnd.h). Everything else of the host runs on the UI thread.
 //
 // Observation: observers registered with ORLOAddBusObserver see every delivery before it
 // happens (tests record message sequences with it). With tracing on (ORLOSetTrace, or

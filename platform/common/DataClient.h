@@ -34,6 +34,7 @@
 #include <bit>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class CORLODataClient;
 
@@ -53,9 +54,12 @@ using ORLO_PFN_DATAWORD = void (CORLODataClient::*)(void*, std::int32_t);
 using ORLO_PFN_DATA = void (CORLODataClient::*)(void*);
 using ORLO_PFN_STRING = std::wstring (CORLODataClient::*)(IORLODataItem*);
 
+// The texts are views of string literals, so a table has nothing to destroy: it stays
+// readable to the very end of the process, also for a library's unload hook that runs
+// after the process's exit handlers.
 struct ORLO_SUBMAP_ENTRY {
-  std::wstring strMessage;
-  std::wstring strQualifier;
+  std::wstring_view strMessage;
+  std::wstring_view strQualifier;
   std::int32_t nFlag = 0;
   std::int32_t nSig = SubSig_End;
   ORLO_PFN pfnHandler = nullptr;

@@ -11,7 +11,7 @@ constexpr const char* kDomain = "ORLOAnalyzer";
 }
 
 CGettext& CGettext::Get() {
-  static CGettext instance;
+  static auto& instance = *new CGettext;  // lives until the process ends
   return instance;
 }
 

@@ -5,7 +5,7 @@
 namespace {
 
 ORLOCurveFactory& CurveFactory() {
-  static ORLOCurveFactory factory;
+  static auto& factory = *new ORLOCurveFactory;  // lives until the process ends
   return factory;
 }
 

@@ -18,7 +18,7 @@ std::vector<CORLOGuiItem*>& RunningDialogs() {
 }
 
 ORLOGraphWindowFactory& GraphWindowFactory() {
-  static ORLOGraphWindowFactory factory;
+  static auto& factory = *new ORLOGraphWindowFactory;  // lives until the process ends
   return factory;
 }
 

@@ -12,7 +12,7 @@ namespace orlo::user {
 namespace {
 
 std::deque<std::function<void()>>& ModalActions() {
-  static std::deque<std::function<void()>> actions;
+  static auto& actions = *new std::deque<std::function<void()>>;  // lives until the process ends
   return actions;
 }
 

@@ -59,6 +59,7 @@ class CGridCtrl : public CWnd {
 
   // Creates the grid window (class kGridClass) as a child of `parent`.
   BOOL Create(const RECT& rect, CWnd* parent, UINT id, DWORD style = WS_CHILD | WS_VISIBLE);
+  using CWnd::Create;
 
   BOOL SetRowCount(int rows);
   BOOL SetColumnCount(int columns);

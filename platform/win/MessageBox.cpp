@@ -16,7 +16,7 @@ struct MessageBoxState {
 };
 
 MessageBoxState& State() {
-  static MessageBoxState state;
+  static auto& state = *new MessageBoxState;  // lives until the process ends
   return state;
 }
 

@@ -30,7 +30,7 @@ struct Timer {
 class Loop {
  public:
   static Loop& Get() {
-    static Loop loop;
+    static auto& loop = *new Loop;  // lives until the process ends
     return loop;
   }
 

@@ -13,7 +13,7 @@ namespace {
 class WindowClasses {
  public:
   static WindowClasses& Get() {
-    static WindowClasses classes;
+    static auto& classes = *new WindowClasses;  // lives until the process ends
     return classes;
   }
 

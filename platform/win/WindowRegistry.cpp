@@ -11,7 +11,7 @@ constexpr std::uintptr_t kFirstHandle = 0x10000;
 }  // namespace
 
 WindowRegistry& WindowRegistry::Get() {
-  static WindowRegistry registry;
+  static auto& registry = *new WindowRegistry;  // lives until the process ends
   return registry;
 }
 

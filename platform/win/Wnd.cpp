@@ -5,19 +5,30 @@
 #include "platform/win/WindowRegistry.h"
 
 #include <algorithm>
+#include <vector>
 
 using orlo::win::detail::WindowRecord;
 using orlo::win::detail::WindowRegistry;
 
 namespace {
 
-thread_local int tHandlerDepth = 0;
+// A message being handled: the window's object and the message.
+struct Handling {
+  const CWnd* window;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
 
-// Counts the handlers running on this thread while a message is being handled.
+// The messages being handled on this thread, innermost last. Kept per thread, so a
+// message sent from another thread never disturbs what the UI thread is handling.
+thread_local std::vector<Handling> tHandling;
+
+// One message on this thread's list while its handler runs.
 class HandlerScope {
  public:
-  HandlerScope() { ++tHandlerDepth; }
-  ~HandlerScope() { --tHandlerDepth; }
+  explicit HandlerScope(const Handling& handling) { tHandling.push_back(handling); }
+  ~HandlerScope() { tHandling.pop_back(); }
   HandlerScope(const HandlerScope&) = delete;
   HandlerScope& operator=(const HandlerScope&) = delete;
 };
@@ -56,7 +67,7 @@ void FreeWindow(HWND hwnd) {
 
 namespace orlo::win::detail {
 
-int HandlerDepth() { return tHandlerDepth; }
+int HandlerDepth() { return static_cast<int>(tHandling.size()); }
 
 }  // namespace orlo::win::detail
 
@@ -131,22 +142,18 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProc(message, wParam, lParam);
 }
 
-LRESULT CWnd::Default() { return DefWindowProc(current_.message, current_.wParam, current_.lParam); }
+LRESULT CWnd::Default() {
+  const auto innermost = std::find_if(tHandling.rbegin(), tHandling.rend(),
+                                      [this](const Handling& h) { return h.window == this; });
+  if (innermost == tHandling.rend()) return DefWindowProc(0, 0, 0);
+  return DefWindowProc(innermost->message, innermost->wParam, innermost->lParam);
+}
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   CWnd* target = WindowRegistry::Get().Owner(hwnd);
   if (target == nullptr) return 0;
-  const CWnd::Current outer = target->current_;
-  target->current_ = {message, wParam, lParam};
-  LRESULT result = 0;
-  {
-    HandlerScope scope;
-    result = target->WindowProc(message, wParam, lParam);
-  }
-  // The handler may have destroyed the window and deleted the object; only a window that
-  // is still owned by the same object gets its outer message back.
-  if (WindowRegistry::Get().Owner(hwnd) == target) target->current_ = outer;
-  return result;
+  HandlerScope scope({target, message, wParam, lParam});
+  return target->WindowProc(message, wParam, lParam);
 }
 
 BOOL IsWindow(HWND hwnd) { return WindowRegistry::Get().Contains(hwnd) ? TRUE : FALSE; }

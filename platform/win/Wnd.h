@@ -27,7 +27,11 @@
 // e.g. clear SWP_SHOWWINDOW to keep the window hidden. The request is then applied and
 // WM_WINDOWPOSCHANGED follows (its default processing sends WM_MOVE and WM_SIZE).
 //
-// All windows belong to the thread that runs the message loop (see MessageLoop.h).
+// All windows belong to the thread that runs the message loop (see MessageLoop.h). Another
+// thread may send a message too: its handler then runs on that thread, concurrently with
+// the UI thread's, and must guard what it shares (the bus delivers sweep-value updates so).
+// Window state is guarded by the window registry; what a handler is handling (Default) is
+// kept per thread.
 #pragma once
 
 #include "platform/win/WinTypes.h"
@@ -166,12 +170,6 @@ class CWnd {
 
  private:
   friend LRESULT SendMessage(HWND, UINT, WPARAM, LPARAM);
-  struct Current {
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-  };
-  Current current_;
 };
 
 // Handle-based calls; every one is a no-op (answering 0 / FALSE) on an invalid handle.

@@ -9,6 +9,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -135,6 +136,42 @@ TEST(HostSessionTest, RegistersTheTestAnalyzerThroughTheLibrarysFactory) {
   instance->Destroy();
   session.Stop();
   EXPECT_EQ(dlopen(kBuiltModule.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
+}
+
+// Says on stderr, when the manager destroys it, whether the manager's window still lives.
+class ExitWitness : public test::LoggingAnalyzer {
+ public:
+  ExitWitness(HWND manager, std::vector<std::string>& log)
+      : LoggingAnalyzer("witness", log), manager_(manager) {}
+  void Destroy() override {
+    std::fprintf(stderr, "witness: window %s\n", IsWindow(manager_) ? "alive" : "gone");
+  }
+
+ private:
+  HWND manager_;
+};
+
+// A process that ends with the library still loaded (no dlclose) unloads it after every
+// exit handler: the platform and the module's tables must still be there.
+TEST(HostSessionDeathTest, ExitWithTheLibraryLoadedTearsTheModuleDownInOrder) {
+  EXPECT_EXIT(
+      {
+        auto* session = new CHostSession;  // never ends: the library stays loaded
+        std::string error;
+        HostSessionOptions library;
+        library.modulePath = kBuiltModule;
+        if (!session->Start(library, error)) std::_Exit(2);
+        const HWND manager = ManagerWindow(*session);
+        static std::vector<std::string> log;
+        ORLOSendMessage("ANALYZER_RegisterAnalyzer", new ExitWitness(manager, log));
+        ORLOAddBusObserver([manager](const ORLOBusDelivery& delivery) {
+          if (delivery.target == manager) {
+            std::fprintf(stderr, "manager: %ls\n", delivery.name.c_str());
+          }
+        });
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "witness: window alive\nmanager: ORLO_UnInitialize\n");
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ TEST(FindNearIndex, PlacesAFrequencyWithinTheRelativeTolerance) {
   EXPECT_EQ(FindNearIndex(3000 * 1.005, grid.data(), 5, 0.01), 2);
   EXPECT_EQ(FindNearIndex(3000 / 1.005, grid.data(), 5, 0.01), 2);
   EXPECT_EQ(FindNearIndex(3000 * 1.02, grid.data(), 5, 0.01), -1);
+  EXPECT_EQ(FindNearIndex(1000, std::vector<double>{1010}.data(), 1, 0.01), -1);  // 1 % is out
   EXPECT_EQ(FindNearIndex(3000 * 1.02, grid.data(), 5, 0.1), 2);
   EXPECT_EQ(FindNearIndex(1000, nullptr, 5, 0.01), -1);
   EXPECT_EQ(FindNearIndex(1000, grid.data(), 0, 0.01), -1);

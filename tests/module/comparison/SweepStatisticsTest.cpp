@@ -50,6 +50,13 @@ TEST(InterpolateMagnitude, SkipsPairsThatStartAtAnInfiniteMagnitude) {
   EXPECT_EQ(InterpolateMagnitude(sweep.get(), 3500), -INFINITY);
 }
 
+TEST(InterpolateMagnitude, ANotANumberMagnitudeIsReadLikeAnyOther) {
+  TestSweep sweep({1000, 2000, 3000}, {NAN, 10, 20});
+  EXPECT_TRUE(std::isnan(InterpolateMagnitude(sweep.get(), 1000)));
+  EXPECT_TRUE(std::isnan(InterpolateMagnitude(sweep.get(), 1500)));
+  EXPECT_EQ(InterpolateMagnitude(sweep.get(), 2500), 15.0);
+}
+
 TEST(CorrelationCoefficient, FollowsTheDocumentedEvaluationOrderBitForBit) {
   // Means taken as sum / N instead of (1 / N) * sum, or separate square roots of the variances,
   // changes the last bit. The eighth point is the upper edge and is not used.

@@ -107,6 +107,9 @@ TEST_F(AnalyzerManagerTest, UnregisteringIsSilentAndReturnsOwnership) {
 
   EXPECT_EQ(Change(), (std::vector<int>{0}));  // b is still marked, but no longer listed
   EXPECT_EQ(announced_, (Analyzers{&a_}));
+  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
+  EXPECT_EQ(Change(), (std::vector<int>{0, 1}));  // and keeps its mark when it comes back
+  ORLOSendMessage("ANALYZER_UnregisterAnalyzer", &b_);
   manager_.reset();
   EXPECT_EQ(destroyed_, (Log{"a"}));
 }
@@ -127,13 +130,27 @@ TEST_F(AnalyzerManagerTest, RepeatedRegistrationIsListedTwiceAndDestroyedOnce) {
   EXPECT_EQ(destroyed_, (Log{"b", "a", "c"}));
 }
 
+// Notes whether the manager's window still exists when the manager destroys it.
+class WindowWitness : public LoggingAnalyzer {
+ public:
+  WindowWitness(HWND window, Log& log) : LoggingAnalyzer("witness", log), window_(window), log_(log) {}
+  void Destroy() override { log_.push_back(IsWindow(window_) ? "window alive" : "window gone"); }
+
+ private:
+  HWND window_;
+  Log& log_;
+};
+
 TEST_F(AnalyzerManagerTest, DeletionDestroysEachRegisteredAnalyzerOnceThenDetaches) {
-  for (LoggingAnalyzer* analyzer : {&a_, &b_, &c_}) ORLOSendMessage("ANALYZER_RegisterAnalyzer", analyzer);
+  WindowWitness witness(window_, destroyed_);
+  for (IBaseAnalyzer* analyzer : std::initializer_list<IBaseAnalyzer*>{&a_, &b_, &c_, &witness}) {
+    ORLOSendMessage("ANALYZER_RegisterAnalyzer", analyzer);
+  }
   Mark("ANALYZER_ActivateAnalyzer", &b_);
 
   BusRecorder bus;
   manager_.reset();
-  EXPECT_EQ(destroyed_, (Log{"a", "b", "c"}));
+  EXPECT_EQ(destroyed_, (Log{"a", "b", "c", "window alive"}));
   ASSERT_EQ(bus.Records().size(), 1u);
   EXPECT_EQ(bus.Records()[0].name, L"ORLO_UnInitialize");
   EXPECT_EQ(bus.Records()[0].target, window_);

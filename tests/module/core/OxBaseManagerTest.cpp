@@ -39,7 +39,9 @@ TEST(OxBaseManagerTest, StaysHiddenWhateverShowRequestArrives) {
   host::CMainDialog mainDialog;
   ASSERT_TRUE(mainDialog.CreateDialogWindow());
   CCountingManager manager;
+  BusRecorder bus;
   ASSERT_TRUE(manager.CreateManager(&mainDialog));
+  EXPECT_TRUE(bus.Records().empty());  // a parent given: nothing to ask the host
 
   manager.ShowWindow(SW_SHOW);
   EXPECT_FALSE(Shown(manager));

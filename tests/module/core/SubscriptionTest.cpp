@@ -61,8 +61,9 @@ ORLO_SUBSCRIBE("ItemThenText", 0, CDispatchClient, OnSecond)
  StoreHandler(static_cast<ORLO_PFN_DATAWORD>(&CDispatchClient::OnDataWord))},
 {L"Data", L"", 0, SubSig_Data, StoreHandler(static_cast<ORLO_PFN_DATA>(&CDispatchClient::OnData))},
 {L"Qualified", L"Phase-A", 0, SubSig_ItemQualified, kFirst},
-{L"UnknownForm", L"", 0, 9, kFirst},
+{L"UnknownForm", L"", 0, 9, kFirst},  // skipped, the search goes on
 ORLO_SUBSCRIBE("UnknownForm", 0, CDispatchClient, OnSecond)
+{L"UnknownForm", L"", 0, 0x100, kFirst},  // skipped, the result before it stays
 ORLO_END_SUBSCRIPTION_MAP()
 
 const Calls kCompleted = {"AddRef", "Done", "SetResult", "IsPosted", "Release"};

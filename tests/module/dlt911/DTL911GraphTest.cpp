@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "platform/common/Bus.h"
+#include "platform/common/DataItem.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/MessageLoop.h"
 #include "tests/module/dlt911/DTL911Scenario.h"
@@ -99,8 +100,9 @@ TEST_F(DTL911Graph, ValueUpdatesRedrawOnlyThePairAndOncePerTick) {
   host.Graph().SetSweepPoints(L"A", louder);
   win::AdvanceClock(200);
   host.Graph().SetSweepPoints(L"A", louder);
+  win::AdvanceClock(299);  // the timer's period is 500 ms
   EXPECT_EQ(a->RefreshCount(), 0);
-  win::AdvanceClock(300);
+  win::AdvanceClock(1);
   EXPECT_EQ(a->RefreshCount(), 1);
   EXPECT_EQ(bus.SummariesTo(host.Listener(), L"GRAPH_AcquireRawData"),
             std::vector<std::wstring>{L"A"});
@@ -128,6 +130,22 @@ TEST_F(DTL911Graph, ActivationConfiguresTheHostOnlyWhenActive) {
   EXPECT_TRUE(window->ErrorCurveShown());
   analyzer->ShowDialogs(false);
   EXPECT_FALSE(window->DialogsShown());
+}
+
+// The bus shows the flag of the entry that took an item; only model removal has flag 1
+// among the graph's notifications.
+TEST_F(DTL911Graph, ModelRemovalIsSubscribedWithFlagOne) {
+  Start();
+  const auto flagOf = [this](const wchar_t* name) {
+    auto* item = new CORLODataItem(name, L"", nullptr);
+    SendMessage(analyzer->GetSafeHwnd(), WM_DATAITEM, reinterpret_cast<WPARAM>(item), 0);
+    const int flag = item->MatchedFlag();
+    item->Release();
+    return flag;
+  };
+  EXPECT_EQ(flagOf(L"GRAPH_RemoveModel"), 1);
+  EXPECT_EQ(flagOf(L"GRAPH_ApplyModel"), 0);
+  EXPECT_EQ(flagOf(L"GRAPH_RecalcModels"), 0);
 }
 
 class DTL911WithoutCurves : public DTL911Scenario {
