@@ -82,6 +82,33 @@ Value Graph(const PanelSnapshot& panel) {
   return graph;
 }
 
+Value NumberPair(double first, double second) {
+  Value pair = Value::MakeArray();
+  pair.Append(Value::Number(first));
+  pair.Append(Value::Number(second));
+  return pair;
+}
+
+Value GraphWindow(const GraphWindowSnapshot& window) {
+  Value object = Value::MakeObject();
+  object.Set("xLabel", Value::String(window.xLabel));
+  object.Set("yLabel", Value::String(window.yLabel));
+  object.Set("yRange", OptionalOf(window.valueRange, [](const std::pair<double, double>& range) {
+               return NumberPair(range.first, range.second);
+             }));
+  object.Set("curves", ArrayOf(window.curves, [](const XYCurveSnapshot& curve) {
+               Value entry = Value::MakeObject();
+               entry.Set("name", Value::String(curve.name));
+               entry.Set("colour", Integer(curve.colour));
+               entry.Set("width", Integer(curve.width));
+               entry.Set("points", ArrayOf(curve.points, [](const CurvePoint& point) {
+                           return NumberPair(point.x, point.y);
+                         }));
+               return entry;
+             }));
+  return object;
+}
+
 Value Panel(const PanelSnapshot& panel) {
   Value object = Value::MakeObject();
   object.Set("index", Integer(static_cast<std::int64_t>(panel.index)));
@@ -98,6 +125,7 @@ Value Panel(const PanelSnapshot& panel) {
                         [](const std::wstring& text) { return Value::String(text); }));
   object.Set("pairs", ArrayOf(panel.pairs, Pair));
   object.Set("graph", Graph(panel));
+  object.Set("graphs", ArrayOf(panel.graphs, GraphWindow));
   return object;
 }
 

@@ -11,14 +11,29 @@ namespace orlo::host {
 
 namespace {
 
-// The first graph item of the panel tree, depth first, or null.
-const CORLOGuiItem* FindGraphItem(const CORLOGuiItem* item) {
-  if (item == nullptr) return nullptr;
-  if (item->Kind() == ORLO_GUI_GRAPH) return item;
-  for (const auto& child : item->Children()) {
-    if (const CORLOGuiItem* found = FindGraphItem(child.get())) return found;
+// The graph windows of the panel tree's graph items, depth first.
+void FindGraphWindows(const CORLOGuiItem* item, const CGraphPlugin& graph,
+                      std::vector<const CGraphWindow*>& windows) {
+  if (item == nullptr) return;
+  if (item->Kind() == ORLO_GUI_GRAPH && item->GetWnd() != nullptr) {
+    if (const CGraphWindow* window = graph.GraphWindowOf(item->GetWnd()->GetSafeHwnd())) {
+      windows.push_back(window);
+    }
   }
-  return nullptr;
+  for (const auto& child : item->Children()) FindGraphWindows(child.get(), graph, windows);
+}
+
+GraphWindowSnapshot SnapshotOf(const CGraphWindow& window) {
+  GraphWindowSnapshot snapshot;
+  snapshot.xLabel = window.AxisLabel().xLabel;
+  snapshot.yLabel = window.AxisLabel().yLabel;
+  if (const auto range = window.FixedValueRange()) snapshot.valueRange = *range;
+  for (const XYCurve& curve : window.Curves()) {
+    const auto drawn = curve.points.begin() + static_cast<std::ptrdiff_t>(curve.drawn);
+    snapshot.curves.push_back(
+        {curve.id, curve.colour, curve.width, std::vector<CurvePoint>(curve.points.begin(), drawn)});
+  }
+  return snapshot;
 }
 
 std::optional<GridSnapshot> SnapshotOf(const CGridCtrl* grid) {
@@ -27,11 +42,11 @@ std::optional<GridSnapshot> SnapshotOf(const CGridCtrl* grid) {
 }
 
 void ReadGraph(const CORLOGuiItem* panel, const CGraphPlugin& graph, PanelSnapshot& snapshot) {
-  const CORLOGuiItem* item = FindGraphItem(panel);
-  const CWnd* control = item != nullptr ? item->GetWnd() : nullptr;
-  const CGraphWindow* window =
-      control != nullptr ? graph.GraphWindowOf(control->GetSafeHwnd()) : nullptr;
-  if (window == nullptr) return;
+  std::vector<const CGraphWindow*> windows;
+  FindGraphWindows(panel, graph, windows);
+  if (windows.empty()) return;
+  for (const CGraphWindow* window : windows) snapshot.graphs.push_back(SnapshotOf(*window));
+  const CGraphWindow* window = windows.front();
   for (const tagRANGE& range : window->Ranges()) {
     snapshot.ranges.push_back({range.label, range.low, range.high, range.colour});
   }

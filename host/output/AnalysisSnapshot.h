@@ -4,12 +4,16 @@
 //
 // TakePanelSnapshot reads an analyzer whose panel exists: its grids and conclusion
 // through IAnalyzerReadout (absent for analyzers that do not implement it), and its graph
-// from the graph plug-in: the ranges of the graph window behind the panel's graph item and
-// the curves drawn for that graph (curves of its graph type holding at least one point;
-// an emptied curve shows nothing and is left out). The snapshot is a plain value that owns
-// copies of everything; nothing of the analyzer is kept.
+// from the graph plug-in: the ranges of the graph window behind the panel's first graph
+// item and the curves drawn for that graph (curves of its graph type holding at least one
+// point; an emptied curve shows nothing and is left out). Every graph item of the panel,
+// in panel order, also gives a GraphWindowSnapshot: its axis labels, the value range the
+// analyzer fixed and its XY curves in allocation order, each with the points on the
+// screen (those still waiting for a repaint are not shown). The snapshot is a plain value
+// that owns copies of everything; nothing of the analyzer is kept.
 #pragma once
 
+#include "host/graph/GraphCurves.h"
 #include "host/report/ReportPlugin.h"
 #include "module/core/AnalyzerReadout.h"
 #include "platform/win/MessageBox.h"
@@ -45,6 +49,21 @@ struct CurveSnapshot {
   size_t points = 0;
 };
 
+// An XY curve of a graph window; the graph knows it by its id only, which is its name.
+struct XYCurveSnapshot {
+  std::wstring name;
+  COLORREF colour = 0;
+  int width = 0;
+  std::vector<CurvePoint> points;
+};
+
+struct GraphWindowSnapshot {
+  std::wstring xLabel;
+  std::wstring yLabel;
+  std::optional<std::pair<double, double>> valueRange;  // none: the axis scales itself
+  std::vector<XYCurveSnapshot> curves;
+};
+
 struct RangeSnapshot {
   std::wstring label;
   double low = 0.0;
@@ -64,6 +83,7 @@ struct PanelSnapshot {
   std::vector<PairReadout> pairs;
   std::vector<CurveSnapshot> curves;
   std::vector<RangeSnapshot> ranges;
+  std::vector<GraphWindowSnapshot> graphs;
 };
 
 struct SweepSummary {
