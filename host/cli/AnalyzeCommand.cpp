@@ -11,7 +11,8 @@
 #include "host/sweeps/NumberText.h"
 #include "host/sweeps/SweepImport.h"
 #include "platform/common/Bus.h"
-#include "platform/common/ServicesText.h"
+#include "platform/common/TextCase.h"
+#include "platform/common/Utf8.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/MessageLoop.h"
 
@@ -175,22 +176,16 @@ class ScopedTrace {
   bool on_;
 };
 
-bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
-    return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
-  });
-}
-
 // The registry indices `selector` names (index, GUID or name, case ignored); every index
 // without a selector; none when it names no analyzer.
 std::vector<size_t> SelectAnalyzers(const std::vector<IBaseAnalyzer*>& analyzers,
                                     const std::optional<std::string>& selector) {
   std::vector<size_t> chosen;
-  const std::wstring wanted = selector ? services::Utf8ToWide(*selector) : std::wstring();
+  const std::wstring wanted = selector ? orlo::Utf8ToWide(*selector) : std::wstring();
   for (size_t index = 0; index < analyzers.size(); ++index) {
     if (!selector || *selector == std::to_string(index) ||
-        EqualIgnoringCase(wanted, analyzers[index]->GetGuid()) ||
-        EqualIgnoringCase(wanted, analyzers[index]->GetName())) {
+        orlo::EqualsIgnoringCase(wanted, analyzers[index]->GetGuid()) ||
+        orlo::EqualsIgnoringCase(wanted, analyzers[index]->GetName())) {
       chosen.push_back(index);
     }
   }
@@ -302,8 +297,8 @@ class AnalyzeRun {
     if (!host_->session.RegisterTestAnalyzer(reason)) Fail(kExitUsage, noSuchAnalyzer);
     const size_t index = host_->session.Analyzers().size() - 1;
     IBaseAnalyzer& test = *host_->session.Analyzers()[index];
-    const std::wstring wanted = services::Utf8ToWide(selector);
-    if (!EqualIgnoringCase(wanted, test.GetName()) && !EqualIgnoringCase(wanted, test.GetGuid())) {
+    const std::wstring wanted = orlo::Utf8ToWide(selector);
+    if (!orlo::EqualsIgnoringCase(wanted, test.GetName()) && !orlo::EqualsIgnoringCase(wanted, test.GetGuid())) {
       Fail(kExitUsage, noSuchAnalyzer);
     }
     return {index};
@@ -318,7 +313,7 @@ class AnalyzeRun {
   }
 
   void ClickButton(const std::string& text) {
-    if (!host_->run.ClickButton(services::Utf8ToWide(text))) {
+    if (!host_->run.ClickButton(orlo::Utf8ToWide(text))) {
       Fail(kExitUsage, "--click: no panel has a button '" + text + "' to click");
     }
   }

@@ -1,6 +1,6 @@
 #include "host/graph/GraphModels.h"
 
-#include "platform/common/ServicesText.h"
+#include "platform/common/Utf8.h"
 
 #include <cmath>
 #include <fstream>
@@ -49,7 +49,7 @@ const Value* Member(const Value& object, const char* key, Value::Kind kind,
   return &Expect(*value, kind, where + "." + key);
 }
 
-std::wstring Text(const Value& value) { return orlo::services::Utf8ToWide(value.Text()); }
+std::wstring Text(const Value& value) { return orlo::Utf8ToWide(value.Text()); }
 
 ModelItem ParseItem(const Value& value, const std::string& where) {
   Expect(value, Value::Kind::kObject, where);

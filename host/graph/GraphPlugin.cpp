@@ -3,7 +3,7 @@
 #include "module/comparison/SweepData.h"
 #include "platform/common/Bus.h"
 #include "platform/common/GuiItem.h"
-#include "platform/common/ServicesText.h"
+#include "platform/common/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -116,7 +116,7 @@ const CGraphPlugin::LoadedSweep* CGraphPlugin::Find(const std::wstring& name) co
 }
 
 bool CGraphPlugin::AddSweep(Sweep sweep) {
-  std::wstring name = orlo::services::Utf8ToWide(sweep.name);
+  std::wstring name = orlo::Utf8ToWide(sweep.name);
   if (Find(name) != nullptr) return false;
   const auto visibleBefore = VisibleSweeps();
   const COLORREF colour = SweepPalette(sweeps_.size());

@@ -47,9 +47,7 @@ void ReadGraph(const CORLOGuiItem* panel, const CGraphPlugin& graph, PanelSnapsh
   if (windows.empty()) return;
   for (const CGraphWindow* window : windows) snapshot.graphs.push_back(SnapshotOf(*window));
   const CGraphWindow* window = windows.front();
-  for (const tagRANGE& range : window->Ranges()) {
-    snapshot.ranges.push_back({range.label, range.low, range.high, range.colour});
-  }
+  snapshot.ranges = window->Ranges();
   for (const CHostCurve* curve : graph.Curves()) {
     if (curve->GraphType() != window->GraphType() || curve->Points().empty()) continue;
     snapshot.curves.push_back(

@@ -16,6 +16,7 @@
 #include "host/graph/GraphCurves.h"
 #include "host/report/ReportPlugin.h"
 #include "module/core/AnalyzerReadout.h"
+#include "module/core/GraphMessages.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/WinTypes.h"
 
@@ -64,13 +65,6 @@ struct GraphWindowSnapshot {
   std::vector<XYCurveSnapshot> curves;
 };
 
-struct RangeSnapshot {
-  std::wstring label;
-  double low = 0.0;
-  double high = 0.0;
-  COLORREF colour = 0;
-};
-
 struct PanelSnapshot {
   size_t index = 0;  // registry index, as --analyzer takes it
   std::wstring name;
@@ -82,7 +76,7 @@ struct PanelSnapshot {
   std::optional<std::wstring> magnitudeDifferenceConclusion;
   std::vector<PairReadout> pairs;
   std::vector<CurveSnapshot> curves;
-  std::vector<RangeSnapshot> ranges;
+  std::vector<tagRANGE> ranges;  // as the graph window holds them
   std::vector<GraphWindowSnapshot> graphs;
 };
 

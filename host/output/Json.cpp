@@ -1,8 +1,13 @@
 #include "host/output/Json.h"
 
-#include <charconv>
+#include "platform/common/NumberText.h"
+#include "platform/common/Utf8.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
+#include <utility>
 
 namespace orlo::host::json {
 
@@ -10,25 +15,10 @@ namespace {
 
 constexpr int kMaxDepth = 256;
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
-  if (c > 0x10FFFF) c = 0xFFFD;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
+// The two-character escapes the writer uses: the letter after the backslash and the
+// character it stands for. The reader also takes "\\/" for '/'.
+constexpr std::pair<char, char> kEscapes[] = {{'"', '"'},  {'\\', '\\'}, {'b', '\b'}, {'f', '\f'},
+                                              {'n', '\n'}, {'r', '\r'},   {'t', '\t'}};
 
 std::string Quote(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -60,18 +50,11 @@ class Parser {
 
  private:
   [[noreturn]] void Fail(const std::string& reason) const {
-    int line = 1;
-    int column = 1;
-    for (size_t i = 0; i < pos_ && i < text_.size(); ++i) {
-      const auto byte = static_cast<unsigned char>(text_[i]);
-      if (byte == '\n') {
-        ++line;
-        column = 1;
-      } else if ((byte & 0xC0) != 0x80) {
-        ++column;
-      }
-    }
-    throw ParseError(line, column, reason);
+    const std::string_view before = text_.substr(0, pos_);
+    const size_t lineStart = before.find_last_of('\n') + 1;  // 0 on the first line
+    const auto line = 1 + std::count(before.begin(), before.end(), '\n');
+    const size_t column = 1 + CountUtf8Chars(before.substr(lineStart));
+    throw ParseError(static_cast<int>(line), static_cast<int>(column), reason);
   }
 
   bool AtEnd() const { return pos_ >= text_.size(); }
@@ -105,7 +88,9 @@ class Parser {
   }
 
   Value ParseLiteral(std::string_view word, Value value) {
-    if (text_.substr(pos_, word.size()) != word) Fail("invalid literal, expected " + std::string(word));
+    if (text_.substr(pos_, word.size()) != word) {
+      Fail("invalid literal, expected " + std::string(word));
+    }
     pos_ += word.size();
     return value;
   }
@@ -114,43 +99,43 @@ class Parser {
     if (depth > kMaxDepth) Fail("nesting deeper than " + std::to_string(kMaxDepth) + " levels");
   }
 
-  Value ParseArray(int depth) {
+  // The elements of an array ("array", ']') or the members of an object ("object", '}'),
+  // each read by `element`, from the opening bracket to the closing one.
+  template <typename Element>
+  void ParseList(int depth, const std::string& what, char close, Element element) {
     CheckDepth(depth);
-    ++pos_;  // '['
-    Value array = Value::MakeArray();
+    ++pos_;  // the opening bracket
     SkipBlanks();
-    if (!AtEnd() && Peek() == ']') {
+    if (!AtEnd() && Peek() == close) {
       ++pos_;
-      return array;
+      return;
     }
+    const std::string expected = std::string(", expected ',' or '") + close + "'";
     for (;;) {
       SkipBlanks();
-      if (!AtEnd() && Peek() == ']') Fail("trailing comma before ']'");
-      array.Append(ParseValue(depth));
+      if (!AtEnd() && Peek() == close) Fail(std::string("trailing comma before '") + close + "'");
+      element();
       SkipBlanks();
-      if (AtEnd()) Fail("unexpected end of input in array, expected ',' or ']'");
-      if (Peek() == ']') {
+      if (AtEnd()) Fail("unexpected end of input in " + what + expected);
+      if (Peek() == close) {
         ++pos_;
-        return array;
+        return;
       }
-      if (Peek() != ',') Fail("unexpected " + Quote(Peek()) + " in array, expected ',' or ']'");
+      if (Peek() != ',') Fail("unexpected " + Quote(Peek()) + " in " + what + expected);
       ++pos_;
     }
   }
 
+  Value ParseArray(int depth) {
+    Value array = Value::MakeArray();
+    ParseList(depth, "array", ']', [&] { array.Append(ParseValue(depth)); });
+    return array;
+  }
+
   Value ParseObject(int depth) {
-    CheckDepth(depth);
-    ++pos_;  // '{'
     Value object = Value::MakeObject();
-    SkipBlanks();
-    if (!AtEnd() && Peek() == '}') {
-      ++pos_;
-      return object;
-    }
-    for (;;) {
-      SkipBlanks();
+    ParseList(depth, "object", '}', [&] {
       if (AtEnd()) Fail("unexpected end of input in object, expected a key");
-      if (Peek() == '}') Fail("trailing comma before '}'");
       if (Peek() != '"') Fail("unexpected " + Quote(Peek()) + " in object, expected a string key");
       const size_t keyPos = pos_;
       std::string key = ParseString();
@@ -163,15 +148,8 @@ class Parser {
       ++pos_;
       SkipBlanks();
       object.Set(key, ParseValue(depth));
-      SkipBlanks();
-      if (AtEnd()) Fail("unexpected end of input in object, expected ',' or '}'");
-      if (Peek() == '}') {
-        ++pos_;
-        return object;
-      }
-      if (Peek() != ',') Fail("unexpected " + Quote(Peek()) + " in object, expected ',' or '}'");
-      ++pos_;
-    }
+    });
+    return object;
   }
 
   bool TakeDigits() {
@@ -199,7 +177,12 @@ class Parser {
       if (!AtEnd() && (Peek() == '+' || Peek() == '-')) ++pos_;
       if (!TakeDigits()) Fail("expected a digit in the exponent");
     }
-    return Value::NumberTextUnchecked(std::string(text_.substr(start, pos_ - start)));
+    std::string text(text_.substr(start, pos_ - start));
+    if (!ReadNumber(text).ok()) {
+      pos_ = start;
+      Fail("number out of the double range");
+    }
+    return Value::NumberTextUnchecked(std::move(text));
   }
 
   unsigned ParseHex4() {
@@ -226,19 +209,15 @@ class Parser {
     if (AtEnd()) Fail("unterminated string");
     const char c = Peek();
     ++pos_;
-    switch (c) {
-      case '"': out += '"'; return;
-      case '\\': out += '\\'; return;
-      case '/': out += '/'; return;
-      case 'b': out += '\b'; return;
-      case 'f': out += '\f'; return;
-      case 'n': out += '\n'; return;
-      case 'r': out += '\r'; return;
-      case 't': out += '\t'; return;
-      case 'u': break;
-      default:
-        pos_ -= 2;
-        Fail("invalid escape \\" + std::string(1, c) + " in string");
+    const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                     [c](const auto& e) { return e.first == c; });
+    if (escape != std::end(kEscapes) || c == '/') {
+      out += escape != std::end(kEscapes) ? escape->second : '/';
+      return;
+    }
+    if (c != 'u') {
+      pos_ -= 2;
+      Fail("invalid escape \\" + std::string(1, c) + " in string");
     }
     const size_t escapePos = pos_ - 2;
     char32_t code = ParseHex4();
@@ -264,33 +243,19 @@ class Parser {
 
   // Copies one UTF-8 encoded character, checking that it is well formed.
   void CopyUtf8(std::string& out) {
-    const auto lead = static_cast<unsigned char>(Peek());
-    int length = 0;
-    char32_t code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      code = lead & 0x07;
-    } else {
-      Fail("invalid UTF-8 " + Quote(static_cast<char>(lead)));
+    const Utf8Char c = DecodeUtf8Char(text_.substr(pos_));
+    switch (c.fault) {
+      case Utf8Fault::kNone:
+        break;
+      case Utf8Fault::kBadLeadByte:
+        Fail("invalid UTF-8 " + Quote(Peek()));
+      case Utf8Fault::kTruncated:
+        Fail("truncated UTF-8 sequence");
+      case Utf8Fault::kInvalidSequence:
+        Fail("invalid UTF-8 sequence");
     }
-    if (pos_ + length > text_.size()) Fail("truncated UTF-8 sequence");
-    for (int i = 1; i < length; ++i) {
-      const auto next = static_cast<unsigned char>(text_[pos_ + i]);
-      if ((next & 0xC0) != 0x80) Fail("invalid UTF-8 sequence");
-      code = (code << 6) | (next & 0x3F);
-    }
-    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-    if (overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-      Fail("invalid UTF-8 sequence");
-    }
-    out.append(text_.substr(pos_, length));
-    pos_ += length;
+    out.append(text_.substr(pos_, c.length));
+    pos_ += c.length;
   }
 
   std::string ParseString() {
@@ -327,33 +292,45 @@ namespace {
 void WriteString(std::string& out, const std::string& text) {
   out += '"';
   for (const char c : text) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\b': out += "\\b"; break;
-      case '\f': out += "\\f"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-          char buffer[8];
-          std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned char>(c));
-          out += buffer;
-        } else {
-          out += c;
-        }
+    const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                     [c](const auto& e) { return e.second == c; });
+    if (escape != std::end(kEscapes)) {
+      out += '\\';
+      out += escape->first;
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned char>(c));
+      out += buffer;
+    } else {
+      out += c;
     }
   }
   out += '"';
 }
 
-void WriteValue(std::string& out, const Value& value, int indent, int level) {
+void WriteValue(std::string& out, const Value& value, int indent, int level);
+
+// `count` elements between `open` and `close`, each on its own line when indenting;
+// `element(i)` writes element i.
+template <typename Element>
+void WriteList(std::string& out, char open, char close, size_t count, int indent, int level,
+               Element element) {
   const auto newline = [&](int depth) {
     if (indent == 0) return;
     out += '\n';
     out.append(static_cast<size_t>(indent * depth), ' ');
   };
+  out += open;
+  for (size_t i = 0; i < count; ++i) {
+    if (i > 0) out += ',';
+    newline(level + 1);
+    element(i);
+  }
+  if (count > 0) newline(level);
+  out += close;
+}
+
+void WriteValue(std::string& out, const Value& value, int indent, int level) {
   switch (value.kind()) {
     case Value::Kind::kNull:
       out += "null";
@@ -368,29 +345,18 @@ void WriteValue(std::string& out, const Value& value, int indent, int level) {
       WriteString(out, value.Text());
       return;
     case Value::Kind::kArray: {
-      out += '[';
       const Array& items = value.Items();
-      for (size_t i = 0; i < items.size(); ++i) {
-        if (i > 0) out += ',';
-        newline(level + 1);
-        WriteValue(out, items[i], indent, level + 1);
-      }
-      if (!items.empty()) newline(level);
-      out += ']';
+      WriteList(out, '[', ']', items.size(), indent, level,
+                [&](size_t i) { WriteValue(out, items[i], indent, level + 1); });
       return;
     }
     case Value::Kind::kObject: {
-      out += '{';
       const Object& members = value.Members();
-      for (size_t i = 0; i < members.size(); ++i) {
-        if (i > 0) out += ',';
-        newline(level + 1);
+      WriteList(out, '{', '}', members.size(), indent, level, [&](size_t i) {
         WriteString(out, members[i].key);
         out += indent == 0 ? ":" : ": ";
         WriteValue(out, members[i].value, indent, level + 1);
-      }
-      if (!members.empty()) newline(level);
-      out += '}';
+      });
       return;
     }
   }
@@ -408,12 +374,7 @@ Value Value::Bool(bool value) {
 Value Value::Number(double value) {
   if (std::isnan(value)) return String(std::string("NaN"));
   if (std::isinf(value)) return String(std::string(value > 0 ? "Infinity" : "-Infinity"));
-  const double magnitude = std::fabs(value);
-  const bool plain = magnitude == 0.0 || (magnitude >= 1e-6 && magnitude < 1e15);
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    plain ? std::chars_format::fixed : std::chars_format::scientific);
-  return NumberTextUnchecked(std::string(buffer, result.ptr));
+  return NumberTextUnchecked(FormatShortest(value));
 }
 
 Value Value::Integer(std::int64_t value) { return NumberTextUnchecked(std::to_string(value)); }
@@ -441,7 +402,7 @@ Value Value::String(std::string utf8) {
   return v;
 }
 
-Value Value::String(const std::wstring& text) { return String(ToUtf8(text)); }
+Value Value::String(const std::wstring& text) { return String(WideToUtf8(text)); }
 
 Value Value::MakeArray() {
   Value v;
@@ -468,9 +429,9 @@ bool Value::AsBool() const {
 
 double Value::AsDouble() const {
   Expect(Kind::kNumber, "AsDouble");
-  double result = 0.0;
-  std::from_chars(text_.data(), text_.data() + text_.size(), result);
-  return result;
+  const NumberRead read = ReadNumber(text_);
+  if (!read.ok()) throw std::logic_error("json: AsDouble of the unchecked number " + text_);
+  return read.value;
 }
 
 const std::string& Value::Text() const {
@@ -531,12 +492,7 @@ std::string Write(const Value& value, int indent) {
   return out;
 }
 
-std::string ToUtf8(const std::wstring& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const wchar_t c : text) AppendUtf8(out, static_cast<char32_t>(c));
-  return out;
-}
+std::string ToUtf8(const std::wstring& text) { return WideToUtf8(text); }
 
 const char* KindName(Value::Kind kind) {
   switch (kind) {

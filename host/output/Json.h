@@ -6,8 +6,8 @@
 // a key twice.
 //
 // Parse accepts RFC 8259 JSON and nothing else (no comments, no trailing commas, no
-// leading zeros, no unescaped control characters, valid UTF-8 only; a leading UTF-8 byte
-// order mark is skipped). Bad input throws ParseError with the 1-based line and column
+// leading zeros, no unescaped control characters, valid UTF-8 only, no number beyond the
+// double range; a leading UTF-8 byte order mark is skipped). Bad input throws ParseError with the 1-based line and column
 // (in characters) of the fault. Write produces text that Parse reads back to an equal
 // value; non-ASCII characters are written as UTF-8, never as \u escapes.
 #pragma once
@@ -32,8 +32,7 @@ class Value {
 
   Value() = default;  // null
   static Value Bool(bool value);
-  // The shortest text that reads back to exactly `value`, in plain decimals for
-  // 1e-6 <= |value| < 1e15 and in scientific notation outside. JSON has no NaN or infinities:
+  // FormatShortest(value) of platform/common/NumberText.h. JSON has no NaN or infinities:
   // those become the strings "NaN", "Infinity" and "-Infinity".
   static Value Number(double value);
   static Value Integer(std::int64_t value);
@@ -101,8 +100,8 @@ Value Parse(std::string_view text);
 // element per line, indented by `indent` blanks per level. No trailing newline.
 std::string Write(const Value& value, int indent = 2);
 
-// Wide text (UTF-32 code points) as UTF-8; a code point that cannot be encoded (a
-// surrogate or beyond U+10FFFF) becomes U+FFFD.
+// Transitional: orlo::WideToUtf8 (platform/common/Utf8.h) under its former name, for code
+// not yet switched (the command-line parsing). Remove once nothing calls it.
 std::string ToUtf8(const std::wstring& text);
 
 // The name of a kind for messages: "null", "a boolean", "a number", ...

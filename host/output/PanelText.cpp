@@ -1,8 +1,8 @@
 #include "host/output/PanelText.h"
 
-#include "host/output/Json.h"
 #include "host/sweeps/NumberText.h"
 #include "platform/common/Services.h"
+#include "platform/common/Utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -17,20 +17,13 @@ using Row = std::vector<std::string>;
 constexpr char kIndent[] = "  ";
 constexpr char kColumnGap[] = "  ";
 
-// Display width of UTF-8 text: its code points.
-size_t Width(const std::string& text) {
-  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
-
 // Rows as columns of equal width, each line indented, without trailing blanks.
 void PrintTable(const std::vector<Row>& rows, std::ostream& out) {
   std::vector<size_t> widths;
   for (const Row& row : rows) {
     widths.resize(std::max(widths.size(), row.size()));
     for (size_t column = 0; column < row.size(); ++column) {
-      widths[column] = std::max(widths[column], Width(row[column]));
+      widths[column] = std::max(widths[column], CountUtf8Chars(row[column]));
     }
   }
   for (const Row& row : rows) {
@@ -38,7 +31,7 @@ void PrintTable(const std::vector<Row>& rows, std::ostream& out) {
     for (size_t column = 0; column < row.size(); ++column) {
       if (column > 0) line += kColumnGap;
       line += row[column];
-      if (column + 1 < row.size()) line.append(widths[column] - Width(row[column]), ' ');
+      if (column + 1 < row.size()) line.append(widths[column] - CountUtf8Chars(row[column]), ' ');
     }
     line.erase(line.find_last_not_of(' ') + 1);
     out << line << '\n';
@@ -57,7 +50,7 @@ std::string ColourText(COLORREF colour) {
 std::string NumberText(double value) {
   wchar_t text[50];
   ORLOFormatValue(value, text, 50, -1, -1, 0, 1, '.');
-  return json::ToUtf8(text);
+  return WideToUtf8(text);
 }
 
 std::string FrequencyText(double hertz) { return NumberText(hertz) + " Hz"; }
@@ -74,7 +67,7 @@ void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
     Row& line = rows.emplace_back();
     if (grid.selectedRow) line.push_back(grid.selectedRow == row ? ">" : "");
     for (size_t c = 0; c < grid.cells[r].size(); ++c) {
-      const std::string text = json::ToUtf8(grid.cells[r][c]);
+      const std::string text = WideToUtf8(grid.cells[r][c]);
       line.push_back(grid.IsGreyed(row, static_cast<int>(c)) ? "[" + text + "]" : text);
     }
   }
@@ -89,14 +82,14 @@ void PrintGraph(const PanelSnapshot& panel, std::ostream& out) {
   }
   std::vector<Row> curves;
   for (const CurveSnapshot& curve : panel.curves) {
-    curves.push_back({"curve", json::ToUtf8(curve.name), ColourText(curve.colour),
+    curves.push_back({"curve", WideToUtf8(curve.name), ColourText(curve.colour),
                       "width " + std::to_string(curve.width),
                       std::to_string(curve.points) + " points"});
   }
   PrintTable(curves, out);
   std::vector<Row> ranges;
-  for (const RangeSnapshot& range : panel.ranges) {
-    ranges.push_back({"range", json::ToUtf8(range.label), ColourText(range.colour),
+  for (const tagRANGE& range : panel.ranges) {
+    ranges.push_back({"range", WideToUtf8(range.label), ColourText(range.colour),
                       FrequencyText(range.low) + " to " + FrequencyText(range.high)});
   }
   PrintTable(ranges, out);
@@ -106,8 +99,8 @@ void PrintGraph(const PanelSnapshot& panel, std::ostream& out) {
 void PrintGraphWindows(const PanelSnapshot& panel, std::ostream& out) {
   for (size_t g = 0; g < panel.graphs.size(); ++g) {
     const GraphWindowSnapshot& graph = panel.graphs[g];
-    out << (g > 0 ? "\n" : "") << "Graph " << g + 1 << ": " << json::ToUtf8(graph.yLabel)
-        << " against " << json::ToUtf8(graph.xLabel) << '\n';
+    out << (g > 0 ? "\n" : "") << "Graph " << g + 1 << ": " << WideToUtf8(graph.yLabel)
+        << " against " << WideToUtf8(graph.xLabel) << '\n';
     // The graph keeps its axis settings in single precision.
     std::string range = "automatic";
     if (graph.valueRange) {
@@ -121,7 +114,7 @@ void PrintGraphWindows(const PanelSnapshot& panel, std::ostream& out) {
     }
     std::vector<Row> curves;
     for (const XYCurveSnapshot& curve : graph.curves) {
-      Row& row = curves.emplace_back(Row{"curve", json::ToUtf8(curve.name),
+      Row& row = curves.emplace_back(Row{"curve", WideToUtf8(curve.name),
                                          ColourText(curve.colour),
                                          "width " + std::to_string(curve.width),
                                          std::to_string(curve.points.size()) + " points"});
@@ -136,8 +129,8 @@ void PrintGraphWindows(const PanelSnapshot& panel, std::ostream& out) {
 
 void PrintPanel(const PanelSnapshot& panel, std::ostream& out) {
   const std::string heading = "Analyzer " + std::to_string(panel.index) + ": " +
-                              json::ToUtf8(panel.name) + " " + json::ToUtf8(panel.guid);
-  out << '\n' << heading << '\n' << std::string(Width(heading), '=') << '\n';
+                              WideToUtf8(panel.name) + " " + WideToUtf8(panel.guid);
+  out << '\n' << heading << '\n' << std::string(CountUtf8Chars(heading), '=') << '\n';
   if (!panel.hasReadout) {
     out << "(this analyzer does not describe its grids; only its graphs are shown)\n";
     PrintGraphWindows(panel, out);
@@ -152,9 +145,9 @@ void PrintPanel(const PanelSnapshot& panel, std::ostream& out) {
               out);
     out << '\n';
   }
-  out << "Conclusion: " << json::ToUtf8(panel.conclusion) << '\n';
+  out << "Conclusion: " << WideToUtf8(panel.conclusion) << '\n';
   if (panel.magnitudeDifferenceConclusion) {
-    out << "Magnitude difference: " << json::ToUtf8(*panel.magnitudeDifferenceConclusion) << '\n';
+    out << "Magnitude difference: " << WideToUtf8(*panel.magnitudeDifferenceConclusion) << '\n';
   }
   out << '\n';
   PrintGraph(panel, out);
@@ -178,7 +171,7 @@ void PrintReport(const std::vector<ReportParameter>& parameters, std::ostream& o
   }
   std::vector<Row> rows;
   for (const ReportParameter& parameter : parameters) {
-    rows.push_back({json::ToUtf8(parameter.name), json::ToUtf8(parameter.value),
+    rows.push_back({WideToUtf8(parameter.name), WideToUtf8(parameter.value),
                     parameter.colour ? ColourText(*parameter.colour) : ""});
   }
   PrintTable(rows, out);
@@ -189,8 +182,8 @@ void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ost
   for (const win::MessageBoxRecord& box : boxes) {
     char style[16];
     std::snprintf(style, sizeof style, "0x%08X", static_cast<unsigned>(box.style));
-    out << kIndent << "[" << json::ToUtf8(box.caption) << "] style " << style << ":\n";
-    const std::string text = json::ToUtf8(box.text);
+    out << kIndent << "[" << WideToUtf8(box.caption) << "] style " << style << ":\n";
+    const std::string text = WideToUtf8(box.text);
     for (size_t start = 0; start <= text.size();) {
       const size_t end = std::min(text.find('\n', start), text.size());
       out << kIndent << kIndent << text.substr(start, end - start) << '\n';

@@ -1,6 +1,6 @@
 #include "host/output/ReportCsv.h"
 
-#include "host/output/Json.h"
+#include "platform/common/Utf8.h"
 
 #include <cerrno>
 #include <cstring>
@@ -25,7 +25,7 @@ std::string Field(const std::string& text) {
 void WriteReportCsv(const std::vector<ReportParameter>& parameters, std::ostream& out) {
   out << "name,value,colour\n";
   for (const ReportParameter& parameter : parameters) {
-    out << Field(json::ToUtf8(parameter.name)) << ',' << Field(json::ToUtf8(parameter.value))
+    out << Field(WideToUtf8(parameter.name)) << ',' << Field(WideToUtf8(parameter.value))
         << ',';
     if (parameter.colour) out << *parameter.colour;
     out << '\n';

@@ -1,7 +1,7 @@
 #include "host/session/BusClient.h"
 
 #include "platform/common/Bus.h"
-#include "platform/common/ServicesText.h"
+#include "platform/common/Utf8.h"
 
 namespace orlo::host {
 
@@ -18,11 +18,11 @@ bool CHostBusClient::CreateClient(CWnd* parent, UINT id) {
 void CHostBusClient::Subscribe() { ORLOSubscribe(m_hWnd); }
 
 void CHostBusClient::On(const std::string& name, ItemHandler handler) {
-  itemHandlers_[services::Utf8ToWide(name)] = std::move(handler);
+  itemHandlers_[orlo::Utf8ToWide(name)] = std::move(handler);
 }
 
 void CHostBusClient::OnQuery(const std::string& name, QueryHandler handler) {
-  queryHandlers_[services::Utf8ToWide(name)] = std::move(handler);
+  queryHandlers_[orlo::Utf8ToWide(name)] = std::move(handler);
 }
 
 LRESULT CHostBusClient::OnDataItem(WPARAM wParam, LPARAM /*number*/) {

@@ -65,7 +65,9 @@ std::vector<ImportedPoint> ReadDelimitedSweep(const std::vector<std::string>& li
     if (firstLine) delimiter = DetectDelimiter(line.text);
     const bool decimalComma = *delimiter == ';';
     const std::vector<std::string_view> fields = SplitFields(line.text, *delimiter);
-    if (firstLine && !ParseNumber(fields[0], decimalComma)) {
+    const bool header = firstLine && ReadFieldNumber(fields[0], decimalComma).fault ==
+                                         NumberFault::kNotANumber;
+    if (header) {
       magnitudeIsRatio = fields.size() > 1 && SaysLinear(fields[1]);
       continue;
     }

@@ -53,12 +53,16 @@ class TraceReader {
   }
 
   double Number(const char* what, const char* expected) {
-    const std::optional<double> number = ConsumeNumber(rest_);
-    if (!number) Fail(expected);
-    if (!std::isfinite(*number)) {
+    const NumberRead number = ReadNumberPrefix(rest_);
+    if (number.fault == NumberFault::kNotANumber) Fail(expected);
+    if (number.fault == NumberFault::kOutOfRange) {
+      line_.Fail(std::string(what) + " is out of the double range in " + Quoted());
+    }
+    if (!std::isfinite(number.value)) {
       line_.Fail(std::string(what) + " is not a finite number in " + Quoted());
     }
-    return *number;
+    rest_.remove_prefix(number.length);
+    return number.value;
   }
 
   [[noreturn]] void Fail(const std::string& expected) const {

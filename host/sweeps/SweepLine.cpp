@@ -12,11 +12,18 @@ void SweepLine::Fail(const std::string& reason) const {
 }
 
 double SweepLine::Number(std::string_view field, std::string_view what, bool decimalComma) const {
-  const std::optional<double> value = ParseNumber(field, decimalComma);
+  const NumberRead number = ReadFieldNumber(field, decimalComma);
   const std::string quoted = "\"" + std::string(field) + "\"";
-  if (!value) Fail(std::string(what) + " is not a number: " + quoted);
-  if (!std::isfinite(*value)) Fail(std::string(what) + " is not a finite number: " + quoted);
-  return *value;
+  switch (number.fault) {
+    case NumberFault::kNotANumber:
+      Fail(std::string(what) + " is not a number: " + quoted);
+    case NumberFault::kOutOfRange:
+      Fail(std::string(what) + " is out of the double range: " + quoted);
+    case NumberFault::kNone:
+      break;
+  }
+  if (!std::isfinite(number.value)) Fail(std::string(what) + " is not a finite number: " + quoted);
+  return number.value;
 }
 
 double SweepLine::Frequency(std::string_view field, bool decimalComma) const {

@@ -17,8 +17,9 @@ struct SweepLine {
   // Throws SweepFileError for this line.
   [[noreturn]] void Fail(const std::string& reason) const;
 
-  // `field` as a finite number; else fails with "<what> is not a number: "<field>"" or
-  // "<what> is not a finite number: ...". With `decimalComma` a ',' reads as '.'.
+  // `field` as a finite number; else fails with "<what> is not a number: "<field>"",
+  // "<what> is out of the double range: ..." or "<what> is not a finite number: ...". With
+  // `decimalComma` a ',' reads as '.'.
   double Number(std::string_view field, std::string_view what, bool decimalComma = false) const;
 
   // Number(field, "frequency", decimalComma), which must also be above 0.

@@ -9,7 +9,7 @@
 
 #include "module/core/TextFormat.h"
 #include "platform/common/Services.h"
-#include "platform/common/ServicesText.h"
+#include "platform/common/Utf8.h"
 
 using namespace ORLOXML;
 
@@ -26,13 +26,13 @@ bool Exists(const std::string& path) {
 
 // Whether `path` exists and is no settings document; `document` receives what loaded.
 bool IsForeign(const std::wstring& path, Document& document) {
-  if (!LoadDocument(document, path)) return Exists(orlo::services::WideToUtf8(path));
+  if (!LoadDocument(document, path)) return Exists(orlo::WideToUtf8(path));
   return GetFirstChild(document.AsNode(), L"VelmoraAnalyzer") == nullptr;
 }
 
 // Copies the file to the first free name of file.unreadable, file.unreadable.2, ...
 bool CopyAside(const std::wstring& path) {
-  const std::string file = orlo::services::WideToUtf8(path);
+  const std::string file = orlo::WideToUtf8(path);
   for (int copy = 1; copy <= kMaxAsideCopies; ++copy) {
     const std::string aside = file + ".unreadable" + (copy == 1 ? "" : "." + std::to_string(copy));
     if (::link(file.c_str(), aside.c_str()) == 0) return true;

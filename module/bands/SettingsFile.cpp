@@ -6,9 +6,9 @@
 
 #include "module/bands/BandText.h"
 #include "module/bands/SettingsDocument.h"
-#include "module/core/TextCompare.h"
+#include "platform/common/TextCase.h"
 #include "platform/common/Services.h"
-#include "platform/common/ServicesText.h"
+#include "platform/common/Utf8.h"
 
 using namespace ORLOXML;
 
@@ -20,7 +20,7 @@ constexpr double kDefaultLimit = 0.25;
 // ---------------------------------------------------------------------------------------
 // Values
 
-bool ReadBool(const std::wstring& text) { return orlo::module::EqualsIgnoringCase(text, L"true"); }
+bool ReadBool(const std::wstring& text) { return orlo::EqualsIgnoringCase(text, L"true"); }
 std::wstring BoolText(bool value) { return value ? L"true" : L"false"; }
 
 double ChildNumber(Node* parent, const std::wstring& name) {
@@ -161,8 +161,8 @@ bool SaveBandTo(const std::wstring& path, const std::wstring& shownPath, const t
 // Moves the complete staging file over the settings file.
 bool ReplaceWithStaging(const std::wstring& staging, const std::wstring& path) {
   const bool moved = CSettingsDocument::KeepForeignAside(path) &&
-                     std::rename(orlo::services::WideToUtf8(staging).c_str(),
-                                 orlo::services::WideToUtf8(path).c_str()) == 0;
+                     std::rename(orlo::WideToUtf8(staging).c_str(),
+                                 orlo::WideToUtf8(path).c_str()) == 0;
   if (!moved) ShowWriteFailure(path);
   return moved;
 }
@@ -224,7 +224,7 @@ bool SaveEditedBand(const tagFREQBAND& band, double oldMinFreq, double oldMaxFre
 bool SaveAllSettings(const XCorrSettings& settings) {
   const std::wstring path = SettingsFilePath();
   const std::wstring staging = path + L".saving";
-  std::remove(orlo::services::WideToUtf8(staging).c_str());
+  std::remove(orlo::WideToUtf8(staging).c_str());
   bool complete = SaveGeneralSettingsTo(
       staging, path,
       {settings.CurrentStatParam, settings.MagnitudeDifference, settings.MagnitudeDifferenceLimit});
@@ -234,7 +234,7 @@ bool SaveAllSettings(const XCorrSettings& settings) {
     }
   }
   if (!complete || !ReplaceWithStaging(staging, path)) {
-    std::remove(orlo::services::WideToUtf8(staging).c_str());
+    std::remove(orlo::WideToUtf8(staging).c_str());
   }
   return true;
 }

@@ -3,7 +3,7 @@
 #include <memory>
 #include <span>
 
-#include "module/core/TextCompare.h"
+#include "platform/common/TextCase.h"
 
 namespace {
 
@@ -48,8 +48,8 @@ std::wstring StatParamName(int technique) {
 }
 
 int StatParamFromName(const std::wstring& name) {
-  if (orlo::module::EqualsIgnoringCase(name, L"Rxy")) return STAT_RXY;
-  if (orlo::module::EqualsIgnoringCase(name, L"NCEPRI")) return STAT_NCEPRI;
+  if (orlo::EqualsIgnoringCase(name, L"Rxy")) return STAT_RXY;
+  if (orlo::EqualsIgnoringCase(name, L"NCEPRI")) return STAT_NCEPRI;
   return STAT_LRXY;
 }
 

@@ -2,13 +2,15 @@
 
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "platform/common/Bus.h"
 #include "platform/common/DataItem.h"
 #include "platform/common/DataManager.h"
-#include "module/core/TextCompare.h"
 #include "platform/common/GuiItem.h"
 #include "platform/common/Services.h"
+#include "platform/common/TextCase.h"
 #include "platform/controls/GridCtrl.h"
 
 namespace {
@@ -22,6 +24,28 @@ LRESULT SendCombo(CWnd* combo, UINT message, WPARAM wParam = 0, LPARAM lParam = 
 int AddComboString(CWnd* combo, const std::wstring& text) {
   return static_cast<int>(
       SendCombo(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+// The selected entry of a drop-down list: its index and its item data.
+struct ComboSelection {
+  LRESULT index = CB_ERR;
+  LRESULT data = 0;
+};
+
+// Nothing without a window, a selection or item data (CB_ERR or null) of the selected entry.
+std::optional<ComboSelection> SelectedEntry(CWnd* combo) {
+  if (combo == nullptr) {
+    return std::nullopt;
+  }
+  const LRESULT index = SendCombo(combo, CB_GETCURSEL);
+  if (index < 0 || index >= SendCombo(combo, CB_GETCOUNT)) {
+    return std::nullopt;
+  }
+  const LRESULT data = SendCombo(combo, CB_GETITEMDATA, static_cast<WPARAM>(index));
+  if (data == CB_ERR || data == 0) {
+    return std::nullopt;
+  }
+  return ComboSelection{index, data};
 }
 
 }  // namespace
@@ -52,22 +76,17 @@ void CCorrAnalyzer::Activate(bool active) {
   dataManager->Send(L"GRAPH_MultiSelect", 0, &multiSelect, 0, -1);
 }
 
-void CCorrAnalyzer::ShowDialogs(bool show) {
-  if (dataManager == nullptr) {
-    return;
-  }
-  std::int32_t value = show ? 1 : 0;
-  std::wstring reply;
-  dataManager->SendTo(graphTarget, 1, L"GRAPH_ShowDialogs", 0, &value, 0, -1, &reply);
-}
+void CCorrAnalyzer::ShowDialogs(bool show) { SendGraphSwitch(L"GRAPH_ShowDialogs", show); }
 
-void CCorrAnalyzer::ShowErrorCurve(bool show) {
+void CCorrAnalyzer::ShowErrorCurve(bool show) { SendGraphSwitch(L"GRAPH_ShowErrorCurve", show); }
+
+void CCorrAnalyzer::SendGraphSwitch(const wchar_t* name, bool on) {
   if (dataManager == nullptr) {
     return;
   }
-  std::int32_t value = show ? 1 : 0;
+  std::int32_t value = on ? 1 : 0;
   std::wstring reply;
-  dataManager->SendTo(graphTarget, 1, L"GRAPH_ShowErrorCurve", 0, &value, 0, -1, &reply);
+  dataManager->SendTo(graphTarget, 1, name, 0, &value, 0, -1, &reply);
 }
 
 CORLOGuiItem* CCorrAnalyzer::GetPanel() { return panel; }
@@ -206,21 +225,14 @@ void CCorrAnalyzer::EmptyModelSelector(CWnd* selector) {
   }
 }
 
-void CCorrAnalyzer::RefillModelSelector() {
-  CWnd* const selector = WindowOf(modelSelector);
-  if (selector == nullptr) {
-    return;
-  }
-  EmptyModelSelector(selector);
-
+std::vector<CCorrAnalyzer::ModelEntry> CCorrAnalyzer::CollectModelEntries() {
   tagAPPLIEDMODELS applied;
   Broadcast(L"GRAPH_AppliedModels", &applied);
-  std::unique_ptr<AppliedModel*[]> models(applied.models);
-
-  int selection = 0;
+  const std::unique_ptr<AppliedModel*[]> models(applied.models);
+  std::vector<ModelEntry> entries;
   for (int m = 0; models != nullptr && m < applied.count; ++m) {
     AppliedModel* const model = models[m];
-    if (model == nullptr || orlo::module::EqualsIgnoringCase(model->GetName(), excludedModelName)) {
+    if (model == nullptr || orlo::EqualsIgnoringCase(model->GetName(), excludedModelName)) {
       continue;
     }
     std::list<ModelItem*>* const items = model->GetItems();
@@ -231,26 +243,47 @@ void CCorrAnalyzer::RefillModelSelector() {
       if (item == nullptr) {
         continue;
       }
-      if (chosenItem == nullptr) {
-        chosenItem = item;
-        chosenModel = model;
-        modelName = model->GetName();
-      }
-      auto choice = std::make_unique<ModelChoice>(ModelChoice{model, item});
-      const std::wstring text =
+      std::wstring text =
           items->size() <= 1 ? model->GetLabel() : model->GetLabel() + L" - " + item->name;
-      const int index = AddComboString(selector, text);
-      if (index < 0) {
-        continue;
-      }
-      if (item == chosenItem) {
-        selection = index;
-      }
-      SendCombo(selector, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(choice.release()));
+      entries.push_back({std::move(text), {model, item}});
     }
   }
+  return entries;
+}
+
+void CCorrAnalyzer::FillModelSelector(CWnd* selector, const std::vector<ModelEntry>& entries) {
+  int selection = 0;
+  for (const ModelEntry& entry : entries) {
+    const int index = AddComboString(selector, entry.text);
+    if (index < 0) {
+      continue;
+    }
+    if (entry.choice.item == chosenItem) {
+      selection = index;
+    }
+    auto* const choice = new ModelChoice(entry.choice);  // freed by EmptyModelSelector
+    SendCombo(selector, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(choice));
+  }
   SendCombo(selector, CB_SETCURSEL, selection);
-  models.reset();
+}
+
+void CCorrAnalyzer::Choose(const ModelChoice& choice) {
+  chosenItem = choice.item;
+  chosenModel = choice.model;
+  modelName = chosenModel != nullptr ? chosenModel->GetName() : std::wstring();
+}
+
+void CCorrAnalyzer::RefillModelSelector() {
+  CWnd* const selector = WindowOf(modelSelector);
+  if (selector == nullptr) {
+    return;
+  }
+  EmptyModelSelector(selector);
+  const std::vector<ModelEntry> entries = CollectModelEntries();
+  if (chosenItem == nullptr && !entries.empty()) {
+    Choose(entries.front().choice);
+  }
+  FillModelSelector(selector, entries);
   RefillSweepSelector();
 }
 
@@ -279,41 +312,22 @@ void CCorrAnalyzer::RefillSweepSelector() {
 }
 
 void CCorrAnalyzer::OnModelSelectorChange() {
-  CWnd* const selector = WindowOf(modelSelector);
-  if (selector == nullptr) {
-    return;
+  if (const std::optional<ComboSelection> selected = SelectedEntry(WindowOf(modelSelector))) {
+    Choose(*reinterpret_cast<const ModelChoice*>(selected->data));
+    RefillSweepSelector();
   }
-  const LRESULT index = SendCombo(selector, CB_GETCURSEL);
-  if (index == CB_ERR || index >= SendCombo(selector, CB_GETCOUNT)) {
-    return;
-  }
-  const LRESULT data = SendCombo(selector, CB_GETITEMDATA, static_cast<WPARAM>(index));
-  const auto* choice = data != CB_ERR ? reinterpret_cast<const ModelChoice*>(data) : nullptr;
-  if (choice == nullptr) {
-    return;
-  }
-  chosenItem = choice->item;
-  chosenModel = choice->model;
-  modelName = chosenModel != nullptr ? chosenModel->GetName() : std::wstring();
-  RefillSweepSelector();
 }
 
 void CCorrAnalyzer::OnSweepSelectorChange() {
-  CWnd* const selector = WindowOf(sweepSelector);
-  if (selector == nullptr) {
+  const std::optional<ComboSelection> selected = SelectedEntry(WindowOf(sweepSelector));
+  if (!selected) {
     return;
   }
-  const LRESULT index = SendCombo(selector, CB_GETCURSEL);
-  if (index == CB_ERR || index < 0 || index >= SendCombo(selector, CB_GETCOUNT)) {
-    return;
+  const auto& numbers = reinterpret_cast<const ModelItem*>(selected->data)->sweepNumbers;
+  if (static_cast<size_t>(selected->index) < numbers.size()) {
+    sweepNumber = *std::next(numbers.begin(), selected->index);
+    UpdateGraph();
   }
-  const LRESULT data = SendCombo(selector, CB_GETITEMDATA, static_cast<WPARAM>(index));
-  const auto* item = data != CB_ERR ? reinterpret_cast<const ModelItem*>(data) : nullptr;
-  if (item == nullptr || static_cast<size_t>(index) >= item->sweepNumbers.size()) {
-    return;
-  }
-  sweepNumber = *std::next(item->sweepNumbers.begin(), index);
-  UpdateGraph();
 }
 
 void CCorrAnalyzer::ApplyModel(AppliedModel* model) {

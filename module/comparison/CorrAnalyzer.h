@@ -22,6 +22,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "module/comparison/SweepData.h"
 #include "module/core/AnalyzerInterfaces.h"
@@ -98,6 +99,12 @@ class CCorrAnalyzer : public COxBaseManager,
     ModelItem* item = nullptr;
   };
 
+  // What the model selector lists for one choice.
+  struct ModelEntry {
+    std::wstring text;
+    ModelChoice choice;
+  };
+
   // The SweepData of one "GRAPH_AcquireRawData" request; frees the points it received.
   struct AcquiredSweep {
     SweepData data;
@@ -168,6 +175,15 @@ class CCorrAnalyzer : public COxBaseManager,
   void OnModelSelectorChange();
   void OnSweepSelectorChange();
   void EmptyModelSelector(CWnd* selector);
+  // The entries the graph plug-in's applied models give, in model and item order: one per
+  // item of every model but the excluded one ("label" for a model with one item, else
+  // "label - item"). Asks for the models ("GRAPH_AppliedModels") and frees their array.
+  std::vector<ModelEntry> CollectModelEntries();
+  // Adds the entries, each owning a copy of its choice, and selects the chosen item's.
+  void FillModelSelector(CWnd* selector, const std::vector<ModelEntry>& entries);
+  void Choose(const ModelChoice& choice);
+  // Sends the graph window a display switch ("GRAPH_ShowDialogs", ...) with 1 or 0.
+  void SendGraphSwitch(const wchar_t* name, bool on);
 };
 
 // The entries of a comparison analyzer's table that the base handles, after the lifecycle

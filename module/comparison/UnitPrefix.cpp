@@ -4,21 +4,15 @@ std::wstring ScaleWithPrefix(double& value) {
   if (value >= 0 && value < 1000) {
     return L"";
   }
-  if (value >= 1000 && value < 1e6) {
-    value = value / 1000;
-    return L"k";
-  }
-  if (value >= 1e6 && value < 1e9) {
-    value = value / 1e6;
-    return L"M";
-  }
-  if (value >= 1e9 && value < 1e12) {
-    value = value / 1e9;
-    return L"G";
-  }
-  if (value >= 1e12 && value < 1e15) {
-    value = value / 1e12;
-    return L"T";
+  static constexpr struct {
+    double unit;
+    const wchar_t* prefix;
+  } kPrefixes[] = {{1e3, L"k"}, {1e6, L"M"}, {1e9, L"G"}, {1e12, L"T"}};
+  for (const auto& [unit, prefix] : kPrefixes) {
+    if (value >= unit && value < unit * 1000) {
+      value = value / unit;
+      return prefix;
+    }
   }
   return L"?";
 }

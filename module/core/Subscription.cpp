@@ -1,6 +1,6 @@
 #include "module/core/Subscription.h"
 
-#include "module/core/TextCompare.h"
+#include "platform/common/TextCase.h"
 
 #include <cstdint>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "module/dlt911/DTL911Analyzer.h"
-#include "module/core/TextCompare.h"
+#include "platform/common/TextCase.h"
 #include "module/dlt911/DTL911Verdict.h"
 #include "platform/common/GuiItem.h"
 #include "platform/controls/GridCtrl.h"
@@ -214,7 +214,7 @@ void CDTL911Analyzer::HighlightCriteria(int row, double factor) {
   if (column > 0) {
     grid->SetItemBkColour(row, column, kMatchColour);
   }
-  if (!orlo::module::EqualsIgnoringCase(grid->GetItemText(row, 1), text)) {
+  if (!orlo::EqualsIgnoringCase(grid->GetItemText(row, 1), text)) {
     grid->Invalidate();
   }
   grid->SetItemText(row, 1, text);

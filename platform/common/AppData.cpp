@@ -1,6 +1,6 @@
 #include "platform/common/Services.h"
 
-#include "platform/common/ServicesText.h"
+#include "platform/common/Utf8.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -40,5 +40,5 @@ std::wstring GetOxAppDataDir() {
   while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
   std::error_code ignored;  // a directory that cannot be made shows when the file is written
   std::filesystem::create_directories(dir, ignored);
-  return orlo::services::Utf8ToWide(dir);
+  return orlo::Utf8ToWide(dir);
 }

@@ -2,7 +2,7 @@
 
 #include "platform/common/DataItem.h"
 #include "platform/common/DataManager.h"
-#include "platform/common/ServicesText.h"
+#include "platform/common/Utf8.h"
 #include "platform/win/Wnd.h"
 
 #include <algorithm>
@@ -48,23 +48,18 @@ void ForgetDestroyedSubscribers() {
   std::erase_if(subscribers, [](HWND hwnd) { return !IsWindow(hwnd); });
 }
 
-std::string NarrowName(const std::wstring& name) {
-  std::string narrow;
-  for (wchar_t c : name) narrow.push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?');
-  return narrow;
-}
-
 bool IsReplyString(LRESULT result) { return result != 0 && result != 1; }
 
 void PrintTrace(const CORLODataItem& item, HWND target) {
   const LRESULT result = item.Result();
+  const std::string name = orlo::WideToUtf8(item.GetName());
   const auto address = reinterpret_cast<unsigned long long>(target);
   if (IsReplyString(result)) {
-    std::fprintf(stderr, "bus: %s -> %#llx result %#llx", NarrowName(item.GetName()).c_str(),
-                 address, static_cast<unsigned long long>(result));
+    std::fprintf(stderr, "bus: %s -> %#llx result %#llx", name.c_str(), address,
+                 static_cast<unsigned long long>(result));
   } else {
-    std::fprintf(stderr, "bus: %s -> %#llx result %lld", NarrowName(item.GetName()).c_str(),
-                 address, static_cast<long long>(result));
+    std::fprintf(stderr, "bus: %s -> %#llx result %lld", name.c_str(), address,
+                 static_cast<long long>(result));
   }
   if (item.MatchedFlag() == 1) std::fprintf(stderr, " flag 1");
   if (!item.IsDone()) std::fprintf(stderr, " (not completed)");
@@ -144,11 +139,11 @@ bool ORLOIsSubscribed(HWND hwnd) {
 }
 
 LRESULT ORLOSendMessage(const char* name, void* payload) {
-  return name == nullptr ? 0 : Broadcast(orlo::services::Utf8ToWide(name), payload);
+  return name == nullptr ? 0 : Broadcast(orlo::Utf8ToWide(name), payload);
 }
 
 LRESULT ORLOSendSingleMessage(HWND target, const char* name, void* payload) {
-  return name == nullptr ? 0 : SendSingle(target, orlo::services::Utf8ToWide(name), payload);
+  return name == nullptr ? 0 : SendSingle(target, orlo::Utf8ToWide(name), payload);
 }
 
 int ORLOAddBusObserver(ORLOBusObserver observer) {

@@ -1,16 +1,13 @@
-// The host's number formatters and parsers. Every conversion goes through <charconv>,
-// which never looks at the process locale.
+// The host's number formatters and parsers of the module's interface, on top of
+// NumberText (one conversion for host and module, independent of the process locale).
 #include "platform/common/Services.h"
 
-#include <locale.h>
-#include <stdlib.h>
+#include "platform/common/NumberText.h"
+#include "platform/common/Utf8.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -20,8 +17,6 @@ std::wstring NonFiniteText(double value) {
   if (std::isinf(value)) return value < 0 ? L"-Inf" : L"Inf";
   return std::wstring();
 }
-
-std::wstring Widen(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 // The longest exact decimal fraction of a double (2^-1074); more decimals add only zeros.
 constexpr int kMaxDecimals = 1074;
@@ -34,28 +29,14 @@ int Decimals(double value, int minDecimals, int significant, int maxDecimals) {
   return static_cast<int>(std::clamp<double>(clamped, 0, kMaxDecimals));
 }
 
-// Magnitudes out of the double range: strtod's saturation (±HUGE_VAL or ±0), read under
-// the C locale. `text` is already known to be a complete decimal number.
-double SaturatedValue(const std::string& text) {
-  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return strtod_l(text.c_str(), nullptr, cLocale);
-}
-
-bool IsBlank(wchar_t c) {
-  return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\v' || c == L'\f';
-}
+constexpr const wchar_t* kBlanks = L" \t\n\r\v\f";
 
 }  // namespace
 
 std::wstring OxFormatValue(double value, int minDecimals, int significant, int maxDecimals) {
   if (!std::isfinite(value)) return NonFiniteText(value);
   const int decimals = Decimals(value, minDecimals, significant, maxDecimals);
-  // Sign, the 309 integer digits of the largest double, the point and the decimals.
-  std::string text(std::numeric_limits<double>::max_exponent10 + 3 + decimals, '\0');
-  const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
-                                    std::chars_format::fixed, decimals);
-  text.resize(result.ptr - text.data());
-  return Widen(text);
+  return orlo::Utf8ToWide(orlo::FormatFixed(value, decimals));
 }
 
 int ORLOFormatValue(double value, wchar_t* buffer, int bufferSize, int /*width*/,
@@ -65,12 +46,7 @@ int ORLOFormatValue(double value, wchar_t* buffer, int bufferSize, int /*width*/
   if (value == 0.0) {
     text = std::signbit(value) ? L"-0" : L"0";
   } else if (text.empty()) {
-    const double magnitude = std::fabs(value);
-    const auto format = magnitude >= 1e-6 && magnitude < 1e15 ? std::chars_format::fixed
-                                                              : std::chars_format::scientific;
-    char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value, format);
-    text = Widen(std::string_view(digits, result.ptr - digits));
+    text = orlo::Utf8ToWide(orlo::FormatShortest(value));
     std::replace(text.begin(), text.end(), L'.', separator);
   }
   if (text.size() + 1 > static_cast<size_t>(bufferSize)) {
@@ -83,23 +59,11 @@ int ORLOFormatValue(double value, wchar_t* buffer, int bufferSize, int /*width*/
 }
 
 double ORLOParseFloatValue(const std::wstring& text) {
-  const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
-  const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
-  if (first >= last) return 0.0;
-  std::string ascii;
-  for (auto it = first; it != last; ++it) {
-    if (*it < 0 || *it > 0x7F) return 0.0;
-    ascii.push_back(static_cast<char>(*it));
-  }
-  // from_chars reads an optional '-' only; one '+' before the number is allowed too.
-  const bool plus = ascii[0] == '+' && ascii.size() > 1 && ascii[1] != '-';
-  const char* begin = ascii.data() + (plus ? 1 : 0);
-  const char* end = ascii.data() + ascii.size();
-  double value = 0.0;
-  const auto result = std::from_chars(begin, end, value);
-  if (result.ptr != end) return 0.0;
-  if (result.ec == std::errc::result_out_of_range) return SaturatedValue(ascii);
-  return result.ec == std::errc() ? value : 0.0;
+  const size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::wstring::npos) return 0.0;
+  const size_t last = text.find_last_not_of(kBlanks);
+  // The value is 0.0 for anything but one number in the double range.
+  return orlo::ReadNumber(orlo::WideToUtf8(text.substr(first, last - first + 1))).value;
 }
 
 double strToFloat(const std::wstring& text) { return ORLOParseFloatValue(text); }

@@ -1,6 +1,6 @@
 #include "platform/common/Services.h"
 
-#include "platform/common/ServicesText.h"
+#include "platform/common/Utf8.h"
 
 #include <libintl.h>
 
@@ -24,5 +24,5 @@ CGettext::CGettext() {
 
 std::wstring CGettext::Translate(const char* text) const {
   if (text == nullptr) return std::wstring();
-  return orlo::services::Utf8ToWide(dgettext(kDomain, text));
+  return orlo::Utf8ToWide(dgettext(kDomain, text));
 }

@@ -29,7 +29,7 @@ class CGuiFrame : public CWnd {
  private:
   LRESULT Forward(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IBaseGuiManager* owner = item_->Owner()) {
-      ORLOWndMessage record{m_hWnd, message, wParam, lParam};
+      ORLOWndMessage record{{m_hWnd, message, wParam, lParam}};
       owner->OnGuiMessage(item_, &record);
     }
     return 0;

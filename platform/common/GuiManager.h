@@ -6,13 +6,8 @@
 
 class CORLOGuiItem;
 
-// A window message as a control reported it.
-struct ORLOWndMessage {
-  HWND hwnd = nullptr;
-  UINT message = 0;
-  WPARAM wParam = 0;
-  LPARAM lParam = 0;
-};
+// A window message as a control reported it (hwnd: the item's frame window).
+struct ORLOWndMessage : MSG {};
 
 class IBaseGuiManager {
  public:

@@ -41,12 +41,13 @@ std::wstring OxFormatValue(double value, int minDecimals, int significant, int m
 int ORLOFormatValue(double value, wchar_t* buffer, int bufferSize, int width, int precision,
                     int flags, int mode, wchar_t separator);
 
-// Locale-independent parsing: surrounding blanks ignored; empty or non-numeric text → 0.0.
-// The whole text must be one number: "12abc", "1,5" and "0x10" are not numbers (→ 0.0).
-// Accepted: an optional sign ('+' too), decimal digits with '.', an exponent, and the
-// texts ORLOFormatValue writes for NaN and infinities ("NaN", "Inf", "-Inf"; any case,
-// also "infinity"). Magnitudes beyond the double range read as ±infinity, below it as ±0.
-// The two functions are the same parser.
+// Locale-independent parsing (ReadNumber of NumberText.h): surrounding blanks ignored;
+// empty or non-numeric text → 0.0. The whole text must be one number: "12abc", "1,5" and
+// "0x10" are not numbers (→ 0.0). Accepted: an optional sign ('+' too), decimal digits
+// with '.', an exponent, and the texts ORLOFormatValue writes for NaN and infinities
+// ("NaN", "Inf", "-Inf"; any case, also "infinity"). A number out of the double range
+// ("1e400", "1e-400") is no double's text and reads as 0.0 too: 0.0 is the only error
+// answer these functions have. The two functions are the same parser.
 double ORLOParseFloatValue(const std::wstring& text);
 double strToFloat(const std::wstring& text);
 

@@ -26,13 +26,6 @@ struct Timer {
   std::uint64_t order = 0;  // ties in due time go to the timer set first
 };
 
-struct PostedMessage {
-  HWND hwnd = nullptr;
-  UINT message = 0;
-  WPARAM wParam = 0;
-  LPARAM lParam = 0;
-};
-
 // The loop's state. The lock is never held while a message is delivered.
 class Loop {
  public:
@@ -81,7 +74,7 @@ class Loop {
     return EraseTimer(hwnd, id);
   }
 
-  bool Post(const PostedMessage& message) {
+  bool Post(const MSG& message) {
     if (!IsWindow(message.hwnd)) return false;
     {
       std::lock_guard lock(mutex_);
@@ -127,7 +120,7 @@ class Loop {
   int DeliverPosted() {
     int delivered = 0;
     for (;;) {
-      PostedMessage message;
+      MSG message;
       {
         std::lock_guard lock(mutex_);
         if (posted_.empty()) return delivered;
@@ -168,7 +161,7 @@ class Loop {
   const Clock::time_point realStart_ = Clock::now();
   std::vector<Timer> timers_;
   std::uint64_t nextOrder_ = 0;
-  std::deque<PostedMessage> posted_;
+  std::deque<MSG> posted_;
 };
 
 bool InsideHandler() { return detail::HandlerDepth() > 0; }

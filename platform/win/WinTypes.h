@@ -53,6 +53,14 @@ struct WINDOWPOS {
   UINT flags = 0;
 };
 
+// A window message with its target, as the message loop queues it.
+struct MSG {
+  HWND hwnd = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
 // Header of every WM_NOTIFY payload.
 struct NMHDR {
   HWND hwndFrom = nullptr;

@@ -12,15 +12,15 @@
 #include <string_view>
 
 #include "platform/common/Services.h"
-#include "platform/common/ServicesText.h"
+#include "platform/common/Utf8.h"
 #include "platform/xml/XmlFile.h"
 
 namespace ORLOXML {
 
 namespace {
 
-using orlo::services::Utf8ToWide;
-using orlo::services::WideToUtf8;
+using orlo::Utf8ToWide;
+using orlo::WideToUtf8;
 
 // Nodes are libxml2's own: the document, element and attribute records share the layout
 // of their leading members (type, name, children, ..., next), which libxml2 relies on too.

@@ -5,7 +5,7 @@
 // root GUI item for analyzer panels. StartAnalyzer drives an analyzer the way the host does
 // (Initialize, CreatePanel under the root, OnLayout, Activate(true)); the fixture owns
 // the analyzer from then on and ends it in the host's order (DestroyPanel, Uninitialize,
-// Destroy). BusRecorder keeps every bus delivery while it lives.
+// Destroy).
 //
 // Sweeps are built in code: MakeSweep samples a magnitude function (a linear ratio) at
 // logarithmically spaced frequencies.
@@ -23,44 +23,11 @@
 #include "module/comparison/SweepData.h"
 #include "module/core/AnalyzerInterfaces.h"
 #include "platform/win/WinTypes.h"
+#include "tests/support/BusRecorder.h"
 
 class CORLOGuiItem;
 
 namespace orlo::test {
-
-// One delivery of the bus, as an observer saw it before it happened. `summary` tells
-// the payload's input for the messages whose payload the tests read: the sweep name of
-// sweep requests and notifications, "name=value" of report parameters (plus "#colour" in
-// hex for coloured ones), the label of a range, the curve id of curve commands, the value
-// of the display switches ("ORLO_ShowLegend" ...).
-struct BusRecord {
-  std::wstring name;
-  HWND target = nullptr;
-  bool broadcast = false;
-  std::wstring summary;
-};
-
-class BusRecorder {
- public:
-  BusRecorder();
-  BusRecorder(const BusRecorder&) = delete;
-  BusRecorder& operator=(const BusRecorder&) = delete;
-  ~BusRecorder();
-
-  const std::vector<BusRecord>& Records() const { return records_; }
-  // Names of the deliveries to `target`, in order (one per send for a subscribed target).
-  std::vector<std::wstring> NamesTo(HWND target) const;
-  // Names of the deliveries to `target` whose name starts with `prefix`.
-  std::vector<std::wstring> NamesTo(HWND target, const std::wstring& prefix) const;
-  int CountTo(HWND target, const std::wstring& name) const;
-  // Summaries of the deliveries of `name` to `target`, in order.
-  std::vector<std::wstring> SummariesTo(HWND target, const std::wstring& name) const;
-  void Clear() { records_.clear(); }
-
- private:
-  int id_;
-  std::vector<BusRecord> records_;
-};
 
 struct HostOptions {
   // False: no curve factory, as when the graph plug-in is not loaded.

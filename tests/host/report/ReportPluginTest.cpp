@@ -3,7 +3,7 @@
 
 #include "module/core/ReportMessages.h"
 #include "platform/common/Bus.h"
-#include "tests/host/BusRecording.h"
+#include "tests/support/BusRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,14 +27,14 @@ TEST(ReportPlugin, KeepsBothKindsInArrivalOrderDuringAReport) {
   tagREPORTPARAM before{L"old", L"1"};
   ORLOSendMessage("REPORT_AddParameter", &before);
 
-  testing::BusRecording recording(L"REPORT_");
+  test::BusRecorder recording;
   report.StartReport();
 
   EXPECT_EQ(report.Parameters(),
             (std::vector<ReportParameter>{{L"DTL_911.R 1_2.Rlf", L"2.81", std::nullopt},
                                           {L"DTL_911.R 1_2.Name1", L"phase-A", 0x0000FFu},
                                           {L"DTL_911.R 1_2.Conclusion", L"", std::nullopt}}));
-  EXPECT_EQ(recording.NamesTo(report.Window()),
+  EXPECT_EQ(recording.NamesTo(report.Window(), L"REPORT_"),
             (std::vector<std::wstring>{L"REPORT_ReportStarting", L"REPORT_AddParameter",
                                        L"REPORT_AddParameterColor", L"REPORT_AddParameter"}));
   ASSERT_NE(report.Find(L"DTL_911.R 1_2.Name1"), nullptr);

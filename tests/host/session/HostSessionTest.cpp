@@ -3,7 +3,7 @@
 #include "host/session/HostSession.h"
 #include "module/core/ModuleEntry.h"
 #include "platform/common/Bus.h"
-#include "tests/host/BusRecording.h"
+#include "tests/support/BusRecorder.h"
 #include "tests/module/core/CoreTestDoubles.h"
 
 #include <dlfcn.h>
@@ -20,9 +20,9 @@ const std::string kBuiltModule = std::string(ORLO_BIN_DIR) + "/libORLOAnalyzer.s
 
 // The module's manager window: the receiver of a broadcast that is not the main dialog.
 HWND ManagerWindow(CHostSession& session) {
-  testing::BusRecording bus;
+  test::BusRecorder bus;
   ORLOSendMessage("ANALYZER_ChangeAnalyzer", nullptr);
-  for (const testing::Delivery& delivery : bus.Deliveries()) {
+  for (const test::BusRecord& delivery : bus.Records()) {
     if (delivery.target != session.MainDialog().m_hWnd) return delivery.target;
   }
   return nullptr;
@@ -47,7 +47,7 @@ TEST(ModuleLoaderTest, FindsTheModuleNextToTheExecutableUnlessConfiguredAndNames
 }
 
 TEST(HostSessionTest, EnumeratesUntilAnIndexStaysUnansweredAndUnloadsInOrder) {
-  testing::BusRecording bus;
+  test::BusRecorder bus;
   CHostSession session;
   std::string error;
   HostSessionOptions linked;
@@ -74,7 +74,8 @@ TEST(HostSessionTest, EnumeratesUntilAnIndexStaysUnansweredAndUnloadsInOrder) {
   bus.Clear();
   session.Stop();
   EXPECT_EQ(destroyed, (std::vector<std::string>{"first", "second"}));
-  EXPECT_EQ(bus.Deliveries(), (std::vector<testing::Delivery>{{L"ORLO_UnInitialize", manager}}));
+  EXPECT_EQ(bus.NamesTo(nullptr), Names{L"ORLO_UnInitialize"});
+  EXPECT_EQ(bus.Records()[0].target, manager);
   EXPECT_FALSE(IsWindow(dialog));
   session.Stop();
   EXPECT_EQ(destroyed.size(), 2u);
@@ -100,7 +101,7 @@ TEST(HostSessionTest, BuiltLibraryLoadsAndLeavesTheProcessOnStop) {
   ASSERT_TRUE(session.Start(library, error)) << error;
   const HWND manager = ManagerWindow(session);
   ASSERT_NE(manager, nullptr) << "the library's load hook made no manager";
-  testing::BusRecording bus;
+  test::BusRecorder bus;
   session.Stop();
   // The unload hook ran at dlclose, not at process exit.
   EXPECT_EQ(bus.NamesTo(manager), (Names{L"ORLO_UnInitialize"}));

@@ -64,12 +64,14 @@ TEST_F(SweepImportTest, StoresTheFloatNearestToTheDecibelRatioComputedInDouble) 
   EXPECT_EQ(sweep.points[0].values[Sweep::kImaginary], 0.0f);
 }
 
-TEST_F(SweepImportTest, DetectsTheDelimiter) {
+TEST_F(SweepImportTest, DetectsTheDelimiterAndAcceptsAnyOrderOfTheSameFile) {
   const char* const files[] = {
       "100,0;-3,5;10,25\n200;-1.5;0\n",   // semicolon with decimal comma or point
       "f\tm\tp\n100\t-3.5\t10.25\n200\t-1.5\t0\n",
       "100   -3.5  10.25\n  200 -1.5 0  \n",  // runs of blanks
       "f, m, p\n100, -3.5, 10.25\n200, -1.5, 0\n",
+      "\xEF\xBB\xBF" "f,m,p\r\n100,-3.5,10.25\r\n200,-1.5,0\r\n",  // byte order mark, CR LF
+      "200,-1.5,0\n100,-3.5,10.25\n",     // wholly descending: reversed
   };
   for (const char* content : files) {
     SCOPED_TRACE(content);
@@ -89,20 +91,6 @@ TEST_F(SweepImportTest, HeaderDecidesBetweenDecibelsAndRatio) {
   EXPECT_EQ(Import("100,0.5\n200,2\n").points[0].values[2], Ratio(0.5));
 }
 
-TEST_F(SweepImportTest, ReversesAWhollyDescendingFile) {
-  const Sweep sweep = Import("300,-3\n200,-2\n100,-1\n");
-  ASSERT_EQ(sweep.points.size(), 3u);
-  EXPECT_EQ(sweep.points[0].frequency, 100.0f);
-  EXPECT_EQ(sweep.points[0].values[2], Ratio(-1));
-  EXPECT_EQ(sweep.points[2].frequency, 300.0f);
-  EXPECT_EQ(sweep.points[2].values[2], Ratio(-3));
-}
-
-TEST_F(SweepImportTest, AcceptsByteOrderMarkAndCrLf) {
-  const Sweep sweep = Import("\xEF\xBB\xBF" "frequency,magnitude\r\n100,0\r\n200,0\r\n");
-  EXPECT_EQ(sweep.points.size(), 2u);
-}
-
 TEST_F(SweepImportTest, NamesTheFileAndLineOfEveryFault) {
   const struct {
     const char* content;
@@ -112,7 +100,7 @@ TEST_F(SweepImportTest, NamesTheFileAndLineOfEveryFault) {
       {"100,0\n200,0,x\n", "f.csv:2: expected 2 fields like line 1, found 3"},
       {"100,0,1\n200,0,x\n", "f.csv:2: phase is not a number: \"x\""},
       {"100,0\n200,inf\n", "f.csv:2: magnitude is not a finite number: \"inf\""},
-      {"100,0\n200,1e999\n", "f.csv:2: magnitude is not a finite number: \"1e999\""},
+      {"100,0\n200,1e999\n", "f.csv:2: magnitude is out of the double range: \"1e999\""},
       {"100,0\n200,800\n", "f.csv:2: a number is beyond single precision"},
       {"0,0\n200,0\n", "f.csv:1: frequency must be above 0 Hz: \"0\""},
       {"100,0\n-200,0\n", "f.csv:2: frequency must be above 0 Hz: \"-200\""},

@@ -51,8 +51,9 @@ TEST_F(CorrAnalyzerBase, ConclusionBoxIsReadOnlyWithoutEdge) {
   EXPECT_EQ(conclusion->GetExStyle() & WS_EX_CLIENTEDGE, 0u);
 }
 
-TEST_F(CorrAnalyzerBase, LayoutOpensTheDropDownsTenRowsDeep) {
+TEST_F(CorrAnalyzerBase, LayoutOpensTheDropDownsTenRowsDeepAndAgainDoesNotGrowThem) {
   Start();
+  probe->OnLayout();
   for (CORLOGuiItem* selector : {probe->ModelSelector(), probe->SweepSelector()}) {
     CWnd* combo = selector->GetWnd();
     RECT client;
@@ -66,6 +67,7 @@ TEST_F(CorrAnalyzerBase, LayoutOpensTheDropDownsTenRowsDeep) {
     EXPECT_EQ(dropped.bottom - dropped.top, field * 10 + client.bottom);
     EXPECT_EQ(dropped.left, placed.left);
     EXPECT_EQ(dropped.top, placed.top);
+    EXPECT_EQ(placed.bottom - placed.top, client.bottom) << "the window keeps the field's height";
   }
 }
 

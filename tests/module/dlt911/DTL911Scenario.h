@@ -1,15 +1,8 @@
-// Test fixture: a DL/T 911-2004 analyzer in the in-process host, with helpers to build the
-// sweeps of a story and to compute the expected factors directly from the graph's data.
+// Test fixture: a DL/T 911-2004 analyzer in the in-process host, with the sweeps of a story.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cstdint>
-#include <string>
-
-#include "module/comparison/FrequencyGrid.h"
-#include "module/comparison/SweepStatistics.h"
 #include "module/dlt911/DTL911Analyzer.h"
 #include "platform/controls/GridCtrl.h"
 #include "tests/support/HostFixture.h"
@@ -25,7 +18,8 @@ class DTL911Scenario : public ::testing::Test {
     host.StartAnalyzer(analyzer);
   }
 
-  // Three different sweeps "A", "B", "C" that look like windings of one transformer.
+  // Three different sweeps "A", "B", "C" that look like windings of one transformer; what
+  // the analyzer must make of them is computed independently by expected_factors.py.
   void AddThreePhases() {
     host.AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }));
     host.AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }));
@@ -38,22 +32,5 @@ class DTL911Scenario : public ::testing::Test {
   HostFixture host;
   CDTL911Analyzer* analyzer = nullptr;  // owned by the host fixture
 };
-
-// RelativeFactor of `band` computed here from the raw data the graph plug-in hands out,
-// converted to dB the way the analyzer does.
-inline double DirectFactor(const std::wstring& a, const std::wstring& b, int band) {
-  OwnedSweepData sweepA;
-  OwnedSweepData sweepB;
-  AcquireRawData(a, sweepA);
-  AcquireRawData(b, sweepB);
-  int count = 0;
-  const auto grid = MergeFrequencies(sweepA.data, sweepB.data, count);
-  ConvertMagnitudesToDecibel(sweepA.data);
-  ConvertMagnitudesToDecibel(sweepB.data);
-  const dlt911::BandInfo& info = dlt911::kBands[band];
-  return RelativeFactor(info.low, info.high, sweepA.data, sweepB.data, grid.get(), count);
-}
-
-inline std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 
 }  // namespace orlo::test

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -101,16 +102,26 @@ TEST(DataClientTest, AttachSubscribesAndTheLifecyclePairDetachesOnce) {
   EXPECT_FALSE(windowless.Attached());
 }
 
-TEST(DataClientTest, TraceShowsTheFlagOfTheMatchedEntry) {
+TEST(DataClientTest, TracePrintsEachDeliveryWithItsResultAndMatchedFlag) {
   CTestClient client;
+  CWnd silent;  // completes nothing
+  silent.Create(AfxRegisterWndClass(0), L"", 0, RECT{}, nullptr, 0);
+  char expected[200];
+  std::snprintf(expected, sizeof expected,
+                "bus: ORLO_Initialize -> %#llx result 1 flag 1\n"
+                "bus: GRAPH_Repaint -> %#llx result 1\n"
+                "bus: GRAPH_Repaint -> %#llx result 0 (not completed)\n",
+                reinterpret_cast<unsigned long long>(client.m_hWnd),
+                reinterpret_cast<unsigned long long>(client.m_hWnd),
+                reinterpret_cast<unsigned long long>(silent.m_hWnd));
   ORLOSetTrace(true);
   testing::internal::CaptureStderr();
   ORLOSendSingleMessage(client.m_hWnd, "ORLO_Initialize", nullptr);
   ORLOSendSingleMessage(client.m_hWnd, "GRAPH_Repaint", nullptr);
+  ORLOSendSingleMessage(silent.m_hWnd, "GRAPH_Repaint", nullptr);
   const std::string trace = testing::internal::GetCapturedStderr();
   ORLOSetTrace(false);
-  EXPECT_NE(trace.find(" result 1 flag 1\nbus: GRAPH_Repaint -> "), std::string::npos);
-  EXPECT_EQ(trace.find("flag", trace.find("GRAPH_Repaint")), std::string::npos) << trace;
+  EXPECT_EQ(trace, expected);
 }
 
 }  // namespace

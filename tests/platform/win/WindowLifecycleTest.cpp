@@ -1,8 +1,6 @@
 // Window creation, destruction order, stale handles and re-entrant sends.
 #include "tests/platform/win/JournalWnd.h"
 
-#include "platform/win/StandardControls.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -29,11 +27,6 @@ TEST(WindowCreateTest, CreatesWindowsOfKnownClassesUnderLiveParents) {
   CWnd other, noWindow;
   EXPECT_FALSE(other.Create(L"NoSuchClass", L"", 0, RECT{}, nullptr, 0));
   EXPECT_FALSE(other.Create(managerClass, L"", WS_CHILD, RECT{}, &noWindow, 0));
-  for (const std::wstring& name : {kComboBoxClass, kEditClass, kButtonClass, kStaticClass,
-                                   std::wstring(L"ORLOGrid")}) {
-    CWnd control;
-    EXPECT_TRUE(control.Create(name, L"", WS_CHILD, RECT{}, &parent, 1)) << name;
-  }
 }
 
 TEST(WindowDestroyTest, SendsDestroyDownTheTreeThenNcDestroyUpIt) {
