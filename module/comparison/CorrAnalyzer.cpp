@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "module/comparison/FrequencyGrid.h"
+#include "module/core/ReportMessages.h"
 #include "platform/common/Bus.h"
 #include "platform/common/DataItem.h"
 #include "platform/common/DataManager.h"
@@ -56,6 +58,15 @@ CCorrAnalyzer::AcquiredSweep::AcquiredSweep(const std::wstring& name) {
 }
 
 CCorrAnalyzer::AcquiredSweep::~AcquiredSweep() { FreeSweepData(data); }
+
+CCorrAnalyzer::AcquiredPair::AcquiredPair(const std::wstring& nameA, const std::wstring& nameB)
+    : a(nameA), b(nameB) {
+  ORLOSendMessage("GRAPH_AcquireRawData", &a.data);
+  ORLOSendMessage("GRAPH_AcquireRawData", &b.data);
+  grid = MergeFrequencies(a.data, b.data, count);
+  ConvertMagnitudesToDecibel(a.data);
+  ConvertMagnitudesToDecibel(b.data);
+}
 
 CCorrAnalyzer::CCorrAnalyzer(int type) : graphType(type) {}
 
@@ -137,8 +148,10 @@ std::wstring CCorrAnalyzer::GetConclusionText() {
 // ---------------------------------------------------------------------------------------
 // Own virtual operations with a base behaviour
 
-void CCorrAnalyzer::MakeConclusionReadOnly() {
-  CWnd* const window = WindowOf(conclusionItem);
+void CCorrAnalyzer::MakeConclusionReadOnly() { MakeItemReadOnly(conclusionItem); }
+
+void CCorrAnalyzer::MakeItemReadOnly(CORLOGuiItem* item) {
+  CWnd* const window = WindowOf(item);
   if (window == nullptr) {
     return;
   }
@@ -177,16 +190,21 @@ void CCorrAnalyzer::OnSetSweepColor(IORLODataItem* item) {
 // ---------------------------------------------------------------------------------------
 // Graph set-up
 
-void CCorrAnalyzer::SetupGraph() {
+void CCorrAnalyzer::SetupGraph() { SetupGraph({&curveA, &curveB}); }
+
+void CCorrAnalyzer::SetupGraph(std::initializer_list<CGraphCurvePtr*> curves) {
   CWnd* const graphWindow = WindowOf(graphItem);
   graphTarget = graphWindow != nullptr ? graphWindow->GetSafeHwnd() : nullptr;
 
   std::int32_t type = graphType;
   ORLOSendSingleMessage(graphTarget, "GRAPH_SetGraphType", &type);
 
-  curveA.CreateAndRef();
-  curveB.CreateAndRef();
-  if (curveA.Get() == nullptr || curveB.Get() == nullptr) {
+  bool missing = false;
+  for (CGraphCurvePtr* curve : curves) {
+    curve->CreateAndRef();
+    missing = missing || curve->Get() == nullptr;
+  }
+  if (missing) {
     const CGettext& gettext = CGettext::Get();
     MessageBox(gettext.Translate("Failed to create curves.\nVerify that Graph plug-in is loaded."),
                gettext.Translate("Error"), MB_OK);
@@ -194,19 +212,35 @@ void CCorrAnalyzer::SetupGraph() {
 
   std::int32_t width = 1;
   ORLOSendMessage("GRAPH_GetDefaultWidth", &width);
-  if (curveA.Get() != nullptr) {
-    curveA->SetWidth(width);
-    curveA->SetColor(RGB(255, 0, 0));
-    curveA->SetGraphType(graphType);
-  }
-  if (curveB.Get() != nullptr) {
-    curveB->SetGraphType(graphType);
+  bool first = true;
+  for (CGraphCurvePtr* curve : curves) {
+    if (curve->Get() != nullptr) {
+      if (first) {
+        (*curve)->SetWidth(width);
+        (*curve)->SetColor(RGB(255, 0, 0));
+      }
+      (*curve)->SetGraphType(graphType);
+    }
+    first = false;
   }
 
   tagAXISLABEL labels;
   labels.graphType = static_cast<std::int16_t>(graphType);
   labels.xLabel = CGettext::Get().Translate("Frequency (Hz)");
   labels.yLabel = CGettext::Get().Translate("Magnitude (dB)");
+  ORLOSendSingleMessage(graphTarget, "GRAPH_SetAxisLabel", &labels);
+  tagAXISLABEL cursorLabels = labels;
+  ORLOSendSingleMessage(graphTarget, "GRAPH_SetCursorLabel", &cursorLabels);
+}
+
+void CCorrAnalyzer::LabelAxesForChosenSweep() {
+  if (chosenItem == nullptr) {
+    return;
+  }
+  tagAXISLABEL labels;
+  labels.graphType = static_cast<std::int16_t>(graphType);
+  labels.xLabel = CGettext::Get().Translate("Frequency (Hz)");
+  labels.yLabel = ChosenSweepLabel();
   ORLOSendSingleMessage(graphTarget, "GRAPH_SetAxisLabel", &labels);
   tagAXISLABEL cursorLabels = labels;
   ORLOSendSingleMessage(graphTarget, "GRAPH_SetCursorLabel", &cursorLabels);
@@ -378,6 +412,139 @@ std::wstring CCorrAnalyzer::ChosenSweepLabel() const {
     ++label;
   }
   return std::wstring();
+}
+
+// ---------------------------------------------------------------------------------------
+// Sweeps and curves
+
+std::wstring CCorrAnalyzer::TranslatedSweepName(const std::wstring& name) {
+  tagSWEEPNAME request;
+  request.name = name;
+  ORLOSendMessage("GRAPH_GetTranslatedSweepName", &request);
+  return request.translated;
+}
+
+COLORREF CCorrAnalyzer::SweepColour(const std::wstring& name) {
+  tagSWEEPCOLOR colour;
+  colour.name = name;
+  ORLOSendMessage("GRAPH_GetSweepColor", &colour);
+  return colour.colour;
+}
+
+void CCorrAnalyzer::DrawSweepCurve(const std::wstring& name, CGraphCurvePtr& curve) {
+  const std::wstring translated = TranslatedSweepName(name);
+  if (curve.Get() != nullptr) {
+    curve->SetName(translated);
+  }
+
+  AcquiredSweep sweep(name);
+  Broadcast(L"GRAPH_AcquireRawData", &sweep.data);
+
+  const COLORREF colour = SweepColour(name);
+  if (curve.Get() != nullptr) {
+    curve->SetColor(colour);
+  }
+
+  tagSWEEPWIDTH width;
+  width.name = name;
+  ORLOSendMessage("GRAPH_GetSweepWidth", &width);
+  if (width.width == -1) {
+    std::int32_t defaultWidth = 1;
+    ORLOSendMessage("GRAPH_GetDefaultWidth", &defaultWidth);
+    width.width = defaultWidth;
+  }
+  if (curve.Get() == nullptr) {
+    return;
+  }
+  curve->SetWidth(width.width);
+  curve->ClearPoints();
+  const int count = PointCount(sweep.data);
+  for (int i = 0; i < count; ++i) {
+    const SweepPoint& point = sweep.data.points[i];
+    curve->AddPoint(point.frequency, MagnitudeToDecibel(point.values[kMagnitudeIndex]));
+  }
+}
+
+std::array<std::wstring, comparison::kSlotCount> CCorrAnalyzer::FirstVisibleSweeps() {
+  std::list<std::wstring> visible;
+  Broadcast(L"GRAPH_GetVisibleSweeps", &visible);
+  std::array<std::wstring, comparison::kSlotCount> names;
+  auto name = visible.begin();
+  for (int s = 0; s < comparison::kSlotCount && name != visible.end(); ++s, ++name) {
+    names[s] = *name;
+  }
+  return names;
+}
+
+void CCorrAnalyzer::WritePairLabels(CGridCtrl* grid,
+                                    const std::array<std::wstring, comparison::kSlotCount>& slots) {
+  std::array<std::wstring, comparison::kSlotCount> translated;
+  for (int s = 0; s < comparison::kSlotCount; ++s) {
+    if (!slots[s].empty()) {
+      translated[s] = TranslatedSweepName(slots[s]);
+    }
+  }
+  for (int p = 0; p < comparison::kPairCount; ++p) {
+    SetPairCell(grid, p + 1, translated[comparison::kPairs[p].slotA],
+                translated[comparison::kPairs[p].slotB]);
+  }
+}
+
+bool CCorrAnalyzer::ShowPairRow(CGridCtrl* grid, int row,
+                                const std::array<std::wstring, comparison::kSlotCount>& slots) {
+  if (grid != nullptr) {
+    grid->SelectRow(row);
+    grid->Invalidate();
+  }
+  const int pair = row - 1;
+  const bool known = pair >= 0 && pair < comparison::kPairCount;
+  sweepNameA = known ? slots[comparison::kPairs[pair].slotA] : std::wstring();
+  sweepNameB = known ? slots[comparison::kPairs[pair].slotB] : std::wstring();
+  ClearPairDisplay();
+  UpdateGraph();
+  if (sweepNameA.empty() || sweepNameB.empty()) {
+    ClearPairDisplay();
+    return false;
+  }
+  return true;
+}
+
+int CCorrAnalyzer::NotifiedGridRow(const ORLOWndMessage* message) {
+  if (message == nullptr || message->message != WM_NOTIFY || message->lParam == 0) {
+    return -1;
+  }
+  return reinterpret_cast<const NM_GRIDVIEW*>(message->lParam)->iRow;
+}
+
+// ---------------------------------------------------------------------------------------
+// Report parameters
+
+void CCorrAnalyzer::ReportEveryPair(const std::array<std::wstring, comparison::kSlotCount>& slots,
+                                    const PairReporter& reportPair) {
+  std::array<std::wstring, comparison::kSlotCount> names;
+  std::array<COLORREF, comparison::kSlotCount> colours{};
+  for (int s = 0; s < comparison::kSlotCount; ++s) {
+    if (!slots[s].empty()) {
+      names[s] = TranslatedSweepName(slots[s]);
+      colours[s] = SweepColour(slots[s]);
+    }
+  }
+  for (int p = 0; p < comparison::kPairCount; ++p) {
+    const comparison::PairInfo& info = comparison::kPairs[p];
+    reportPair(names[info.slotA], names[info.slotB], info.reportTag, p, colours[info.slotA],
+               colours[info.slotB]);
+  }
+}
+
+void CCorrAnalyzer::AddReportParameter(const std::wstring& name, const std::wstring& value) {
+  tagREPORTPARAM parameter{name, value};
+  ORLOSendMessage("REPORT_AddParameter", &parameter);
+}
+
+void CCorrAnalyzer::AddReportParameterColor(const std::wstring& name, const std::wstring& value,
+                                            COLORREF colour) {
+  tagREPORTPARAMCOLOR parameter{name, value, colour};
+  ORLOSendMessage("REPORT_AddParameterColor", &parameter);
 }
 
 // ---------------------------------------------------------------------------------------

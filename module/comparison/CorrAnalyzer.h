@@ -21,10 +21,15 @@
 // same way a pick in the model selector changes the model choice.
 #pragma once
 
+#include <array>
+#include <functional>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "module/comparison/SweepData.h"
+#include "module/comparison/SweepPairs.h"
 #include "module/core/AnalyzerInterfaces.h"
 #include "module/core/AnalyzerReadout.h"
 #include "module/core/GraphMessages.h"
@@ -114,6 +119,17 @@ class CCorrAnalyzer : public COxBaseManager,
     ~AcquiredSweep();
   };
 
+  // What a pair is computed from: the raw data of both sweeps ("GRAPH_AcquireRawData"
+  // broadcast, A first), their merged frequency grid, and then both magnitudes converted
+  // in place to dB. Everything is freed with the object.
+  struct AcquiredPair {
+    AcquiredSweep a;
+    AcquiredSweep b;
+    int count = 0;
+    std::unique_ptr<double[]> grid;
+    AcquiredPair(const std::wstring& nameA, const std::wstring& nameB);
+  };
+
   explicit CCorrAnalyzer(int graphType);
 
   // Own virtual operations, in slot order.
@@ -135,7 +151,17 @@ class CCorrAnalyzer : public COxBaseManager,
   void OnSetSweepColor(IORLODataItem* item);
 
   // Helpers for the derived analyzers.
+  // The graph set-up: the graph target, the graph type, curveA and curveB (the message box
+  // when a curve cannot be made), the default width, the axis and cursor labels.
   void SetupGraph();
+  // The same with other curve holders: the first takes the default width and red, every
+  // curve the graph type.
+  void SetupGraph(std::initializer_list<CGraphCurvePtr*> curves);
+  // When a model item is chosen: the axis and cursor labels "Frequency (Hz)" and the chosen
+  // item's label of sweepNumber, sent to the graph target.
+  void LabelAxesForChosenSweep();
+  // The item's window loses WS_EX_CLIENTEDGE and becomes read-only (nothing without one).
+  static void MakeItemReadOnly(CORLOGuiItem* item);
   void RefillModelSelector();
   void RefillSweepSelector();
   void ApplyModel(AppliedModel* model);
@@ -151,6 +177,42 @@ class CCorrAnalyzer : public COxBaseManager,
   LRESULT Broadcast(const wchar_t* name, void* payload);
   // The label the chosen model item gives sweepNumber, empty when it lists none.
   std::wstring ChosenSweepLabel() const;
+  // The graph plug-in's translated name of a sweep ("GRAPH_GetTranslatedSweepName").
+  std::wstring TranslatedSweepName(const std::wstring& name);
+  // The curve colour of a sweep ("GRAPH_GetSweepColor"; 0 when nobody answers).
+  static COLORREF SweepColour(const std::wstring& name);
+  // Draws sweep `name` into `curve`: its translated name, its raw data (through the data
+  // manager), its colour, its width (the graph's default width for -1), then its points
+  // in dB. The requests are sent even when the holder is empty; the curve calls are not.
+  void DrawSweepCurve(const std::wstring& name, CGraphCurvePtr& curve);
+  // The first three names of the graph's visible sweeps ("GRAPH_GetVisibleSweeps" through
+  // the data manager), empty for the slots no sweep fills.
+  std::array<std::wstring, comparison::kSlotCount> FirstVisibleSweeps();
+  // Writes the pair labels of results rows 1 to 3 (SetPairCell) from the translated names
+  // of the filled slots.
+  void WritePairLabels(CGridCtrl* grid,
+                       const std::array<std::wstring, comparison::kSlotCount>& slots);
+  // The common start of showing results row `row`: selects it (when there is a grid),
+  // makes its pair's sweeps sweepNameA and sweepNameB (both empty for a row without a
+  // pair), ClearPairDisplay, UpdateGraph. Answers whether the row has both sweeps; when not,
+  // the display is cleared once more.
+  bool ShowPairRow(CGridCtrl* grid, int row,
+                   const std::array<std::wstring, comparison::kSlotCount>& slots);
+  // The row a grid control reported in a WM_NOTIFY message, or -1 for any other message.
+  static int NotifiedGridRow(const ORLOWndMessage* message);
+  // The report of the pairs of `slots`: for pairs 1-2, 2-3 and 3-1 in this order,
+  // reportPair(first name, second name, tag, pair, first colour, second colour) with the
+  // translated names and the colours of the pair's sweeps (an empty slot gives the empty
+  // name and colour 0; nothing is asked for it).
+  using PairReporter = std::function<void(const std::wstring&, const std::wstring&,
+                                          const std::wstring&, int, COLORREF, COLORREF)>;
+  void ReportEveryPair(const std::array<std::wstring, comparison::kSlotCount>& slots,
+                       const PairReporter& reportPair);
+  // One report parameter, without and with a colour ("REPORT_AddParameter",
+  // "REPORT_AddParameterColor").
+  static void AddReportParameter(const std::wstring& name, const std::wstring& value);
+  static void AddReportParameterColor(const std::wstring& name, const std::wstring& value,
+                                      COLORREF colour);
 
   IDataManager* dataManager = nullptr;
   std::wstring modelName;

@@ -101,10 +101,8 @@ class CDTL911Analyzer : public CCorrAnalyzer {
   void PresentSelection();
   void HighlightCriteria(int row, double factor);
   void AddBandRanges();
-  void DrawSweepCurve(const std::wstring& name, CGraphCurvePtr& curve);
   void ReportPair(const std::wstring& firstName, const std::wstring& secondName,
                   const std::wstring& tag, int pair, COLORREF firstColour, COLORREF secondColour);
-  std::wstring TranslatedSweepName(const std::wstring& name);
   static std::array<double, dlt911::kBandCount> FactorsOf(const PairResult& result);
 
   std::wstring m_strReply;

@@ -2,36 +2,13 @@
 // redraw of curves whose sweep values changed.
 #include <algorithm>
 
+#include "module/comparison/ScopedLock.h"
 #include "module/core/GraphMessages.h"
 #include "module/dlt911/DTL911Analyzer.h"
 #include "platform/common/Bus.h"
 
-namespace {
-
-// Holds a COxThreadSafe for one scope.
-class ScopedLock {
- public:
-  explicit ScopedLock(COxThreadSafe& lock) : lock_(lock) { lock_.Enter(true); }
-  ScopedLock(const ScopedLock&) = delete;
-  ScopedLock& operator=(const ScopedLock&) = delete;
-  ~ScopedLock() { lock_.Leave(); }
-
- private:
-  COxThreadSafe& lock_;
-};
-
-}  // namespace
-
 void CDTL911Analyzer::UpdateGraph() {
-  if (chosenItem != nullptr) {
-    tagAXISLABEL labels;
-    labels.graphType = static_cast<std::int16_t>(graphType);
-    labels.xLabel = CGettext::Get().Translate("Frequency (Hz)");
-    labels.yLabel = ChosenSweepLabel();
-    ORLOSendSingleMessage(graphTarget, "GRAPH_SetAxisLabel", &labels);
-    tagAXISLABEL cursorLabels = labels;
-    ORLOSendSingleMessage(graphTarget, "GRAPH_SetCursorLabel", &cursorLabels);
-  }
+  LabelAxesForChosenSweep();
   if (!sweepNameA.empty()) {
     DrawSweepCurve(sweepNameA, curveA);
   }
@@ -39,42 +16,6 @@ void CDTL911Analyzer::UpdateGraph() {
     DrawSweepCurve(sweepNameB, curveB);
   }
   Broadcast(L"GRAPH_Repaint", nullptr);
-}
-
-void CDTL911Analyzer::DrawSweepCurve(const std::wstring& name, CGraphCurvePtr& curve) {
-  const std::wstring translated = TranslatedSweepName(name);
-  if (curve.Get() != nullptr) {
-    curve->SetName(translated);
-  }
-
-  AcquiredSweep sweep(name);
-  Broadcast(L"GRAPH_AcquireRawData", &sweep.data);
-
-  tagSWEEPCOLOR colour;
-  colour.name = name;
-  ORLOSendMessage("GRAPH_GetSweepColor", &colour);
-  if (curve.Get() != nullptr) {
-    curve->SetColor(colour.colour);
-  }
-
-  tagSWEEPWIDTH width;
-  width.name = name;
-  ORLOSendMessage("GRAPH_GetSweepWidth", &width);
-  if (width.width == -1) {
-    std::int32_t defaultWidth = 1;
-    ORLOSendMessage("GRAPH_GetDefaultWidth", &defaultWidth);
-    width.width = defaultWidth;
-  }
-  if (curve.Get() == nullptr) {
-    return;
-  }
-  curve->SetWidth(width.width);
-  curve->ClearPoints();
-  const int count = PointCount(sweep.data);
-  for (int i = 0; i < count; ++i) {
-    const SweepPoint& point = sweep.data.points[i];
-    curve->AddPoint(point.frequency, MagnitudeToDecibel(point.values[kMagnitudeIndex]));
-  }
 }
 
 void CDTL911Analyzer::AddBandRanges() {

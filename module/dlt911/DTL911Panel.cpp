@@ -160,30 +160,16 @@ void CDTL911Analyzer::OnGuiNotify(CORLOGuiItem* item, ORLOWndMessage* message) {
     CCorrAnalyzer::OnGuiNotify(item, message);
     return;
   }
-  if (message == nullptr || message->message != WM_NOTIFY || message->lParam == 0) {
-    return;
-  }
-  const auto* notify = reinterpret_cast<const NM_GRIDVIEW*>(message->lParam);
-  if (notify->iRow != -1 && notify->iRow != 0) {
-    SelectPairRow(notify->iRow);
+  if (const int row = NotifiedGridRow(message); row != -1 && row != 0) {
+    SelectPairRow(row);
   }
 }
 
 void CDTL911Analyzer::SelectPairRow(int row) {
-  if (CGridCtrl* const grid = GetResultsGrid(); grid != nullptr) {
-    grid->SelectRow(row);
-    grid->Invalidate();
-  }
-  const int pair = row - 1;
-  const bool known = pair >= 0 && pair < dlt911::kPairCount;
-  sweepNameA = known ? sweepSlots[dlt911::kPairs[pair].slotA] : std::wstring();
-  sweepNameB = known ? sweepSlots[dlt911::kPairs[pair].slotB] : std::wstring();
-  ClearPairDisplay();
-  UpdateGraph();
-  if (sweepNameA.empty() || sweepNameB.empty()) {
-    ClearPairDisplay();
+  if (!ShowPairRow(GetResultsGrid(), row, sweepSlots)) {
     return;
   }
+  const int pair = row - 1;
   const PairResult& result = pairs[pair];
   HighlightCriteria(1, result.rLf);
   HighlightCriteria(2, result.rMf);

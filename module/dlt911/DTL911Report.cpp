@@ -1,43 +1,16 @@
 // CDTL911Analyzer: the report parameters, six per pair whose two sweep slots are filled.
-#include "module/core/GraphMessages.h"
-#include "module/core/ReportMessages.h"
+#include <functional>
+
 #include "module/dlt911/DTL911Analyzer.h"
-#include "platform/common/Bus.h"
 
 namespace {
 
 const std::wstring kParameterPrefix = L"DTL_911.R ";
 
-void AddParameter(const std::wstring& name, const std::wstring& value) {
-  tagREPORTPARAM parameter{name, value};
-  ORLOSendMessage("REPORT_AddParameter", &parameter);
-}
-
-void AddParameterColor(const std::wstring& name, const std::wstring& value, COLORREF colour) {
-  tagREPORTPARAMCOLOR parameter{name, value, colour};
-  ORLOSendMessage("REPORT_AddParameterColor", &parameter);
-}
-
 }  // namespace
 
 void CDTL911Analyzer::OnReportStarting(IORLODataItem*) {
-  std::array<std::wstring, dlt911::kSlotCount> names;
-  std::array<COLORREF, dlt911::kSlotCount> colours{};
-  for (int s = 0; s < dlt911::kSlotCount; ++s) {
-    if (sweepSlots[s].empty()) {
-      continue;
-    }
-    names[s] = TranslatedSweepName(sweepSlots[s]);
-    tagSWEEPCOLOR colour;
-    colour.name = sweepSlots[s];
-    ORLOSendMessage("GRAPH_GetSweepColor", &colour);
-    colours[s] = colour.colour;
-  }
-  for (int p = 0; p < dlt911::kPairCount; ++p) {
-    const dlt911::PairInfo& info = dlt911::kPairs[p];
-    ReportPair(names[info.slotA], names[info.slotB], info.reportTag, p, colours[info.slotA],
-               colours[info.slotB]);
-  }
+  ReportEveryPair(sweepSlots, std::bind_front(&CDTL911Analyzer::ReportPair, this));
 }
 
 void CDTL911Analyzer::ReportPair(const std::wstring& firstName, const std::wstring& secondName,
@@ -48,10 +21,10 @@ void CDTL911Analyzer::ReportPair(const std::wstring& firstName, const std::wstri
   }
   const std::wstring stem = kParameterPrefix + tag;
   const PairResult& result = pairs[pair];
-  AddParameter(stem + L".Rlf", result.rLfText);
-  AddParameter(stem + L".Rmf", result.rMfText);
-  AddParameter(stem + L".Rhf", result.rHfText);
-  AddParameter(stem + L".Conclusion", result.conclusion);
-  AddParameterColor(stem + L".Name1", firstName, firstColour);
-  AddParameterColor(stem + L".Name2", secondName, secondColour);
+  AddReportParameter(stem + L".Rlf", result.rLfText);
+  AddReportParameter(stem + L".Rmf", result.rMfText);
+  AddReportParameter(stem + L".Rhf", result.rHfText);
+  AddReportParameter(stem + L".Conclusion", result.conclusion);
+  AddReportParameterColor(stem + L".Name1", firstName, firstColour);
+  AddReportParameterColor(stem + L".Name2", secondName, secondColour);
 }

@@ -1,18 +1,12 @@
 // CDTL911Analyzer: choosing the sweeps, computing the factors of each pair and writing
 // them into the results grid.
-#include <list>
-
-#include "module/comparison/FrequencyGrid.h"
 #include "module/core/GraphMessages.h"
 #include "module/dlt911/DTL911Analyzer.h"
 #include "module/dlt911/DTL911Verdict.h"
-#include "platform/common/Bus.h"
 #include "platform/controls/GridCtrl.h"
 
 void CDTL911Analyzer::RebuildResults(bool reset) {
-  std::list<std::wstring> visible;
-  Broadcast(L"GRAPH_GetVisibleSweeps", &visible);
-
+  const std::array<std::wstring, dlt911::kSlotCount> names = FirstVisibleSweeps();
   if (reset) {
     sweepNameA.clear();
     sweepNameB.clear();
@@ -21,11 +15,6 @@ void CDTL911Analyzer::RebuildResults(bool reset) {
     }
   }
 
-  std::array<std::wstring, dlt911::kSlotCount> names;
-  auto name = visible.begin();
-  for (int s = 0; s < dlt911::kSlotCount && name != visible.end(); ++s, ++name) {
-    names[s] = *name;
-  }
   if (names == sweepSlots) {
     return;
   }
@@ -49,16 +38,7 @@ void CDTL911Analyzer::PresentSelection() {
     }
   }
 
-  std::array<std::wstring, dlt911::kSlotCount> translated;
-  for (int s = 0; s < dlt911::kSlotCount; ++s) {
-    if (!sweepSlots[s].empty()) {
-      translated[s] = TranslatedSweepName(sweepSlots[s]);
-    }
-  }
-  for (int p = 0; p < dlt911::kPairCount; ++p) {
-    SetPairCell(grid, p + 1, translated[dlt911::kPairs[p].slotA],
-                translated[dlt911::kPairs[p].slotB]);
-  }
+  WritePairLabels(grid, sweepSlots);
 
   FillResults();
   grid->Invalidate();
@@ -99,24 +79,17 @@ void CDTL911Analyzer::ComputePair(int pair) {
     return;
   }
 
-  AcquiredSweep a(sweepNameA);
-  ORLOSendMessage("GRAPH_AcquireRawData", &a.data);
-  AcquiredSweep b(sweepNameB);
-  ORLOSendMessage("GRAPH_AcquireRawData", &b.data);
-
-  int count = 0;
-  const std::unique_ptr<double[]> grid = MergeFrequencies(a.data, b.data, count);
-  ConvertMagnitudesToDecibel(a.data);
-  ConvertMagnitudesToDecibel(b.data);
+  AcquiredPair sweeps(sweepNameA, sweepNameB);
 
   PairResult& result = pairs[pair];
   using dlt911::kBands;
-  result.rLf = BandStatistic(kBands[dlt911::kBandLf].low, kBands[dlt911::kBandLf].high, &a.data,
-                             &b.data, grid.get(), count);
-  result.rMf = BandStatistic(kBands[dlt911::kBandMf].low, kBands[dlt911::kBandMf].high, &a.data,
-                             &b.data, grid.get(), count);
-  result.rHf = BandStatistic(kBands[dlt911::kBandHf].low, kBands[dlt911::kBandHf].high, &a.data,
-                             &b.data, grid.get(), count);
+  const auto factor = [&](dlt911::Band band) {
+    return BandStatistic(kBands[band].low, kBands[band].high, &sweeps.a.data, &sweeps.b.data,
+                         sweeps.grid.get(), sweeps.count);
+  };
+  result.rLf = factor(dlt911::kBandLf);
+  result.rMf = factor(dlt911::kBandMf);
+  result.rHf = factor(dlt911::kBandHf);
   result.computed = true;
   ClassifyPair(pair);
 }
@@ -133,11 +106,4 @@ void CDTL911Analyzer::ClassifyPair(int pair) {
   result.conclusion = verdict == dlt911::Verdict::kNone
                           ? std::wstring()
                           : CGettext::Get().Translate(dlt911::VerdictText(verdict));
-}
-
-std::wstring CDTL911Analyzer::TranslatedSweepName(const std::wstring& name) {
-  tagSWEEPNAME request;
-  request.name = name;
-  ORLOSendMessage("GRAPH_GetTranslatedSweepName", &request);
-  return request.translated;
 }

@@ -1,6 +1,6 @@
 // The fixed tables of the DL/T 911-2004 interpretation: the three frequency bands with
-// their factor labels, criteria labels and range colours, and the three sweep pairs with
-// their slots, results-row labels and report tags.
+// their factor labels, criteria labels and range colours; the sweep pairs are those of
+// every comparison analyzer (SweepPairs.h).
 //
 // Texts are narrow English literals; callers translate what they show. Band edges are in
 // Hz; a band covers the grid points from its lower edge up to, not including, its upper
@@ -9,13 +9,14 @@
 
 #include <array>
 
+#include "module/comparison/SweepPairs.h"
 #include "platform/win/WinTypes.h"
 
 namespace dlt911 {
 
 constexpr int kBandCount = 3;
-constexpr int kPairCount = 3;
-constexpr int kSlotCount = 3;
+using comparison::kPairCount;
+using comparison::kSlotCount;
 
 enum Band : int { kBandLf = 0, kBandMf = 1, kBandHf = 2 };
 
@@ -33,18 +34,7 @@ inline constexpr std::array<BandInfo, kBandCount> kBands = {{
     {"R-HF", "R-HF (600kHz - 1MHz)", 600000.0, 1000000.0, 0xFFDCAA},
 }};
 
-struct PairInfo {
-  int slotA;  // 0-based sweep slot of the reference sweep
-  int slotB;
-  const char* rowLabel;
-  const wchar_t* reportTag;
-};
-
-// Pair p is shown in results row p + 1.
-inline constexpr std::array<PairInfo, kPairCount> kPairs = {{
-    {0, 1, "R 1-2", L"1_2"},
-    {1, 2, "R 2-3", L"2_3"},
-    {2, 0, "R 3-1", L"3_1"},
-}};
+using comparison::kPairs;
+using comparison::PairInfo;
 
 }  // namespace dlt911

@@ -32,6 +32,7 @@ std::wstring Summarize(const std::wstring& name, const void* payload) {
     return *static_cast<const std::wstring*>(payload);
   }
   if (name == L"GRAPH_AddRange") return static_cast<const tagRANGE*>(payload)->label;
+  if (name == L"GRAPH_DelRange") return static_cast<const tagRANGE*>(payload)->id;
   if (name == L"GRAPH_ClearCurve" || name == L"GRAPH_DeleteCurve") {
     return *static_cast<const std::wstring*>(payload);
   }

@@ -51,6 +51,19 @@ void HostFixture::StopAnalyzer() {
   analyzer_ = nullptr;
 }
 
+void HostFixture::AddThreePhases() {
+  AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }));
+  AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }));
+  AddSweep(MakeSweep("C", [](double f) { return WindingResponse(f, -0.02, 2); }));
+}
+
+const host::CHostCurve* HostFixture::CurveNamed(const std::wstring& name) {
+  for (const host::CHostCurve* curve : graph_->Curves()) {
+    if (curve->Name() == name) return curve;
+  }
+  return nullptr;
+}
+
 const host::CGraphWindow* HostFixture::GraphWindowOf(const CORLOGuiItem* item) const {
   const CWnd* window = item != nullptr ? item->GetWnd() : nullptr;
   return window != nullptr ? graph_->GraphWindowOf(window->m_hWnd) : nullptr;

@@ -54,6 +54,11 @@ class HostFixture {
 
   // Adds a sweep to the graph plug-in (visible, so the analyzers hear of it).
   void AddSweep(host::Sweep sweep) { graph_->AddSweep(std::move(sweep)); }
+  // Three different sweeps "A", "B", "C" that look like windings of one transformer:
+  // WindingResponse with (shift, seed) (0, 0), (0.01, 1) and (-0.02, 2), 600 points each.
+  void AddThreePhases();
+  // The graph plug-in's curve that shows `name`, or null.
+  const host::CHostCurve* CurveNamed(const std::wstring& name);
   // The graph window behind a graph item of a panel, or null.
   const host::CGraphWindow* GraphWindowOf(const CORLOGuiItem* item) const;
 

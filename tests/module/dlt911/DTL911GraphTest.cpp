@@ -19,13 +19,6 @@ double Decibels(float ratio) {
   return 20.0f * static_cast<float>(std::log10(static_cast<double>(ratio)));
 }
 
-const host::CHostCurve* CurveNamed(host::CGraphPlugin& graph, const std::wstring& name) {
-  for (const host::CHostCurve* curve : graph.Curves()) {
-    if (curve->Name() == name) return curve;
-  }
-  return nullptr;
-}
-
 TEST_F(DTL911Graph, PanelSetsUpTheGraphWithTheThreeBands) {
   BusRecorder bus;
   Start();
@@ -53,10 +46,10 @@ TEST_F(DTL911Graph, PanelSetsUpTheGraphWithTheThreeBands) {
 }
 
 TEST_F(DTL911Graph, SelectedPairIsDrawnInDecibels) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
-  const host::CHostCurve* a = CurveNamed(host.Graph(), L"A");
-  const host::CHostCurve* b = CurveNamed(host.Graph(), L"B");
+  const host::CHostCurve* a = host.CurveNamed(L"A");
+  const host::CHostCurve* b = host.CurveNamed(L"B");
   ASSERT_NE(a, nullptr);
   ASSERT_NE(b, nullptr);
   const host::Sweep& sweep = *host.Graph().FindSweep(L"A");
@@ -71,21 +64,21 @@ TEST_F(DTL911Graph, SelectedPairIsDrawnInDecibels) {
 }
 
 TEST_F(DTL911Graph, WidthMinusOneMeansTheDefaultWidth) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   host.Graph().SetSweepWidth(L"A", -1);
   host.Graph().SetDefaultWidth(7);
   host.Graph().SetSweepColor(L"A", 0x123456);  // makes the analyzer redraw
-  const host::CHostCurve* a = CurveNamed(host.Graph(), L"A");
+  const host::CHostCurve* a = host.CurveNamed(L"A");
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->Width(), 7);
   EXPECT_EQ(a->Colour(), 0x123456u);
 }
 
 TEST_F(DTL911Graph, ValueUpdatesRedrawOnlyThePairAndOncePerTick) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
-  const host::CHostCurve* a = CurveNamed(host.Graph(), L"A");
+  const host::CHostCurve* a = host.CurveNamed(L"A");
   ASSERT_NE(a, nullptr);
   BusRecorder bus;
 
@@ -136,7 +129,7 @@ class DTL911WithoutCurves : public DTL911Scenario {
 };
 
 TEST_F(DTL911WithoutCurves, TellsTheUserAndKeepsWorking) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   ASSERT_EQ(win::MessageBoxes().size(), 1u);
   EXPECT_EQ(win::MessageBoxes()[0].text,

@@ -7,7 +7,7 @@ namespace {
 using DTL911Report = DTL911Scenario;
 
 TEST_F(DTL911Report, ThreeSweepsGiveEighteenParametersInPairOrder) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   BusRecorder bus;
   host.Report().StartReport();

@@ -41,7 +41,7 @@ void ExpectCriteria(const CGridCtrl& grid, const Cells& values, const std::vecto
 }
 
 TEST_F(DTL911Results, ThreePhasesShowTheirFactorsAndTheChosenPairsCriteria) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   for (int pair = 0; pair < 3; ++pair) {
     for (int band = 0; band < 3; ++band) {
@@ -65,7 +65,7 @@ TEST_F(DTL911Results, ThreePhasesShowTheirFactorsAndTheChosenPairsCriteria) {
 }
 
 TEST_F(DTL911Results, ReorderedNamesRecomputeEveryPairAndAFourthSweepIsIgnored) {
-  AddThreePhases();
+  host.AddThreePhases();
   host.AddSweep(MakeSweep("D", [](double f) { return WindingResponse(f, 0.05, 3); }));
   Start();
   BusRecorder bus;
@@ -104,7 +104,7 @@ TEST_F(DTL911Results, SweepsEndingBelowTheHighBandGiveTenThere) {
 }
 
 TEST_F(DTL911Results, OpenedFileRecomputesEvenWithUnchangedNames) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   BusRecorder bus;
   ORLOSendMessage("GRAPH_VisibleCurveCount", nullptr);

@@ -18,14 +18,6 @@ class DTL911Scenario : public ::testing::Test {
     host.StartAnalyzer(analyzer);
   }
 
-  // Three different sweeps "A", "B", "C" that look like windings of one transformer; what
-  // the analyzer must make of them is computed independently by expected_factors.py.
-  void AddThreePhases() {
-    host.AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }));
-    host.AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }));
-    host.AddSweep(MakeSweep("C", [](double f) { return WindingResponse(f, -0.02, 2); }));
-  }
-
   CGridCtrl* ResultsGrid() const { return analyzer->GetResultsGrid(); }
   CGridCtrl* CriteriaGrid() const { return analyzer->GetCriteriaGrid(); }
 
