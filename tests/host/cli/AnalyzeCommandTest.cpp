@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace orlo::host {
@@ -422,6 +423,110 @@ TEST_F(AnalyzeCommandTest, BadSelectionsAndClicksExitWithTwo) {
     EXPECT_EQ(run.exitCode, 2) << message;
     EXPECT_EQ(run.err, message);
     EXPECT_EQ(run.out, "");
+  }
+}
+
+// Analyzer.xml in `dir` choosing `set` (its default bands, as a user would type them) with
+// the magnitude-difference check switched as told.
+void WriteCorrelationSettings(const std::string& dir, const std::string& set, bool magnitude) {
+  const std::map<std::string, std::vector<std::string>> bands = {
+      {"LRxy", {"1000,100000,LF,true,0.99,true,0.9,0.99,true,0.9",
+                "100000,600000,MF,true,0.9,true,0.7488,0.9,true,0.7488",
+                "600000,1000000,HF,true,0.7488,false,0,0,false,0"}},
+      {"RXy", {"1000,100000,LF,true,2,true,1,2,true,1", "100000,600000,MF,true,1,true,0.6,1,true,0.6",
+               "600000,1000000,HF,true,0.6,false,0,0,false,0"}},
+      {"NCEPRI", {"10000,700000,NCEPRI,true,3.5,true,7,3.5,true,7"}},
+  };
+  std::ostringstream xml;
+  xml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<VelmoraAnalyzer><XCorrAnalyzer version=\"2\">"
+      << "<CurrentStatParam>" << set << "</CurrentStatParam><MagnitudeDifference>"
+      << (magnitude ? "true" : "false") << "</MagnitudeDifference>"
+      << "<MagnitudeDifferenceLimit>0.25</MagnitudeDifferenceLimit><StatParams name=\"" << set
+      << "\">";
+  for (const std::string& band : bands.at(set)) {
+    std::vector<std::string> f;
+    std::istringstream fields(band);
+    for (std::string field; std::getline(fields, field, ',');) f.push_back(field);
+    xml << "<Band><MinFreq>" << f[0] << "</MinFreq><MaxFreq>" << f[1] << "</MaxFreq><Label>" << f[2]
+        << "</Label><Normal set=\"" << f[3] << "\" start=\"" << f[4] << "\"/><Suspect set=\""
+        << f[5] << "\" start=\"" << f[6] << "\" end=\"" << f[7] << "\"/><Obvious set=\"" << f[8]
+        << "\" end=\"" << f[9] << "\"/></Band>";
+  }
+  xml << "</StatParams></XCorrAnalyzer></VelmoraAnalyzer>\n";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir + "/Analyzer.xml") << xml.str();
+}
+
+TEST_F(AnalyzeCommandTest, CorrelationAnalysisGivesEveryPairsBandValuesAndMagnitudeDifference) {
+  const std::string settings = scratch.Path("settings");
+  WriteCorrelationSettings(settings, "RXy", false);
+  const std::vector<std::string> files = {Phase("phase-A", 1), Phase("phase-B", 2),
+                                          Phase("phase-C", 3, true)};
+  std::vector<std::string> args = {"--json", "--analyzer", "correlation analysis",
+                                   "--settings-dir", settings, "--row", "2"};
+  args.insert(args.end(), files.begin(), files.end());
+  const CommandRun run = Analyze(args);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const Value document = json::Parse(run.out);
+  const Value& panel = document.Find("analyzers")->Items().at(0);
+  EXPECT_EQ(panel.Find("index")->Text(), "0");
+  EXPECT_EQ(panel.Find("selectedRow")->Text(), "2");
+  // The check is off: not shown, yet every pair carries its difference and verdict.
+  EXPECT_TRUE(panel.Find("magnitudeDifferenceConclusion")->IsNull());
+  EXPECT_EQ(panel.Find("results")->Items().at(0).Items().size(), 3u);  // Id, Name, Conclusion
+  const auto& pairs = panel.Find("pairs")->Items();
+  ASSERT_EQ(pairs.size(), 3u);
+  for (size_t p = 0; p < 3; ++p) {
+    const auto& statistics = pairs[p].Find("statistics")->Items();
+    ASSERT_EQ(statistics.size(), 3u);
+    EXPECT_EQ(statistics[2].Find("band")->Text(), "HF");
+    EXPECT_EQ(statistics[2].Find("low")->Text(), "600000");
+    EXPECT_FALSE(pairs[p].Find("magnitudeDifference")->IsNull());
+    EXPECT_NE(pairs[p].Find("magnitudeDifferenceVerdict")->Text(), "");
+    EXPECT_EQ(pairs[p].Find("conclusion")->Text(), Cell(panel, "results", p + 1, 2));
+  }
+  // The criteria grid shows the selected pair's statistics, one band a row.
+  const auto& selected = pairs[1].Find("statistics")->Items();
+  for (size_t b = 0; b < 3; ++b) {
+    EXPECT_EQ(json::ToUtf8(OxFormatValue(selected[b].Find("value")->AsDouble(), 2, 4, 2)),
+              Cell(panel, "criteria", b + 1, 2));
+  }
+  EXPECT_EQ(panel.Find("conclusion")->Text(), pairs[1].Find("conclusion")->Text());
+
+  // Switched on in the file, it shows after the settings change.
+  WriteCorrelationSettings(settings, "RXy", true);
+  args.push_back("--settings-change");
+  const Value shown = json::Parse(Analyze(args).out);
+  const Value& switched = shown.Find("analyzers")->Items().at(0);
+  EXPECT_EQ(switched.Find("results")->Items().at(0).Items().size(), 5u);
+  EXPECT_EQ(switched.Find("magnitudeDifferenceConclusion")->Text(),
+            switched.Find("pairs")->Items().at(1).Find("magnitudeDifferenceVerdict")->Text());
+}
+
+TEST_F(AnalyzeCommandTest, CorrelationStatisticsFollowTheRadialDeformation) {
+  if (!HaveSharedData()) GTEST_SKIP() << kSharedData << " is absent";
+  const std::string healthy = Shared("healthy-rgh1.csv");
+  // Agreement falls (LRxy, RXy) and the NCEPRI statistic rises with the deformation.
+  for (const auto& [set, rising] : {std::pair{"LRxy", false}, {"RXy", false}, {"NCEPRI", true}}) {
+    const std::string settings = scratch.Path(std::string("settings-") + set);
+    WriteCorrelationSettings(settings, set, true);
+    std::vector<std::vector<double>> values;
+    for (const char* file :
+         {"radial-l1-plus01pct.csv", "radial-l1-plus05pct.csv", "radial-l1-plus10pct.csv"}) {
+      const CommandRun run = Analyze({"--json", "--analyzer", "0", "--settings-dir", settings,
+                                      healthy, Shared(file)});
+      ASSERT_EQ(run.exitCode, 0) << run.err;
+      values.push_back(Factors(json::Parse(run.out).Find("analyzers")->Items().at(0), 0));
+    }
+    // MF and HF for the three-band sets; the one NCEPRI band spans both.
+    for (size_t band = values[0].size() == 3 ? 1 : 0; band < values[0].size(); ++band) {
+      for (size_t step = 0; step < 2; ++step) {
+        const double before = values[step][band];
+        const double after = values[step + 1][band];
+        EXPECT_TRUE(rising ? after > before : after < before)
+            << set << " band " << band << ": " << before << " then " << after;
+      }
+    }
   }
 }
 
