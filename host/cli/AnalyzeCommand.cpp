@@ -2,6 +2,7 @@
 
 #include "host/cli/Command.h"
 #include "host/graph/GraphPlugin.h"
+#include "host/graph/GraphUserActions.h"
 #include "host/output/AnalysisJson.h"
 #include "host/output/HtmlPage.h"
 #include "host/output/OutputFile.h"
@@ -37,7 +38,11 @@ constexpr char kDescription[] =
     "(one row per pair of the first three sweeps), the criteria grid, the conclusion and\n"
     "the curves and frequency ranges drawn in the graph, then any message box shown.\n"
     "In the grids '>' marks the selected row and [brackets] mark the greyed cells: the\n"
-    "criteria the selected pair's values fall into.\n";
+    "criteria the selected pair's values fall into.\n"
+    "\n"
+    "The module's test analyzer is registered when --analyzer names it (\"Test Analyzer\"\n"
+    "or its GUID); its panel is shown by its three graphs. --select picks the two sweeps\n"
+    "it compares and --click presses its buttons.\n";
 
 constexpr char kExitStatus[] =
     "exit status: 0 done, 1 the analysis showed an error message box, 2 usage error\n"
@@ -58,6 +63,9 @@ struct AnalyzeOptions {
   std::optional<std::string> settingsDir;
   std::optional<std::string> modelFile;
   bool trace = false;
+  std::optional<std::vector<int>> select;
+  std::vector<std::string> clicks;
+  bool settingsChange = false;
   std::vector<std::string> files;
 };
 
@@ -67,6 +75,16 @@ std::optional<int> ParseRow(const std::string& text) {
     return std::nullopt;
   }
   return static_cast<int>(*value);
+}
+
+// "N,M": two different sweep numbers from 1.
+std::optional<std::vector<int>> ParseSelection(const std::string& text) {
+  const size_t comma = text.find(',');
+  if (comma == std::string::npos) return std::nullopt;
+  const std::optional<int> first = ParseRow(text.substr(0, comma));
+  const std::optional<int> second = ParseRow(text.substr(comma + 1));
+  if (!first || !second || *first == *second) return std::nullopt;
+  return std::vector<int>{*first, *second};
 }
 
 const CommandSyntax<AnalyzeOptions>& AnalyzeSyntax() {
@@ -106,6 +124,18 @@ const CommandSyntax<AnalyzeOptions>& AnalyzeSyntax() {
                Assign(&O::modelFile)},
               {"--trace", nullptr, "print every message of the bus to the standard error", "",
                Set(&O::trace)},
+              {"--settings-change", nullptr,
+               "once the panels are up, tell the analyzers that their settings changed, as "
+               "the application does when its settings dialog closes",
+               "", Set(&O::settingsChange)},
+              {"--select", "N,M",
+               "select sweeps N and M (numbers from 1 in the order given) in the graph, as a "
+               "user's clicks would",
+               "two different sweep numbers N,M from 1", Convert(&O::select, ParseSelection)},
+              {"--click", "TEXT",
+               "click the button labelled TEXT on the panels (after --select; repeat for "
+               "more clicks, made in order)",
+               "", Append(&O::clicks)},
           },
       .positionals = {{"SWEEP_FILE", "", Append(&O::files), true}},
   };
@@ -191,7 +221,10 @@ class AnalyzeRun {
     win::ClearMessageBoxes();
     StartHost();
     StartAnalyzers();
+    if (options_.settingsChange) ORLOSendMessage("ANALYZER_SettingsChange", nullptr);
     if (options_.row) ClickResultsRow(*options_.row);
+    if (options_.select) SelectSweeps(*options_.select);
+    for (const std::string& text : options_.clicks) ClickButton(text);
     win::RunFor(kTimerPeriodMs + kTimerMarginMs);
     const AnalysisSnapshot analysis = Snapshot();
     Print(analysis, out);
@@ -221,15 +254,42 @@ class AnalyzeRun {
   }
 
   void StartAnalyzers() {
+    std::vector<size_t> chosen = SelectAnalyzers(host_->session.Analyzers(), options_.analyzer);
+    if (options_.analyzer && chosen.empty()) chosen = RegisterTestAnalyzer(*options_.analyzer);
     const std::vector<IBaseAnalyzer*>& analyzers = host_->session.Analyzers();
-    const std::vector<size_t> chosen = SelectAnalyzers(analyzers, options_.analyzer);
-    if (options_.analyzer && chosen.empty()) {
-      Fail(kExitUsage, "no analyzer '" + *options_.analyzer + "' (try 'orlo analyzers')");
-    }
     for (const size_t index : chosen) {
       if (!host_->run.Start(index, *analyzers[index])) {
         Fail(kExitUnreadable, "analyzer " + std::to_string(index) + " could not be started");
       }
+    }
+  }
+
+  // The module's test analyzer is not registered until asked for by its name or GUID: the
+  // index it gets when registered, or a usage failure when `selector` does not name it.
+  std::vector<size_t> RegisterTestAnalyzer(const std::string& selector) {
+    const std::string noSuchAnalyzer = "no analyzer '" + selector + "' (try 'orlo analyzers')";
+    std::string reason;
+    if (!host_->session.RegisterTestAnalyzer(reason)) Fail(kExitUsage, noSuchAnalyzer);
+    const size_t index = host_->session.Analyzers().size() - 1;
+    IBaseAnalyzer& test = *host_->session.Analyzers()[index];
+    const std::wstring wanted = orlo::Utf8ToWide(selector);
+    if (!orlo::EqualsIgnoringCase(wanted, test.GetName()) && !orlo::EqualsIgnoringCase(wanted, test.GetGuid())) {
+      Fail(kExitUsage, noSuchAnalyzer);
+    }
+    return {index};
+  }
+
+  void SelectSweeps(const std::vector<int>& numbers) {
+    if (!orlo::user::SelectSweeps(*host_->graph, numbers)) {
+      Fail(kExitUsage, "--select " + std::to_string(numbers[0]) + "," +
+                           std::to_string(numbers[1]) + " names a sweep beyond the " +
+                           std::to_string(sweeps_.size()) + " loaded");
+    }
+  }
+
+  void ClickButton(const std::string& text) {
+    if (!host_->run.ClickButton(orlo::Utf8ToWide(text))) {
+      Fail(kExitUsage, "--click: no panel has a button '" + text + "' to click");
     }
   }
 

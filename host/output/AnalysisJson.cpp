@@ -76,6 +76,29 @@ Value Range(const RangeSnapshot& range) {
                    {"colour", Integer(range.colour)}});
 }
 
+Value NumberPair(double first, double second) {
+  return ArrayOf(std::vector<double>{first, second}, Value::Number);
+}
+
+Value GraphCurve(const CurveSnapshot& curve) {
+  return ObjectOf({{"name", Text(curve.name)},
+                   {"colour", Integer(curve.colour)},
+                   {"width", Integer(curve.width)},
+                   {"points", ArrayOf(curve.points, [](const CurvePoint& point) {
+                      return NumberPair(point.x, point.y);
+                    })}});
+}
+
+Value GraphWindow(const GraphSnapshot& window) {
+  const auto range = [](const std::pair<double, double>& r) {
+    return NumberPair(r.first, r.second);
+  };
+  return ObjectOf({{"xLabel", Text(window.xLabel)},
+                   {"yLabel", Text(window.yLabel)},
+                   {"yRange", OptionalOf(window.valueRange, range)},
+                   {"curves", ArrayOf(window.curves, GraphCurve)}});
+}
+
 Value Panel(const PanelSnapshot& panel) {
   const Value selectedRow =
       panel.results ? OptionalOf(panel.results->selectedRow, Integer) : Value();
@@ -91,7 +114,8 @@ Value Panel(const PanelSnapshot& panel) {
        {"magnitudeDifferenceConclusion", OptionalOf(panel.magnitudeDifferenceConclusion, Text)},
        {"pairs", ArrayOf(panel.pairs, Pair)},
        {"graph", ObjectOf({{"curves", ArrayOf(panel.MainGraph().curves, Curve)},
-                           {"ranges", ArrayOf(panel.MainGraph().ranges, Range)}})}});
+                           {"ranges", ArrayOf(panel.MainGraph().ranges, Range)}})},
+       {"graphs", ArrayOf(panel.graphs, GraphWindow)}});
 }
 
 Value Parameter(const ReportParameter& parameter) {

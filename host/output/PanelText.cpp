@@ -1,5 +1,6 @@
 #include "host/output/PanelText.h"
 
+#include "host/sweeps/NumberText.h"
 #include "platform/common/Services.h"
 #include "platform/common/Utf8.h"
 
@@ -37,10 +38,17 @@ void PrintTable(const std::vector<Row>& rows, std::ostream& out) {
   }
 }
 
-std::string FrequencyText(double hertz) {
+// The shortest text that reads back to exactly `value`.
+std::string NumberText(double value) {
   wchar_t text[50];
-  ORLOFormatValue(hertz, text, 50, -1, -1, 0, 1, '.');
-  return WideToUtf8(text) + " Hz";
+  ORLOFormatValue(value, text, 50, -1, -1, 0, 1, '.');
+  return WideToUtf8(text);
+}
+
+std::string FrequencyText(double hertz) { return NumberText(hertz) + " Hz"; }
+
+std::string PointText(const CurvePoint& point) {
+  return "(" + NumberText(point.x) + ", " + NumberText(point.y) + ")";
 }
 
 void PrintGraph(const GraphSnapshot& graph, std::ostream& out) {
@@ -64,12 +72,46 @@ void PrintGraph(const GraphSnapshot& graph, std::ostream& out) {
   PrintTable(ranges, out);
 }
 
+// The graph windows of a panel that does not describe itself otherwise.
+void PrintGraphWindows(const PanelSnapshot& panel, std::ostream& out) {
+  for (size_t g = 0; g < panel.graphs.size(); ++g) {
+    const GraphSnapshot& graph = panel.graphs[g];
+    out << (g > 0 ? "\n" : "") << "Graph " << g + 1 << ": " << WideToUtf8(graph.yLabel)
+        << " against " << WideToUtf8(graph.xLabel) << '\n';
+    // The graph keeps its axis settings in single precision.
+    std::string range = "automatic";
+    if (graph.valueRange) {
+      range = FormatShortest(static_cast<float>(graph.valueRange->first)) + " to " +
+              FormatShortest(static_cast<float>(graph.valueRange->second));
+    }
+    out << kIndent << "value range " << range << '\n';
+    if (graph.curves.empty()) {
+      out << kIndent << "(no curves)\n";
+      continue;
+    }
+    std::vector<Row> curves;
+    for (const CurveSnapshot& curve : graph.curves) {
+      Row& row = curves.emplace_back(Row{"curve", WideToUtf8(curve.name),
+                                         ColourText(curve.colour),
+                                         "width " + std::to_string(curve.width),
+                                         std::to_string(curve.points.size()) + " points"});
+      if (!curve.points.empty()) {
+        row.push_back("first " + PointText(curve.points.front()));
+        row.push_back("last " + PointText(curve.points.back()));
+      }
+    }
+    PrintTable(curves, out);
+  }
+}
+
 void PrintPanel(const PanelSnapshot& panel, std::ostream& out) {
   const std::string heading = "Analyzer " + std::to_string(panel.index) + ": " +
                               WideToUtf8(panel.name) + " " + WideToUtf8(panel.guid);
   out << '\n' << heading << '\n' << std::string(CountUtf8Chars(heading), '=') << '\n';
   if (!panel.hasReadout) {
-    out << "(this analyzer does not describe its grids; only its graph is shown)\n";
+    out << "(this analyzer does not describe its grids; only its graphs are shown)\n";
+    PrintGraphWindows(panel, out);
+    return;
   }
   if (panel.results) {
     PrintGrid("Results (> selected row)", *panel.results, out);
@@ -80,13 +122,12 @@ void PrintPanel(const PanelSnapshot& panel, std::ostream& out) {
               out);
     out << '\n';
   }
-  if (panel.hasReadout) {
-    out << "Conclusion: " << WideToUtf8(panel.conclusion) << '\n';
-    if (panel.magnitudeDifferenceConclusion) {
-      out << "Magnitude difference: " << WideToUtf8(*panel.magnitudeDifferenceConclusion) << '\n';
-    }
-    out << '\n';
+  out << "Conclusion: " << WideToUtf8(panel.conclusion) << '\n';
+  if (panel.magnitudeDifferenceConclusion) {
+    out << "Magnitude difference: " << WideToUtf8(*panel.magnitudeDifferenceConclusion) << '\n';
   }
+  out << '
+';
   PrintGraph(panel.MainGraph(), out);
 }
 

@@ -3,8 +3,11 @@
 // PrintAnalysisText writes, in this order: the sweeps analysed; per analyzer a heading
 // (name, index, GUID), the results grid and the criteria grid as aligned tables, the
 // conclusion line(s) and the graph (curves: name, colour #RRGGBB, width, points; ranges:
-// label, low and high frequency, colour); then the report parameters when a report was
-// started, and every message box shown (caption, style, text).
+// label, low and high frequency, colour). A panel without a readout (the test analyzer) is
+// shown by its graph windows instead: per graph its value and frequency labels, its value
+// range ("automatic" unless fixed) and its XY curves (name, colour, width, points, first
+// and last point). Then the report parameters when a report was started, and every message
+// box shown (caption, style, text).
 //
 // Tables: "> " in front of a row marks the grid's selected row; a greyed cell (a criterion
 // the selected pair matches) is written in square brackets, "[2 <= R-LF]". Text is

@@ -18,6 +18,15 @@ CORLOGuiItem* FindItemOf(CORLOGuiItem* item, const CWnd* control) {
   return nullptr;
 }
 
+// The first push button of the tree under `item` whose text is `text`, or null.
+CORLOGuiItem* FindButton(CORLOGuiItem* item, const std::wstring& text) {
+  if (item->Kind() == ORLO_GUI_BUTTON && item->Text() == text) return item;
+  for (const auto& child : item->Children()) {
+    if (CORLOGuiItem* found = FindButton(child.get(), text)) return found;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 bool CAnalyzerRun::Start(size_t index, IBaseAnalyzer& registered) {
@@ -47,6 +56,16 @@ bool CAnalyzerRun::ClickResultsRow(int row) {
   }
   for (CORLOGuiItem* grid : grids) orlo::user::ClickGridCell(grid, row, 1);
   return true;
+}
+
+bool CAnalyzerRun::ClickButton(const std::wstring& text) {
+  bool clicked = false;
+  for (const Instance& instance : instances_) {
+    if (CORLOGuiItem* button = FindButton(instance.root, text)) {
+      clicked = orlo::user::ClickButton(button) || clicked;
+    }
+  }
+  return clicked;
 }
 
 std::vector<PanelSnapshot> CAnalyzerRun::Snapshot(const CGraphPlugin& graph) const {

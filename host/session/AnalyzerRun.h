@@ -12,6 +12,7 @@
 #include "host/output/AnalysisSnapshot.h"
 #include "module/core/AnalyzerInterfaces.h"
 
+#include <string>
 #include <vector>
 
 class CORLOGuiItem;
@@ -37,6 +38,9 @@ class CAnalyzerRun {
   // would. Answers false, clicking nothing, when `row` is a header row or beyond the last
   // row of one of these grids.
   bool ClickResultsRow(int row);
+  // Clicks the push button whose text is `text` on every panel that has one, as a user
+  // would. Answers false when no panel has such a button.
+  bool ClickButton(const std::wstring& text);
   // What every running instance shows, in start order.
   std::vector<PanelSnapshot> Snapshot(const CGraphPlugin& graph) const;
   void Stop();

@@ -4,8 +4,8 @@
 //
 // `summary` tells the payload's input for the messages whose payload tests read: the sweep
 // name of sweep requests and notifications, "name=value" of report parameters (plus "#" and
-// the COLORREF in six hex digits for coloured ones), the label of a range; empty for every
-// other message.
+// the COLORREF in six hex digits for coloured ones), the label of a range added, the
+// identifier of a range deleted; empty for every other message.
 #pragma once
 
 #include "platform/win/WinTypes.h"

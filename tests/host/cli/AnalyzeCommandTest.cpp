@@ -6,6 +6,7 @@
 #include "host/graph/GraphPlugin.h"
 #include "host/output/Json.h"
 #include "module/core/ModuleEntry.h"
+#include "module/testanalyzer/TestAnalyzerFactory.h"
 #include "platform/common/Services.h"
 #include "platform/win/MessageLoop.h"
 #include "tests/host/ScratchDirectory.h"
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 
 namespace orlo::host {
@@ -47,6 +49,7 @@ class AnalyzeCommandTest : public ::testing::Test {
                             ModuleEntryFunction entry = &module::ORLOModuleEntry) {
     HostSessionOptions session;
     session.moduleEntry = entry;
+    session.testAnalyzerFactory = &ORLOCreateTestAnalyzer;
     session.manualClock = true;
     std::ostringstream out, err;
     CommandRun run;
@@ -120,7 +123,7 @@ TEST_F(AnalyzeCommandTest, JsonDocumentFollowsTheSchemaAndAgreesWithTheGrids) {
   EXPECT_EQ(Keys(panel),
             (std::vector<std::string>{"index", "name", "guid", "results", "selectedRow", "criteria",
                                       "greyed", "conclusion", "magnitudeDifferenceConclusion",
-                                      "pairs", "graph"}));
+                                      "pairs", "graph", "graphs"}));
   EXPECT_EQ(panel.Find("guid")->Text(), kDlt911Guid);
   EXPECT_EQ(panel.Find("selectedRow")->Text(), "1");
   EXPECT_EQ(Cell(panel, "results", 0, 5), "Conclusion");
@@ -345,6 +348,214 @@ TEST_F(AnalyzeCommandTest, UsageErrorsExitWithTwo) {
   const CommandRun beyond = Analyze({"--row", "4", a});
   EXPECT_EQ(beyond.exitCode, 2);
   EXPECT_EQ(beyond.err, "orlo analyze: --row 4 is not a row of the results grid\n");
+}
+
+// The test analyzer's graphs of a --json run on `files` with `options`.
+std::vector<Value> TestAnalyzerGraphs(const CommandRun& run) {
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  const Value document = json::Parse(run.out);
+  const auto& analyzers = document.Find("analyzers")->Items();
+  EXPECT_EQ(analyzers.size(), 1u);
+  EXPECT_EQ(analyzers.at(0).Find("name")->Text(), "Test Analyzer");
+  return analyzers.at(0).Find("graphs")->Items();
+}
+
+std::vector<double> Ordinates(const Value& curve) {
+  std::vector<double> values;
+  for (const Value& point : curve.Find("points")->Items()) {
+    values.push_back(point.Items().at(1).AsDouble());
+  }
+  return values;
+}
+
+TEST_F(AnalyzeCommandTest, TestAnalyzerDrawsTheSelectedPairAndFollowsTheClicks) {
+  const std::string a = Phase("phase-A", 1);
+  const std::string c = Phase("phase-C", 3, true);
+  const std::vector<std::string> test = {"--json", "--analyzer", "Test Analyzer", "--select"};
+
+  // The same file twice: no difference anywhere (but the rounding of the interpolation).
+  std::vector<std::string> args = test;
+  args.insert(args.end(), {"3,1", a, c, a});
+  const std::vector<Value> same = TestAnalyzerGraphs(Analyze(args));
+  ASSERT_EQ(same.size(), 3u);
+  EXPECT_EQ(Keys(same[0]), (std::vector<std::string>{"xLabel", "yLabel", "yRange", "curves"}));
+  EXPECT_EQ(same[0].Find("yLabel")->Text(), "Magnitude (dB)");
+  EXPECT_TRUE(same[0].Find("yRange")->IsNull());
+  EXPECT_EQ(json::Write(*same[2].Find("yRange"), 0),
+            "[" + json::Write(Value::Number(-1.2f), 0) + "," +
+                json::Write(Value::Number(1.2f), 0) + "]");
+  const Value& magnitude = same[0].Find("curves")->Items().at(0);
+  EXPECT_EQ(Keys(magnitude), (std::vector<std::string>{"name", "colour", "width", "points"}));
+  EXPECT_EQ(magnitude.Find("points")->Items().size(), 1000u);
+  EXPECT_EQ(json::Write(magnitude.Find("points")->Items().at(0).Items().at(0), 0), "20");
+  const std::vector<double> difference = Ordinates(same[1].Find("curves")->Items().at(0));
+  ASSERT_FALSE(difference.empty());
+  for (const double y : difference) EXPECT_NEAR(y, 0.0, 1e-12);
+
+  // Sweeps 1 and 2 (selected in that order), then the buttons in the order given.
+  const std::vector<std::pair<std::vector<std::string>, bool>> clicks = {
+      {{}, true},
+      {{"--click", "Test 2"}, false},
+      {{"--click", "Test 2", "--click", "Just DO IT!"}, true},
+      {{"--click", "Just DO IT!", "--click", "Test 2"}, false},
+  };
+  for (const auto& [click, correlationShown] : clicks) {
+    args = test;
+    args.push_back("1,2");
+    args.insert(args.end(), click.begin(), click.end());
+    args.insert(args.end(), {a, c});
+    const std::vector<Value> graphs = TestAnalyzerGraphs(Analyze(args));
+    ASSERT_EQ(graphs.size(), 3u);
+    EXPECT_EQ(graphs[0].Find("curves")->Items().size(), 2u);
+    EXPECT_NE(Ordinates(graphs[1].Find("curves")->Items().at(0)),
+              std::vector<double>(1000, 0.0));
+    const auto& correlation = graphs[2].Find("curves")->Items();
+    ASSERT_EQ(correlation.size(), 1u);
+    EXPECT_EQ(correlation[0].Find("points")->Items().empty(), !correlationShown)
+        << json::Write(graphs[2], 0).substr(0, 200);
+  }
+}
+
+TEST_F(AnalyzeCommandTest, TestAnalyzerHumanOutputShowsItsThreeGraphs) {
+  const std::string a = Phase("a", 1);
+  const CommandRun run =
+      Analyze({"--analyzer", "{eb642fb1-04ac-4A8F-bc1b-b9df9a163ba3}", "--select", "1,2", a, a});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (const char* text : {
+           "Graph 1: Magnitude (dB) against Frequency (Hz)\n  value range automatic\n"
+           "  curve  G1.C1  #0000FF  width 1  1000 points  first (20, ",
+           "Graph 3: Correlation against Frequency (Hz)\n  value range -1.2 to 1.2\n",
+       }) {
+    EXPECT_NE(run.out.find(text), std::string::npos) << "missing: " << text << "\n" << run.out;
+  }
+}
+
+TEST_F(AnalyzeCommandTest, BadSelectionsAndClicksExitWithTwo) {
+  const std::string a = Phase("phase-A", 1);
+  const std::string expects = "orlo analyze: --select expects two different sweep numbers N,M "
+                              "from 1, not '";
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--select", "1"}, expects + "1'\n"},
+      {{"--select", "0,1"}, expects + "0,1'\n"},
+      {{"--select", "2,2"}, expects + "2,2'\n"},
+      {{"--select", "1,x"}, expects + "1,x'\n"},
+      {{"--select", "1,2,3"}, expects + "1,2,3'\n"},
+      {{"--select", "1,3"}, "orlo analyze: --select 1,3 names a sweep beyond the 2 loaded\n"},
+      {{"--select", "1,2", "--click", "Test 3"},
+       "orlo analyze: --click: no panel has a button 'Test 3' to click\n"},
+  };
+  for (auto [args, message] : cases) {
+    args.insert(args.begin(), {"--analyzer", "test analyzer"});
+    args.insert(args.end(), {a, a});
+    const CommandRun run = Analyze(args);
+    EXPECT_EQ(run.exitCode, 2) << message;
+    EXPECT_EQ(run.err, message);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+// Analyzer.xml in `dir` choosing `set` (its default bands, as a user would type them) with
+// the magnitude-difference check switched as told.
+void WriteCorrelationSettings(const std::string& dir, const std::string& set, bool magnitude) {
+  const std::map<std::string, std::vector<std::string>> bands = {
+      {"LRxy", {"1000,100000,LF,true,0.99,true,0.9,0.99,true,0.9",
+                "100000,600000,MF,true,0.9,true,0.7488,0.9,true,0.7488",
+                "600000,1000000,HF,true,0.7488,false,0,0,false,0"}},
+      {"RXy", {"1000,100000,LF,true,2,true,1,2,true,1", "100000,600000,MF,true,1,true,0.6,1,true,0.6",
+               "600000,1000000,HF,true,0.6,false,0,0,false,0"}},
+      {"NCEPRI", {"10000,700000,NCEPRI,true,3.5,true,7,3.5,true,7"}},
+  };
+  std::ostringstream xml;
+  xml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<VelmoraAnalyzer><XCorrAnalyzer version=\"2\">"
+      << "<CurrentStatParam>" << set << "</CurrentStatParam><MagnitudeDifference>"
+      << (magnitude ? "true" : "false") << "</MagnitudeDifference>"
+      << "<MagnitudeDifferenceLimit>0.25</MagnitudeDifferenceLimit><StatParams name=\"" << set
+      << "\">";
+  for (const std::string& band : bands.at(set)) {
+    std::vector<std::string> f;
+    std::istringstream fields(band);
+    for (std::string field; std::getline(fields, field, ',');) f.push_back(field);
+    xml << "<Band><MinFreq>" << f[0] << "</MinFreq><MaxFreq>" << f[1] << "</MaxFreq><Label>" << f[2]
+        << "</Label><Normal set=\"" << f[3] << "\" start=\"" << f[4] << "\"/><Suspect set=\""
+        << f[5] << "\" start=\"" << f[6] << "\" end=\"" << f[7] << "\"/><Obvious set=\"" << f[8]
+        << "\" end=\"" << f[9] << "\"/></Band>";
+  }
+  xml << "</StatParams></XCorrAnalyzer></VelmoraAnalyzer>\n";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir + "/Analyzer.xml") << xml.str();
+}
+
+TEST_F(AnalyzeCommandTest, CorrelationAnalysisGivesEveryPairsBandValuesAndMagnitudeDifference) {
+  const std::string settings = scratch.Path("settings");
+  WriteCorrelationSettings(settings, "RXy", false);
+  const std::vector<std::string> files = {Phase("phase-A", 1), Phase("phase-B", 2),
+                                          Phase("phase-C", 3, true)};
+  std::vector<std::string> args = {"--json", "--analyzer", "correlation analysis",
+                                   "--settings-dir", settings, "--row", "2"};
+  args.insert(args.end(), files.begin(), files.end());
+  const CommandRun run = Analyze(args);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const Value document = json::Parse(run.out);
+  const Value& panel = document.Find("analyzers")->Items().at(0);
+  EXPECT_EQ(panel.Find("index")->Text(), "0");
+  EXPECT_EQ(panel.Find("selectedRow")->Text(), "2");
+  // The check is off: not shown, yet every pair carries its difference and verdict.
+  EXPECT_TRUE(panel.Find("magnitudeDifferenceConclusion")->IsNull());
+  EXPECT_EQ(panel.Find("results")->Items().at(0).Items().size(), 3u);  // Id, Name, Conclusion
+  const auto& pairs = panel.Find("pairs")->Items();
+  ASSERT_EQ(pairs.size(), 3u);
+  for (size_t p = 0; p < 3; ++p) {
+    const auto& statistics = pairs[p].Find("statistics")->Items();
+    ASSERT_EQ(statistics.size(), 3u);
+    EXPECT_EQ(statistics[2].Find("band")->Text(), "HF");
+    EXPECT_EQ(statistics[2].Find("low")->Text(), "600000");
+    EXPECT_FALSE(pairs[p].Find("magnitudeDifference")->IsNull());
+    EXPECT_NE(pairs[p].Find("magnitudeDifferenceVerdict")->Text(), "");
+    EXPECT_EQ(pairs[p].Find("conclusion")->Text(), Cell(panel, "results", p + 1, 2));
+  }
+  // The criteria grid shows the selected pair's statistics, one band a row.
+  const auto& selected = pairs[1].Find("statistics")->Items();
+  for (size_t b = 0; b < 3; ++b) {
+    EXPECT_EQ(json::ToUtf8(OxFormatValue(selected[b].Find("value")->AsDouble(), 2, 4, 2)),
+              Cell(panel, "criteria", b + 1, 2));
+  }
+  EXPECT_EQ(panel.Find("conclusion")->Text(), pairs[1].Find("conclusion")->Text());
+
+  // Switched on in the file, it shows after the settings change.
+  WriteCorrelationSettings(settings, "RXy", true);
+  args.push_back("--settings-change");
+  const Value shown = json::Parse(Analyze(args).out);
+  const Value& switched = shown.Find("analyzers")->Items().at(0);
+  EXPECT_EQ(switched.Find("results")->Items().at(0).Items().size(), 5u);
+  EXPECT_EQ(switched.Find("magnitudeDifferenceConclusion")->Text(),
+            switched.Find("pairs")->Items().at(1).Find("magnitudeDifferenceVerdict")->Text());
+}
+
+TEST_F(AnalyzeCommandTest, CorrelationStatisticsFollowTheRadialDeformation) {
+  if (!HaveSharedData()) GTEST_SKIP() << kSharedData << " is absent";
+  const std::string healthy = Shared("healthy-rgh1.csv");
+  // Agreement falls (LRxy, RXy) and the NCEPRI statistic rises with the deformation.
+  for (const auto& [set, rising] : {std::pair{"LRxy", false}, {"RXy", false}, {"NCEPRI", true}}) {
+    const std::string settings = scratch.Path(std::string("settings-") + set);
+    WriteCorrelationSettings(settings, set, true);
+    std::vector<std::vector<double>> values;
+    for (const char* file :
+         {"radial-l1-plus01pct.csv", "radial-l1-plus05pct.csv", "radial-l1-plus10pct.csv"}) {
+      const CommandRun run = Analyze({"--json", "--analyzer", "0", "--settings-dir", settings,
+                                      healthy, Shared(file)});
+      ASSERT_EQ(run.exitCode, 0) << run.err;
+      values.push_back(Factors(json::Parse(run.out).Find("analyzers")->Items().at(0), 0));
+    }
+    // MF and HF for the three-band sets; the one NCEPRI band spans both.
+    for (size_t band = values[0].size() == 3 ? 1 : 0; band < values[0].size(); ++band) {
+      for (size_t step = 0; step < 2; ++step) {
+        const double before = values[step][band];
+        const double after = values[step + 1][band];
+        EXPECT_TRUE(rising ? after > before : after < before)
+            << set << " band " << band << ": " << before << " then " << after;
+      }
+    }
+  }
 }
 
 // The built executable with its module library, as a user runs it.

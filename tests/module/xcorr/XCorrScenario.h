@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -14,6 +16,7 @@
 #include "platform/common/Bus.h"
 #include "platform/common/GuiItem.h"
 #include "platform/controls/GridCtrl.h"
+#include "tests/support/BusRecorder.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/SettingsFolder.h"
 
@@ -28,6 +31,10 @@ struct BandSpec {
   std::optional<std::pair<double, double>> suspect;  // suspectStart, suspectEnd
   std::optional<double> obvious;                     // obviousEnd
 };
+
+// The bit pattern of a double: equal only when the two values are the same bit for bit
+// (NaN and the sign of zero included).
+inline std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 
 inline std::string Number(double value) {
   char text[40];
