@@ -39,9 +39,8 @@ GraphSnapshot ReadGraph(const CGraphWindow& window, const CGraphPlugin& graph) {
     if (curve->GraphType() != window.GraphType() || curve->Points().empty()) continue;
     snapshot.curves.push_back({curve->Name(), curve->Colour(), curve->Width(), curve->Points()});
   }
-  // The window's XY curves, as far as they are on the screen.
+  // Every XY curve the window holds, in allocation order, with the points on the screen.
   for (const XYCurve& curve : window.Curves()) {
-    if (curve.drawn == 0) continue;
     snapshot.curves.push_back({curve.id, curve.colour, curve.width,
                                {curve.points.begin(), curve.points.begin() + curve.drawn}});
   }

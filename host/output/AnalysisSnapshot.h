@@ -7,7 +7,8 @@
 // from the graph plug-in, one per graph item of the panel (depth first): the axis labels,
 // axis settings and ranges of the graph window behind the item, then the curves drawn in it
 // holding at least one point (an emptied curve shows nothing and is left out): the curve
-// objects of the window's graph type, then the window's own XY curves. The snapshot is a
+// objects of the window's graph type, then all of the window's own XY curves (each with the
+// points already on the screen, possibly none). The snapshot is a
 // plain value that owns copies of everything; nothing of the analyzer is kept.
 //
 // TakeSweepsGraph reads the sweeps loaded into the graph plug-in as it would draw them on

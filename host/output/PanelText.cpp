@@ -126,8 +126,7 @@ void PrintPanel(const PanelSnapshot& panel, std::ostream& out) {
   if (panel.magnitudeDifferenceConclusion) {
     out << "Magnitude difference: " << WideToUtf8(*panel.magnitudeDifferenceConclusion) << '\n';
   }
-  out << '
-';
+  out << '\n';
   PrintGraph(panel.MainGraph(), out);
 }
 

@@ -516,7 +516,7 @@ TEST_F(AnalyzeCommandTest, CorrelationAnalysisGivesEveryPairsBandValuesAndMagnit
   // The criteria grid shows the selected pair's statistics, one band a row.
   const auto& selected = pairs[1].Find("statistics")->Items();
   for (size_t b = 0; b < 3; ++b) {
-    EXPECT_EQ(json::ToUtf8(OxFormatValue(selected[b].Find("value")->AsDouble(), 2, 4, 2)),
+    EXPECT_EQ(orlo::WideToUtf8(OxFormatValue(selected[b].Find("value")->AsDouble(), 2, 4, 2)),
               Cell(panel, "criteria", b + 1, 2));
   }
   EXPECT_EQ(panel.Find("conclusion")->Text(), pairs[1].Find("conclusion")->Text());

@@ -32,10 +32,6 @@ struct BandSpec {
   std::optional<double> obvious;                     // obviousEnd
 };
 
-// The bit pattern of a double: equal only when the two values are the same bit for bit
-// (NaN and the sign of zero included).
-inline std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
-
 inline std::string Number(double value) {
   char text[40];
   std::snprintf(text, sizeof text, "%.17g", value);
