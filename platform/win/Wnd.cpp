@@ -4,8 +4,6 @@
 #include "platform/win/WindowClass.h"
 #include "platform/win/WindowRegistry.h"
 
-#include <algorithm>
-#include <vector>
 
 using orlo::win::detail::WindowRecord;
 using orlo::win::detail::WindowRegistry;
@@ -20,18 +18,31 @@ struct Handling {
   LPARAM lParam;
 };
 
-// The messages being handled on this thread, innermost last. Kept per thread, so a
-// message sent from another thread never disturbs what the UI thread is handling.
-thread_local std::vector<Handling> tHandling;
-
-// One message on this thread's list while its handler runs.
+// One message on this thread's chain of handled messages while its handler runs. The
+// chain lives on the stack and the head is a plain pointer, so nothing needs destroying
+// at thread exit: a library unloaded after the exit handlers may still send messages.
 class HandlerScope {
  public:
-  explicit HandlerScope(const Handling& handling) { tHandling.push_back(handling); }
-  ~HandlerScope() { tHandling.pop_back(); }
+  explicit HandlerScope(const Handling& handling) : handling_(handling), outer_(innermost_) {
+    innermost_ = this;
+  }
+  ~HandlerScope() { innermost_ = outer_; }
   HandlerScope(const HandlerScope&) = delete;
   HandlerScope& operator=(const HandlerScope&) = delete;
+
+  static const HandlerScope* Innermost() { return innermost_; }
+  const Handling& handling() const { return handling_; }
+  const HandlerScope* outer() const { return outer_; }
+
+ private:
+  // Kept per thread, so a message sent from another thread never disturbs what the UI
+  // thread is handling.
+  static thread_local const HandlerScope* innermost_;
+  Handling handling_;
+  const HandlerScope* outer_;
 };
+
+thread_local const HandlerScope* HandlerScope::innermost_ = nullptr;
 
 bool IsDestroying(HWND hwnd) {
   bool destroying = false;
@@ -67,7 +78,14 @@ void FreeWindow(HWND hwnd) {
 
 namespace orlo::win::detail {
 
-int HandlerDepth() { return static_cast<int>(tHandling.size()); }
+int HandlerDepth() {
+  int depth = 0;
+  for (const HandlerScope* scope = HandlerScope::Innermost(); scope != nullptr;
+       scope = scope->outer()) {
+    ++depth;
+  }
+  return depth;
+}
 
 }  // namespace orlo::win::detail
 
@@ -143,10 +161,12 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::Default() {
-  const auto innermost = std::find_if(tHandling.rbegin(), tHandling.rend(),
-                                      [this](const Handling& h) { return h.window == this; });
-  if (innermost == tHandling.rend()) return DefWindowProc(0, 0, 0);
-  return DefWindowProc(innermost->message, innermost->wParam, innermost->lParam);
+  for (const HandlerScope* scope = HandlerScope::Innermost(); scope != nullptr;
+       scope = scope->outer()) {
+    const Handling& h = scope->handling();
+    if (h.window == this) return DefWindowProc(h.message, h.wParam, h.lParam);
+  }
+  return DefWindowProc(0, 0, 0);
 }
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
