@@ -19,7 +19,8 @@ orlo_install_missing() {
 orlo_jobs() { nproc 2>/dev/null || echo 2; }
 
 # Configures build folder $1 with the options that follow; compiles through ccache when
-# the machine has it.
+# the machine has it (which may then also cache the test programs' precompiled header).
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 orlo_configure() {
   local dir=$1; shift
   local launcher=()
