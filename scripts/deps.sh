@@ -19,7 +19,11 @@ orlo_install_missing() {
 orlo_jobs() { nproc 2>/dev/null || echo 2; }
 
 # Configures build folder $1 with the options that follow; compiles through ccache when
-# the machine has it.
+# the machine has it (which may then also cache the test programs' precompiled header).
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+# Paths below the project folder count relative to it, so a checkout elsewhere (a CI
+# folder) finds what another checkout compiled.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 orlo_configure() {
   local dir=$1; shift
   local launcher=()

@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -215,6 +216,7 @@ class AnalyzeRun {
       : options_(options), session_(session) {}
 
   int Run(std::ostream& out) {
+    RefuseOutputsOverInputs();
     ReadInputs();
     settings_.emplace("ORLO_APPDATA", options_.settingsDir);
     trace_.emplace(options_.trace);
@@ -234,6 +236,22 @@ class AnalyzeRun {
   }
 
  private:
+  // Writing a report or page over a sweep or model file would destroy it.
+  void RefuseOutputsOverInputs() const {
+    std::vector<std::string> inputs = options_.files;
+    if (options_.modelFile) inputs.push_back(*options_.modelFile);
+    const std::pair<const char*, const std::optional<std::string>&> outputs[] = {
+        {"--report", options_.reportFile}, {"--html", options_.htmlFile}};
+    for (const auto& [option, output] : outputs) {
+      for (const std::string& input : inputs) {
+        std::error_code ignored;
+        if (output && std::filesystem::equivalent(*output, input, ignored)) {
+          Fail(kExitUsage, std::string(option) + " '" + *output + "' is one of the input files");
+        }
+      }
+    }
+  }
+
   void ReadInputs() {
     try {
       sweeps_ = ImportSweepFiles(options_.files);
@@ -302,6 +320,7 @@ class AnalyzeRun {
   AnalysisSnapshot Snapshot() {
     AnalysisSnapshot analysis;
     for (const Sweep& sweep : sweeps_) analysis.sweeps.push_back(SummaryOf(sweep));
+    analysis.models = TakeModelsSnapshot(*host_->graph);
     if (options_.reportFile || options_.json) {
       host_->report->StartReport();
       analysis.report = host_->report->Parameters();

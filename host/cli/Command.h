@@ -37,7 +37,9 @@ Command DeclaredCommand(const CommandSyntax<Options>& syntax, RunCommand run) {
 // Every command, in the order `orlo --help` lists them.
 std::span<const Command> Commands();
 
-// Runs a whole command line (argv without the program name).
+// Runs a whole command line (argv without the program name). Whatever the command
+// answers, an `out` that could not be written (or flushed) at the end, such as a standard
+// output on a full disk, is reported on `err` and gives exit code 3.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace orlo::host

@@ -31,9 +31,8 @@ void PrintHelp(std::ostream& out) {
   out << syntax::EntryList(entries, 2) << "\n'orlo COMMAND --help' describes a command.\n";
 }
 
-}  // namespace
-
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+// The command line's exit code; RunCommandLine adds the check of the output.
+int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty()) {
     err << "orlo: missing command (try 'orlo --help')\n";
     return kExitUsage;
@@ -55,6 +54,17 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return kExitOk;
   }
   return found->run(rest, out, err);
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const int exitCode = Dispatch(args, out, err);
+  if (!out.flush()) {
+    err << "orlo: cannot write the output\n";
+    return kExitUnreadable;
+  }
+  return exitCode;
 }
 
 }  // namespace orlo::host

@@ -28,6 +28,9 @@ constexpr double kLowFrequency = 20.0;
 constexpr double kHighFrequency = 2.0e6;
 constexpr int kMaxPoints = 1'000'000;
 constexpr std::uint32_t kNoiseSeedMix = 0x5EED5EEDu;
+// More noise buries any response; it also keeps every magnitude (at most some ten dB of
+// resonance above 0 dB) far inside what a sweep file's single-precision ratio can hold.
+constexpr double kMaxNoiseDecibels = 100.0;
 constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 // A relative change that moves the magnitude by 1 dB turns the phase by this angle.
 constexpr double kDegreesPerDecibel = std::numbers::ln10 / 20.0 * kDegreesPerRadian;
@@ -64,7 +67,7 @@ std::optional<double> ParseSeverity(const std::string& text) {
 
 std::optional<double> ParseNoise(const std::string& text) {
   const std::optional<double> decibels = ParseNumber(text);
-  if (!decibels || !std::isfinite(*decibels) || *decibels < 0.0) return std::nullopt;
+  if (!decibels || !(*decibels >= 0.0 && *decibels <= kMaxNoiseDecibels)) return std::nullopt;
   return decibels;
 }
 
@@ -97,8 +100,8 @@ const CommandSyntax<SimulateOptions>& SimulateSyntax() {
                "a percentage above 0 and below 100", Convert(&O::severityPercent, ParseSeverity)},
               {"--noise", "DB",
                "measurement noise: every magnitude moves by up to DB dB and its phase by the "
-               "matching angle",
-               "a level in dB, 0 or more", Convert(&O::noiseDecibels, ParseNoise)},
+               "matching angle (at most 100 dB)",
+               "a level in dB from 0 to 100", Convert(&O::noiseDecibels, ParseNoise)},
               {"--points", "N", "number of frequencies, 2 to 1000000 (default 1000)",
                "a count from 2 to 1000000", Convert(&O::points, ParsePoints)},
               {"-o", "FILE", "write to FILE instead of the standard output", "",

@@ -1,11 +1,10 @@
 #include "host/graph/GraphModels.h"
 
+#include "host/sweeps/InputFile.h"
 #include "platform/common/Utf8.h"
 
 #include <cmath>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 
 namespace orlo::host {
 
@@ -26,7 +25,7 @@ void CheckKeys(const Value& object, const std::string& where,
   for (const json::Member& member : object.Members()) {
     bool known = false;
     for (const char* key : allowed) known = known || member.key == key;
-    if (!known) Fail(where, "unknown key \"" + member.key + "\"");
+    if (!known) Fail(where, "unknown key " + QuotedExcerpt(member.key));
   }
 }
 
@@ -113,8 +112,8 @@ ModelList ParseModels(const Value& document) {
     auto model = ParseModel(models.Items()[i], where);
     for (const auto& earlier : result) {
       if (earlier->GetName() == model->GetName()) {
-        Fail(where + ".name", "duplicate model name \"" + models.Items()[i].Find("name")->Text() +
-                                  "\"");
+        Fail(where + ".name",
+             "duplicate model name " + QuotedExcerpt(models.Items()[i].Find("name")->Text()));
       }
     }
     result.push_back(std::move(model));
@@ -123,10 +122,13 @@ ModelList ParseModels(const Value& document) {
 }
 
 ModelList ReadModelFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) Fail(path, "cannot open the file");
-  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  if (file.bad()) Fail(path, "cannot read the file");
+  std::string text;
+  try {
+    text = ReadInputFile(path);
+  } catch (const InputFileError& error) {
+    Fail(path, error.what());
+  }
+  if (const auto problem = WideEncodingProblem(text)) Fail(path, *problem);
   Value document;
   try {
     document = json::Parse(text);

@@ -51,6 +51,22 @@ Value Band(const BandReadout& band) {
                    {"value", Value::Number(band.value)}});
 }
 
+Value Selector(const SelectorSnapshot& selector) {
+  return ObjectOf({{"entries", ArrayOf(selector.entries, Text)},
+                   {"selected", OptionalOf(selector.selected, Integer)}});
+}
+
+// As the model file has it (labels always written).
+Value Model(const ModelSnapshot& model) {
+  return ObjectOf({{"name", Text(model.name)},
+                   {"label", Text(model.label)},
+                   {"items", ArrayOf(model.items, [](const ModelSnapshot::Item& item) {
+                      return ObjectOf({{"name", Text(item.name)},
+                                       {"sweeps", ArrayOf(item.sweeps, Integer)},
+                                       {"labels", ArrayOf(item.labels, Text)}});
+                    })}});
+}
+
 Value Pair(const PairReadout& pair) {
   return ObjectOf({{"tag", Text(pair.tag)},
                    {"sweepA", Text(pair.sweepA)},
@@ -112,6 +128,8 @@ Value Panel(const PanelSnapshot& panel) {
        {"greyed", Greyed(panel.criteria)},
        {"conclusion", panel.hasReadout ? Text(panel.conclusion) : Value()},
        {"magnitudeDifferenceConclusion", OptionalOf(panel.magnitudeDifferenceConclusion, Text)},
+       {"modelSelector", OptionalOf(panel.modelSelector, Selector)},
+       {"sweepSelector", OptionalOf(panel.sweepSelector, Selector)},
        {"pairs", ArrayOf(panel.pairs, Pair)},
        {"graph", ObjectOf({{"curves", ArrayOf(panel.MainGraph().curves, Curve)},
                            {"ranges", ArrayOf(panel.MainGraph().ranges, Range)}})},
@@ -139,6 +157,7 @@ json::Value AnalysisJson(const AnalysisSnapshot& analysis) {
   return ObjectOf(
       {{"format", Value::String(std::string("orlo-analysis/1"))},
        {"sweeps", ArrayOf(analysis.sweeps, sweep)},
+       {"models", ArrayOf(analysis.models, Model)},
        {"analyzers", ArrayOf(analysis.panels, Panel)},
        {"report", analysis.report ? ArrayOf(*analysis.report, Parameter) : Value::MakeArray()},
        {"messageBoxes", ArrayOf(analysis.messageBoxes, box)}});

@@ -4,6 +4,7 @@
 #include "module/core/AnalyzerInterfaces.h"
 #include "platform/common/GuiItem.h"
 #include "platform/controls/GridCtrl.h"
+#include "platform/win/StandardControls.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,6 +24,16 @@ void FindGraphItems(const CORLOGuiItem* item, std::vector<const CORLOGuiItem*>& 
 std::optional<GridSnapshot> SnapshotOf(const CGridCtrl* grid) {
   if (grid == nullptr) return std::nullopt;
   return TakeGridSnapshot(*grid);
+}
+
+std::optional<SelectorSnapshot> SnapshotOf(CComboBox* selector) {
+  if (selector == nullptr) return std::nullopt;
+  SelectorSnapshot snapshot;
+  for (int i = 0; i < selector->GetCount(); ++i) snapshot.entries.push_back(selector->GetEntryText(i));
+  if (const auto selected = static_cast<int>(selector->SendMessage(CB_GETCURSEL)); selected >= 0) {
+    snapshot.selected = selected;
+  }
+  return snapshot;
 }
 
 GraphSnapshot ReadGraph(const CGraphWindow& window, const CGraphPlugin& graph) {
@@ -93,9 +104,26 @@ PanelSnapshot TakePanelSnapshot(size_t index, IBaseAnalyzer& analyzer, const CGr
     snapshot.conclusion = readout->GetConclusionText();
     snapshot.magnitudeDifferenceConclusion = readout->GetMagnitudeDifferenceText();
     snapshot.pairs = readout->GetComputedPairs();
+    snapshot.modelSelector = SnapshotOf(readout->GetModelSelector());
+    snapshot.sweepSelector = SnapshotOf(readout->GetSweepSelector());
+    snapshot.unevaluated = FindUnevaluatedBands(snapshot.pairs, graph);
   }
   ReadGraphs(analyzer.GetPanel(), graph, snapshot);
   return snapshot;
+}
+
+std::vector<ModelSnapshot> TakeModelsSnapshot(const CGraphPlugin& graph) {
+  std::vector<ModelSnapshot> models;
+  for (const auto& model : graph.Models()) {
+    ModelSnapshot& snapshot = models.emplace_back();
+    snapshot.name = model->GetName();
+    snapshot.label = model->GetLabel();
+    for (const ModelItem* item : *model->GetItems()) {
+      snapshot.items.push_back({item->name, {item->sweepNumbers.begin(), item->sweepNumbers.end()},
+                                {item->labels.begin(), item->labels.end()}});
+    }
+  }
+  return models;
 }
 
 GraphSnapshot TakeSweepsGraph(const CGraphPlugin& graph) {

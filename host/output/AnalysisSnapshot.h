@@ -2,8 +2,9 @@
 // report parameters, the message boxes), read once so that the human and the JSON
 // printers print the same thing.
 //
-// TakePanelSnapshot reads an analyzer whose panel exists: its grids and conclusion
-// through IAnalyzerReadout (absent for analyzers that do not implement it), and its graphs
+// TakePanelSnapshot reads an analyzer whose panel exists: its grids, conclusion, selectors
+// and the bands it could not evaluate through IAnalyzerReadout (absent for analyzers that
+// do not implement it), and its graphs
 // from the graph plug-in, one per graph item of the panel (depth first): the axis labels,
 // axis settings and ranges of the graph window behind the item, then the curves drawn in it
 // holding at least one point (an emptied curve shows nothing and is left out): the curve
@@ -17,6 +18,7 @@
 #pragma once
 
 #include "host/graph/GraphCurves.h"
+#include "host/output/UnevaluatedBands.h"
 #include "host/report/ReportPlugin.h"
 #include "host/sweeps/Sweep.h"
 #include "module/core/AnalyzerReadout.h"
@@ -75,6 +77,12 @@ struct GraphSnapshot {
   std::vector<RangeSnapshot> ranges;
 };
 
+// A drop-down list of a panel: its entries and the selected one.
+struct SelectorSnapshot {
+  std::vector<std::wstring> entries;
+  std::optional<int> selected;
+};
+
 struct PanelSnapshot {
   size_t index = 0;  // registry index, as --analyzer takes it
   std::wstring name;
@@ -86,6 +94,9 @@ struct PanelSnapshot {
   std::optional<std::wstring> magnitudeDifferenceConclusion;
   std::vector<PairReadout> pairs;
   std::vector<GraphSnapshot> graphs;  // one per graph of the panel
+  std::optional<SelectorSnapshot> modelSelector;  // absent without readout or selector
+  std::optional<SelectorSnapshot> sweepSelector;
+  std::vector<UnevaluatedBand> unevaluated;  // bands of `pairs` without a measurement
 
   // The first graph, the one the text and JSON outputs show (an empty graph when none).
   const GraphSnapshot& MainGraph() const;
@@ -99,16 +110,30 @@ struct SweepSummary {
   double highFrequency = 0.0;
 };
 
+// A model applied to the graph, as the model file gave it.
+struct ModelSnapshot {
+  struct Item {
+    std::wstring name;
+    std::vector<int> sweeps;
+    std::vector<std::wstring> labels;  // one per sweep number
+  };
+  std::wstring name;
+  std::wstring label;
+  std::vector<Item> items;
+};
+
 struct AnalysisSnapshot {
   std::vector<SweepSummary> sweeps;
   std::vector<PanelSnapshot> panels;
   // The parameters the analyzers handed the report; absent when no report was started.
   std::optional<std::vector<ReportParameter>> report;
   std::vector<win::MessageBoxRecord> messageBoxes;
+  std::vector<ModelSnapshot> models;  // applied to the graph, in the order applied
 };
 
 GridSnapshot TakeGridSnapshot(const CGridCtrl& grid);
 PanelSnapshot TakePanelSnapshot(size_t index, IBaseAnalyzer& analyzer, const CGraphPlugin& graph);
+std::vector<ModelSnapshot> TakeModelsSnapshot(const CGraphPlugin& graph);
 GraphSnapshot TakeSweepsGraph(const CGraphPlugin& graph);
 SweepSummary SummaryOf(const Sweep& sweep);
 

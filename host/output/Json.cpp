@@ -141,10 +141,10 @@ class Parser {
       std::string key = ParseString();
       if (object.Find(key) != nullptr) {
         pos_ = keyPos;
-        Fail("duplicate key \"" + key + "\"");
+        Fail("duplicate key " + QuotedExcerpt(key));
       }
       SkipBlanks();
-      if (AtEnd() || Peek() != ':') Fail("expected ':' after the key \"" + key + "\"");
+      if (AtEnd() || Peek() != ':') Fail("expected ':' after the key " + QuotedExcerpt(key));
       ++pos_;
       SkipBlanks();
       object.Set(key, ParseValue(depth));
@@ -291,7 +291,7 @@ namespace {
 
 void WriteString(std::string& out, const std::string& text) {
   out += '"';
-  for (const char c : text) {
+  for (const char c : ValidUtf8(text)) {
     const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
                                      [c](const auto& e) { return e.second == c; });
     if (escape != std::end(kEscapes)) {

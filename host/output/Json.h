@@ -9,7 +9,8 @@
 // leading zeros, no unescaped control characters, valid UTF-8 only, no number beyond the
 // double range; a leading UTF-8 byte order mark is skipped). Bad input throws ParseError with the 1-based line and column
 // (in characters) of the fault. Write produces text that Parse reads back to an equal
-// value; non-ASCII characters are written as UTF-8, never as \u escapes.
+// value; non-ASCII characters are written as UTF-8, never as \u escapes, and bytes of a
+// string that are not UTF-8 as U+FFFD, so the text written is always valid JSON.
 #pragma once
 
 #include <cstdint>

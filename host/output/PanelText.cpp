@@ -104,7 +104,48 @@ void PrintGraphWindows(const PanelSnapshot& panel, std::ostream& out) {
   }
 }
 
-void PrintPanel(const PanelSnapshot& panel, std::ostream& out) {
+std::string SelectorText(const std::optional<SelectorSnapshot>& selector) {
+  if (!selector || selector->entries.empty()) return "(empty)";
+  std::string entries;
+  for (const std::wstring& entry : selector->entries) {
+    entries += (entries.empty() ? "" : " | ") + WideToUtf8(entry);
+  }
+  const std::string chosen =
+      selector->selected ? WideToUtf8(selector->entries.at(*selector->selected)) : "(none)";
+  return chosen + "  (entries: " + entries + ")";
+}
+
+std::string ReasonText(const UnevaluatedBand& band) {
+  switch (band.reason) {
+    case UnevaluatedBand::Reason::kNotReached:
+      return "the sweeps do not reach it (together they cover " + FrequencyText(band.coveredLow) +
+             " to " + FrequencyText(band.coveredHigh) + ")";
+    case UnevaluatedBand::Reason::kFlat:
+      return "sweep '" + WideToUtf8(band.flatSweep) + "' is flat there";
+    case UnevaluatedBand::Reason::kNoValue:
+      break;
+  }
+  return "the analyzer found no value for it";
+}
+
+// Under the panel: what a reader of the grids could take for a result but is none.
+void PrintNotes(const PanelSnapshot& panel, std::ostream& out) {
+  if (!panel.hasReadout) return;
+  if (panel.pairs.empty()) {
+    out << "\nNote: no pair was compared: the analyzers compare the first three sweeps in pairs "
+           "(1-2, 2-3, 3-1), and there is only one sweep.\n";
+    return;
+  }
+  if (panel.unevaluated.empty()) return;
+  out << "\nNote: bands not evaluated (their cells show what the analyzer left there):\n";
+  for (const UnevaluatedBand& band : panel.unevaluated) {
+    out << kIndent << WideToUtf8(band.sweepA) << " - " << WideToUtf8(band.sweepB) << ", "
+        << WideToUtf8(band.band) << " (" << FrequencyText(band.low) << " to "
+        << FrequencyText(band.high) << "): " << ReasonText(band) << '\n';
+  }
+}
+
+void PrintPanel(const PanelSnapshot& panel, bool showSelectors, std::ostream& out) {
   const std::string heading = "Analyzer " + std::to_string(panel.index) + ": " +
                               WideToUtf8(panel.name) + " " + WideToUtf8(panel.guid);
   out << '\n' << heading << '\n' << std::string(CountUtf8Chars(heading), '=') << '\n';
@@ -126,8 +167,30 @@ void PrintPanel(const PanelSnapshot& panel, std::ostream& out) {
   if (panel.magnitudeDifferenceConclusion) {
     out << "Magnitude difference: " << WideToUtf8(*panel.magnitudeDifferenceConclusion) << '\n';
   }
+  if (showSelectors && (panel.modelSelector || panel.sweepSelector)) {
+    out << "\nModel selector: " << SelectorText(panel.modelSelector)
+        << "\nSweep selector: " << SelectorText(panel.sweepSelector) << '\n';
+  }
   out << '\n';
   PrintGraph(panel.MainGraph(), out);
+  PrintNotes(panel, out);
+}
+
+void PrintModels(const std::vector<ModelSnapshot>& models, std::ostream& out) {
+  out << "\nModels (applied to the graph)\n";
+  for (const ModelSnapshot& model : models) {
+    out << kIndent << WideToUtf8(model.name) << "  " << WideToUtf8(model.label) << '\n';
+    for (const ModelSnapshot::Item& item : model.items) {
+      std::string sweeps;
+      for (size_t i = 0; i < item.sweeps.size(); ++i) {
+        sweeps += (i == 0 ? "" : ", ") + std::to_string(item.sweeps[i]);
+        if (i < item.labels.size() && !item.labels[i].empty()) {
+          sweeps += " (" + WideToUtf8(item.labels[i]) + ")";
+        }
+      }
+      out << kIndent << kIndent << WideToUtf8(item.name) << "  sweeps " << sweeps << '\n';
+    }
+  }
 }
 
 void PrintSweeps(const std::vector<SweepSummary>& sweeps, std::ostream& out) {
@@ -188,7 +251,11 @@ void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ost
 
 void PrintAnalysisText(const AnalysisSnapshot& analysis, std::ostream& out) {
   PrintSweeps(analysis.sweeps, out);
-  for (const PanelSnapshot& panel : analysis.panels) PrintPanel(panel, out);
+  if (!analysis.models.empty()) PrintModels(analysis.models, out);
+  // Without models both selectors are always empty: they are shown when models are applied.
+  for (const PanelSnapshot& panel : analysis.panels) {
+    PrintPanel(panel, !analysis.models.empty(), out);
+  }
   if (analysis.report) PrintReport(*analysis.report, out);
   if (!analysis.messageBoxes.empty()) PrintMessageBoxes(analysis.messageBoxes, out);
 }

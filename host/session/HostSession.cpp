@@ -26,18 +26,22 @@ bool CHostSession::Start(const HostSessionOptions& options, std::string& error) 
 
   moduleEntry_ = options.moduleEntry;
   testAnalyzerFactory_ = options.testAnalyzerFactory;
+  const std::string path =
+      options.modulePath.empty() ? CModuleLoader::DefaultModulePath() : options.modulePath;
   if (moduleEntry_ != nullptr) {
     moduleEntry_(1);
-  } else if (!loader_.Load(
-                 options.modulePath.empty() ? CModuleLoader::DefaultModulePath()
-                                            : options.modulePath,
-                 error)) {
+  } else if (!loader_.Load(path, error)) {
     return false;
   }
   moduleAttached_ = true;
 
   ORLOSendMessage("ORLO_Initialize", nullptr);
   analyzers_ = AcquireAnalyzers();
+  if (analyzers_.empty()) {
+    error = moduleEntry_ != nullptr ? "the analysis module registers no analyzer"
+                                    : "the analysis module '" + path + "' registers no analyzer";
+    return false;
+  }
   return true;
 }
 

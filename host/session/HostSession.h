@@ -46,7 +46,8 @@ class CHostSession {
   CHostSession& operator=(const CHostSession&) = delete;
   ~CHostSession() { Stop(); }
 
-  // False with `error` set when the main dialog or the module could not be brought up;
+  // False with `error` set when the main dialog or the module could not be brought up, or
+  // when the module registers no analyzer (a library that is not the analysis module);
   // whatever was brought up is taken down again by Stop.
   bool Start(const HostSessionOptions& options, std::string& error);
   void Stop();

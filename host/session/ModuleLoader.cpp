@@ -30,6 +30,10 @@ bool CModuleLoader::Load(const std::string& path, std::string& error) {
   const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
   const std::string prefix = "cannot load the analysis module '" + path + "': ";
   std::error_code ignored;
+  if (std::filesystem::is_directory(file, ignored)) {
+    error = prefix + "is a directory";
+    return false;
+  }
   if (!std::filesystem::is_regular_file(file, ignored)) {
     error = prefix + "no such file";
     return false;

@@ -2,6 +2,7 @@
 
 #include "host/sweeps/NumberText.h"
 #include "host/sweeps/SweepLine.h"
+#include "platform/common/Utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -86,7 +87,7 @@ std::vector<ImportedPoint> ReadDelimitedSweep(const std::vector<std::string>& li
     const double magnitude = line.Number(fields[1], "magnitude", decimalComma);
     const double phase = fieldCount == 3 ? line.Number(fields[2], "phase", decimalComma) : 0.0;
     if (magnitudeIsRatio && magnitude < 0.0) {
-      line.Fail("magnitude ratio is negative: \"" + std::string(fields[1]) + "\"");
+      line.Fail("magnitude ratio is negative: " + QuotedExcerpt(fields[1]));
     }
     const double ratio = magnitudeIsRatio ? magnitude : DecibelToRatio(magnitude);
     points.push_back({PolarPoint(frequency, ratio, phase), line.number});

@@ -2,6 +2,7 @@
 
 #include "host/sweeps/NumberText.h"
 #include "host/sweeps/SweepLine.h"
+#include "platform/common/Utf8.h"
 
 #include <cmath>
 
@@ -71,7 +72,8 @@ class TraceReader {
 
   // The value as the file has it, in double quotes unless it already starts with one.
   std::string Quoted() const {
-    return value_.starts_with('"') ? std::string(value_) : "\"" + std::string(value_) + "\"";
+    return value_.starts_with('"') ? '"' + PrintableExcerpt(value_.substr(1))
+                                   : QuotedExcerpt(value_);
   }
 
   const SweepLine& line_;

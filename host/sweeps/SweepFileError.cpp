@@ -1,11 +1,14 @@
 #include "host/sweeps/SweepFileError.h"
 
+#include "platform/common/Utf8.h"
+
 namespace orlo::host {
 
 namespace {
 
 std::string Describe(const std::string& file, int line, const std::string& reason) {
-  return line > 0 ? file + ":" + std::to_string(line) + ": " + reason : file + ": " + reason;
+  const std::string shown = ValidUtf8(file);
+  return line > 0 ? shown + ":" + std::to_string(line) + ": " + reason : shown + ": " + reason;
 }
 
 }  // namespace

@@ -1,36 +1,21 @@
 #include "host/sweeps/SweepImport.h"
 
 #include "host/sweeps/DelimitedImporter.h"
+#include "host/sweeps/InputFile.h"
 #include "host/sweeps/LtspiceImporter.h"
 #include "host/sweeps/NumberText.h"
 #include "host/sweeps/SweepFileError.h"
+#include "platform/common/Utf8.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace orlo::host {
 
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-// The whole file.
-std::string ReadText(const std::string& file) {
-  std::error_code error;
-  if (std::filesystem::is_directory(file, error)) {
-    throw SweepFileError(file, 0, "cannot read: is a directory");
-  }
-  std::ifstream stream(file, std::ios::binary);
-  if (!stream) throw SweepFileError(file, 0, std::string("cannot open: ") + std::strerror(errno));
-  std::string text{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-  if (stream.bad()) throw SweepFileError(file, 0, "cannot read: input error");
-  return text;
-}
 
 // The text's lines without line ends ("\n" or "\r\n") and without a UTF-8 byte order mark.
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -94,16 +79,25 @@ std::vector<Sweep::Point> OrderedPoints(const std::vector<ImportedPoint>& import
 
 }  // namespace
 
-Sweep ImportSweepFile(const std::string& file) { return ImportSweepText(ReadText(file), file); }
+Sweep ImportSweepFile(const std::string& file) {
+  std::string text;
+  try {
+    text = ReadInputFile(file);
+  } catch (const InputFileError& error) {
+    throw SweepFileError(file, 0, error.what());
+  }
+  return ImportSweepText(text, file);
+}
 
 Sweep ImportSweepText(std::string_view text, const std::string& file) {
+  if (const auto problem = WideEncodingProblem(text)) throw SweepFileError(file, 0, *problem);
   const std::vector<std::string> lines = SplitLines(text);
   const bool ltspice = !lines.empty() && lines.front().starts_with("Freq.");
   const std::vector<ImportedPoint> imported =
       ltspice ? ReadLtspiceSweep(lines, file) : ReadDelimitedSweep(lines, file);
   Sweep sweep;
-  sweep.name = std::filesystem::path(file).stem().string();
-  sweep.file = file;
+  sweep.name = ValidUtf8(std::filesystem::path(file).stem().string());
+  sweep.file = ValidUtf8(file);
   sweep.points = OrderedPoints(imported, file, static_cast<int>(lines.size()));
   return sweep;
 }

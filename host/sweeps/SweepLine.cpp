@@ -2,6 +2,7 @@
 
 #include "host/sweeps/NumberText.h"
 #include "host/sweeps/SweepFileError.h"
+#include "platform/common/Utf8.h"
 
 #include <cmath>
 
@@ -13,7 +14,7 @@ void SweepLine::Fail(const std::string& reason) const {
 
 double SweepLine::Number(std::string_view field, std::string_view what, bool decimalComma) const {
   const NumberRead number = ReadFieldNumber(field, decimalComma);
-  const std::string quoted = "\"" + std::string(field) + "\"";
+  const std::string quoted = QuotedExcerpt(field);
   switch (number.fault) {
     case NumberFault::kNotANumber:
       Fail(std::string(what) + " is not a number: " + quoted);
@@ -28,7 +29,7 @@ double SweepLine::Number(std::string_view field, std::string_view what, bool dec
 
 double SweepLine::Frequency(std::string_view field, bool decimalComma) const {
   const double frequency = Number(field, "frequency", decimalComma);
-  if (frequency <= 0.0) Fail("frequency must be above 0 Hz: \"" + std::string(field) + "\"");
+  if (frequency <= 0.0) Fail("frequency must be above 0 Hz: " + QuotedExcerpt(field));
   return frequency;
 }
 

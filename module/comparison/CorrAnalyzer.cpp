@@ -14,6 +14,7 @@
 #include "platform/common/Services.h"
 #include "platform/common/TextCase.h"
 #include "platform/controls/GridCtrl.h"
+#include "platform/win/StandardControls.h"
 
 namespace {
 
@@ -144,6 +145,10 @@ std::wstring CCorrAnalyzer::GetConclusionText() {
   CWnd* const window = WindowOf(conclusionItem);
   return window != nullptr ? window->GetWindowText() : std::wstring();
 }
+
+CComboBox* CCorrAnalyzer::GetModelSelector() { return dynamic_cast<CComboBox*>(WindowOf(modelSelector)); }
+
+CComboBox* CCorrAnalyzer::GetSweepSelector() { return dynamic_cast<CComboBox*>(WindowOf(sweepSelector)); }
 
 // ---------------------------------------------------------------------------------------
 // Own virtual operations with a base behaviour

@@ -74,6 +74,8 @@ class CCorrAnalyzer : public COxBaseManager,
   // IAnalyzerReadout: the parts every comparison analyzer has.
   CGridCtrl* GetCriteriaGrid() override;
   std::wstring GetConclusionText() override;
+  CComboBox* GetModelSelector() override;
+  CComboBox* GetSweepSelector() override;
 
   // Read-only view of the current choice and pair, for hosts and tests.
   const std::wstring& ModelName() const { return modelName; }

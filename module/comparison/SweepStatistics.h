@@ -17,9 +17,11 @@
 #include "module/comparison/FrequencyGrid.h"
 #include "module/comparison/MagnitudeReader.h"
 #include "module/comparison/SweepData.h"
+#include "module/core/AnalyzerReadout.h"
 
-// Marker results. Every statistic at or above STAT_NO_LOW_EDGE is not a measurement.
-constexpr double STAT_NO_LOW_EDGE = static_cast<double>(3.0e38f);   // lower edge not on the grid
+// Marker results. Every statistic at or above STAT_NO_LOW_EDGE is not a measurement (the
+// limit the readout tells hosts, kBandValueMarkerLimit).
+constexpr double STAT_NO_LOW_EDGE = kBandValueMarkerLimit;          // lower edge not on the grid
 constexpr double STAT_NO_HIGH_EDGE = static_cast<double>(3.1e38f);  // upper edge not on the grid
 constexpr double STAT_UNDEFINED = 9e99;  // zero variance, empty span or no defined crossing
 

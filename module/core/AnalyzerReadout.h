@@ -11,7 +11,13 @@
 #include <string>
 #include <vector>
 
+class CComboBox;
 class CGridCtrl;
+
+// Band values at or above this limit are the analyzers' markers for a band they could not
+// evaluate (an edge off the sweeps' frequencies, an empty span, curves without spread),
+// not measurements.
+constexpr double kBandValueMarkerLimit = static_cast<double>(3.0e38f);
 
 // One band statistic of one pair: the band's label and edges and the raw value the
 // analyzer holds (markers and NaN included, never rounded).
@@ -44,6 +50,10 @@ class __attribute__((visibility("default"))) IAnalyzerReadout {
   virtual std::optional<std::wstring> GetMagnitudeDifferenceText() = 0;
   // The pairs whose two sweep slots were filled at the last computation, in pair order.
   virtual std::vector<PairReadout> GetComputedPairs() = 0;
+  // The drop-down lists that choose an item of an applied model and a sweep number of it;
+  // null while the panel has none.
+  virtual CComboBox* GetModelSelector() = 0;
+  virtual CComboBox* GetSweepSelector() = 0;
 
  protected:
   ~IAnalyzerReadout() = default;

@@ -1,6 +1,7 @@
 #include "module/core/TextFormat.h"
 
-#include <charconv>
+#include "platform/common/NumberText.h"
+#include "platform/common/Utf8.h"
 
 namespace orlo::module {
 
@@ -22,11 +23,6 @@ std::wstring FillFormat(const std::wstring& format, std::initializer_list<std::w
   return filled;
 }
 
-std::wstring GeneralNumber(double value) {
-  char digits[32];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value,
-                                    std::chars_format::general, 6);
-  return std::wstring(digits, result.ptr);
-}
+std::wstring GeneralNumber(double value) { return Utf8ToWide(FormatSignificant(value, 6)); }
 
 }  // namespace orlo::module

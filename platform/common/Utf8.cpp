@@ -80,6 +80,35 @@ void AppendUtf8(std::string& out, char32_t code) {
   }
 }
 
+std::string ValidUtf8(std::string_view text) { return WideToUtf8(Utf8ToWide(text)); }
+
+std::string PrintableExcerpt(std::string_view text) {
+  constexpr std::size_t kMaxChars = 40;
+  std::string shown;
+  for (std::size_t characters = 0; !text.empty(); ++characters) {
+    if (characters == kMaxChars) {
+      shown += "\u2026";
+      break;
+    }
+    const Utf8Char c = DecodeUtf8Char(text);
+    const std::size_t length = c.fault == Utf8Fault::kNone ? c.length : 1;
+    const bool control = c.code < 0x20 || (c.code >= 0x7F && c.code < 0xA0);  // C0, DEL, C1
+    if (c.fault != Utf8Fault::kNone || control) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      for (const char byte : text.substr(0, length)) {
+        const auto bits = static_cast<unsigned char>(byte);
+        shown += {'\\', 'x', kHex[bits >> 4], kHex[bits & 0xF]};
+      }
+    } else {
+      shown.append(text.substr(0, length));
+    }
+    text.remove_prefix(length);
+  }
+  return shown;
+}
+
+std::string QuotedExcerpt(std::string_view text) { return '"' + PrintableExcerpt(text) + '"'; }
+
 std::string WideToUtf8(std::wstring_view wide) {
   std::string utf8;
   utf8.reserve(wide.size());

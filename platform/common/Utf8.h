@@ -41,4 +41,15 @@ std::size_t CountUtf8Chars(std::string_view utf8);
 // Appends the UTF-8 form of `code` (U+FFFD for a surrogate or beyond U+10FFFF).
 void AppendUtf8(std::string& out, char32_t code);
 
+// `text` with every byte that starts no well-formed sequence replaced by U+FFFD, as
+// Utf8ToWide decodes it: how names from outside (file names) are shown everywhere.
+std::string ValidUtf8(std::string_view text);
+
+// A piece of input as a message shows it: cut after 40 characters (then ending in "…"),
+// with control characters (C0, DEL, C1) and bytes that are not UTF-8 written byte by byte as
+// \xNN, so that the message stays one short, printable line whatever the input holds.
+std::string PrintableExcerpt(std::string_view text);
+// The same in double quotes.
+std::string QuotedExcerpt(std::string_view text);
+
 }  // namespace orlo

@@ -13,10 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <sstream>
 
 namespace orlo::host {
@@ -80,6 +83,10 @@ class AnalyzeCommandTest : public ::testing::Test {
   }
 
   static std::string Shared(const std::string& name) { return kSharedData + name; }
+  static std::string ReadFile(const std::string& file) {
+    std::ifstream stream(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+  }
   static bool HaveSharedData() { return std::filesystem::is_directory(kSharedData); }
 
   testing::ScratchDirectory scratch;
@@ -111,7 +118,8 @@ TEST_F(AnalyzeCommandTest, JsonDocumentFollowsTheSchemaAndAgreesWithTheGrids) {
                                           Phase("phase-C", 3, true)};
   const Value document = AnalyzeJson(files);
   EXPECT_EQ(Keys(document),
-            (std::vector<std::string>{"format", "sweeps", "analyzers", "report", "messageBoxes"}));
+            (std::vector<std::string>{"format", "sweeps", "models", "analyzers", "report",
+                                      "messageBoxes"}));
   EXPECT_EQ(document.Find("format")->Text(), "orlo-analysis/1");
   const Value& sweep = document.Find("sweeps")->Items().at(2);
   EXPECT_EQ(sweep.Find("name")->Text(), "phase-C");
@@ -123,7 +131,8 @@ TEST_F(AnalyzeCommandTest, JsonDocumentFollowsTheSchemaAndAgreesWithTheGrids) {
   EXPECT_EQ(Keys(panel),
             (std::vector<std::string>{"index", "name", "guid", "results", "selectedRow", "criteria",
                                       "greyed", "conclusion", "magnitudeDifferenceConclusion",
-                                      "pairs", "graph", "graphs"}));
+                                      "modelSelector", "sweepSelector", "pairs", "graph",
+                                      "graphs"}));
   EXPECT_EQ(panel.Find("guid")->Text(), kDlt911Guid);
   EXPECT_EQ(panel.Find("selectedRow")->Text(), "1");
   EXPECT_EQ(Cell(panel, "results", 0, 5), "Conclusion");
@@ -306,6 +315,108 @@ TEST_F(AnalyzeCommandTest, HtmlPageIsWrittenBesideTheUsualOutput) {
   const CommandRun unwritable = Analyze({"--html", scratch.Path("missing/dir/page.html"), a});
   EXPECT_EQ(unwritable.exitCode, 3);
   EXPECT_TRUE(unwritable.err.starts_with("orlo analyze: cannot write '")) << unwritable.err;
+}
+
+TEST_F(AnalyzeCommandTest, OutputFilesThatAreInputsAndFoldersAsInputsAreRefused) {
+  const std::string a = Phase("phase-A", 1);
+  const std::string b = Phase("phase-B", 2);
+  const std::string model = scratch.Write("m.json", R"({"models":[]})");
+  std::filesystem::create_directory(scratch.Path("sub"));
+  const std::string before = ReadFile(a);
+  const std::vector<std::pair<std::string, std::string>> outputs = {
+      {"--report", a}, {"--html", scratch.Path("sub/../phase-A.csv")}, {"--report", model}};
+  for (const auto& [option, file] : outputs) {
+    const CommandRun run = Analyze({option, file, "--model-file", model, a, b});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "orlo analyze: " + option + " '" + file + "' is one of the input files\n");
+  }
+  EXPECT_EQ(ReadFile(a), before);
+  const CommandRun folder = Analyze({"--model-file", scratch.Path("sub"), a, b});
+  EXPECT_EQ(folder.exitCode, 3);
+  EXPECT_EQ(folder.err, scratch.Path("sub") + ": cannot read: is a directory\n");
+}
+
+TEST_F(AnalyzeCommandTest, FileNamesThatAreNotUtf8ShowReplacementCharacters) {
+  const std::string bad = scratch.Write("bad\xFF.csv", ReadFile(Phase("a", 1)));
+  const std::string b = Phase("b", 2);
+  const CommandRun json = Analyze({"--json", "--analyzer", kDlt911Guid, bad, b});
+  ASSERT_EQ(json.exitCode, 0) << json.err;
+  const Value document = json::Parse(json.out);  // refuses text that is not UTF-8
+  const Value& sweep = document.Find("sweeps")->Items().at(0);
+  EXPECT_EQ(sweep.Find("name")->Text(), "bad\uFFFD");
+  EXPECT_EQ(sweep.Find("file")->Text(), scratch.Path("bad\uFFFD.csv"));
+  EXPECT_EQ(Cell(Dlt911(document), "results", 1, 1), "[bad\uFFFD] - [b]");
+  const CommandRun human = Analyze({"--analyzer", kDlt911Guid, bad, b});
+  EXPECT_EQ(human.out.find('\xFF'), std::string::npos);
+  EXPECT_NE(human.out.find("  1  bad\uFFFD  1000 points  "), std::string::npos) << human.out;
+}
+
+// Sweeps from 100 Hz to 700 kHz: `phase` shifts a ripple; no ripple at all gives a flat sweep.
+std::string ShortSweep(std::optional<double> phase) {
+  std::string text = "frequency,magnitude\n";
+  for (int i = 0; i <= 200; ++i) {
+    char line[64];
+    const double ripple = phase ? 6.0 * std::sin(i / 7.0 + *phase) : 0.0;
+    std::snprintf(line, sizeof line, "%.6g,%.6g\n", 100.0 * std::pow(7000.0, i / 200.0),
+                  -20.0 + ripple);
+    text += line;
+  }
+  return text;
+}
+
+TEST_F(AnalyzeCommandTest, HumanOutputNotesWhatTheAnalyzersCouldNotEvaluate) {
+  const CommandRun one = Analyze({"--analyzer", kDlt911Guid, Phase("a", 1)});
+  EXPECT_NE(one.out.find("\nNote: no pair was compared: the analyzers compare the first three "
+                         "sweeps in pairs (1-2, 2-3, 3-1), and there is only one sweep.\n"),
+            std::string::npos)
+      << one.out;
+
+  const std::string a = scratch.Write("a.csv", ShortSweep(0.0));
+  const std::string b = scratch.Write("b.csv", ShortSweep(0.4));
+  const std::string flat = scratch.Write("flat.csv", ShortSweep(std::nullopt));
+  const CommandRun run = Analyze({"--analyzer", kDlt911Guid, a, b, flat});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("  >  R 1-2  [a] - [b]     "), std::string::npos) << run.out;
+  for (const char* line : {
+           "\nNote: bands not evaluated (their cells show what the analyzer left there):\n"
+           "  a - b, R-HF (600000 Hz to 1000000 Hz): the sweeps do not reach it (together they "
+           "cover 100 Hz to 700000 Hz)\n"
+           "  b - flat, R-LF (1000 Hz to 100000 Hz): sweep 'flat' is flat there\n"
+           "  b - flat, R-MF (100000 Hz to 600000 Hz): sweep 'flat' is flat there\n"
+           "  b - flat, R-HF (600000 Hz to 1000000 Hz): the sweeps do not reach it",
+           "  flat - a, R-LF (1000 Hz to 100000 Hz): sweep 'flat' is flat there\n",
+       }) {
+    EXPECT_NE(run.out.find(line), std::string::npos) << "missing: " << line << "\n" << run.out;
+  }
+  EXPECT_EQ(run.out.find("a - b, R-LF"), std::string::npos);  // evaluated
+}
+
+TEST_F(AnalyzeCommandTest, AppliedModelsAndWhatTheSelectorsHoldAreShown) {
+  const std::string model = scratch.Write(
+      "m.json", R"({"models":[{"name":"T1","label":"Transformer 1","items":[)"
+                R"({"name":"HV","sweeps":[1,2],"labels":["A-N","B-N"]},{"name":"LV","sweeps":[3]}]}]})");
+  const std::vector<std::string> args = {"--analyzer", "Correlation analysis", "--model-file",
+                                         model, Phase("a", 1), Phase("b", 2)};
+  const CommandRun human = Analyze(args);
+  ASSERT_EQ(human.exitCode, 0) << human.err;
+  for (const char* line : {
+           "\nModels (applied to the graph)\n  T1  Transformer 1\n"
+           "    HV  sweeps 1 (A-N), 2 (B-N)\n    LV  sweeps 3\n",
+           "\nModel selector: Transformer 1 - HV  (entries: Transformer 1 - HV | "
+           "Transformer 1 - LV)\nSweep selector: 1  (entries: 1 | 2)\n",
+       }) {
+    EXPECT_NE(human.out.find(line), std::string::npos) << "missing: " << line << "\n" << human.out;
+  }
+  std::vector<std::string> jsonArgs = args;
+  jsonArgs.insert(jsonArgs.begin(), "--json");
+  const Value document = json::Parse(Analyze(jsonArgs).out);
+  EXPECT_EQ(json::Write(*document.Find("models"), 0),
+            R"([{"name":"T1","label":"Transformer 1","items":[)"
+            R"({"name":"HV","sweeps":[1,2],"labels":["A-N","B-N"]},{"name":"LV","sweeps":[3],"labels":[""]}]}])");
+  const Value& panel = document.Find("analyzers")->Items().at(0);
+  EXPECT_EQ(json::Write(*panel.Find("modelSelector"), 0),
+            R"({"entries":["Transformer 1 - HV","Transformer 1 - LV"],"selected":0})");
+  EXPECT_EQ(json::Write(*panel.Find("sweepSelector"), 0), R"({"entries":["1","2"],"selected":0})");
 }
 
 TEST_F(AnalyzeCommandTest, UnreadableSweepFileIsNamedWithItsLine) {
@@ -573,6 +684,17 @@ TEST_F(AnalyzeCommandTest, BuiltExecutableAnalysesWithItsModule) {
 
   const Value document = json::Parse(output);
   EXPECT_EQ(document.Find("sweeps")->Items().size(), 2u);
+
+  // A standard output that takes nothing (a full disk) fails the run.
+  const std::string full = "env -u ORLO_MODULE_PATH '" + orlo + "' analyze '" +
+                           Phase("phase-A", 1) + "' 2>&1 >/dev/full";
+  FILE* fullPipe = popen(full.c_str(), "r");
+  ASSERT_NE(fullPipe, nullptr);
+  std::string message;
+  while (const size_t n = fread(buffer, 1, sizeof buffer, fullPipe)) message.append(buffer, n);
+  const int status = pclose(fullPipe);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << status;
+  EXPECT_EQ(message, "orlo: cannot write the output\n");
   for (const Value& panel : document.Find("analyzers")->Items()) {
     if (panel.Find("guid")->Text() != kDlt911Guid) continue;
     // Read across the library boundary: the readout of the loaded module.

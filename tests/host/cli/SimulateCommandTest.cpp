@@ -55,7 +55,7 @@ TEST(SimulateCommandTest, WritesTheDocumentedFormat) {
 TEST(SimulateCommandTest, OutputFileImportsAsASweep) {
   testing::ScratchDirectory scratch;
   const std::string file = scratch.Path("phase-B.csv");
-  const Outcome outcome = Simulate({"--phase", "2", "-o", file});
+  const Outcome outcome = Simulate({"--phase", "2", "--noise", "100", "-o", file});
   ASSERT_EQ(outcome.exitCode, kExitOk) << outcome.err;
   EXPECT_EQ(outcome.out, "");
   const Sweep sweep = ImportSweepFile(file);
@@ -74,7 +74,8 @@ TEST(SimulateCommandTest, RefusesBadOptions) {
        "--severity expects a percentage above 0 and below 100, not '100'"},
       {{"--phase", "-1"}, "--phase expects a seed from 0 to 4294967295, not '-1'"},
       {{"--points", "1"}, "--points expects a count from 2 to 1000000, not '1'"},
-      {{"--noise", "inf"}, "--noise expects a level in dB, 0 or more, not 'inf'"},
+      {{"--noise", "inf"}, "--noise expects a level in dB from 0 to 100, not 'inf'"},
+      {{"--noise", "1000"}, "--noise expects a level in dB from 0 to 100, not '1000'"},
       {{"extra"}, "unknown argument 'extra'"},
   };
   for (const auto& [args, reason] : bad) {
@@ -84,6 +85,20 @@ TEST(SimulateCommandTest, RefusesBadOptions) {
     EXPECT_EQ(outcome.out, "");
   }
   EXPECT_EQ(Simulate({"-o", "/nonexistent-folder/x.csv"}).exitCode, kExitUnreadable);
+}
+
+// A stream that takes nothing, like a standard output on a full disk.
+class FullBuffer : public std::streambuf {
+ protected:
+  int overflow(int) override { return traits_type::eof(); }
+};
+
+TEST(SimulateCommandTest, AnOutputThatCannotBeWrittenIsAnError) {
+  FullBuffer full;
+  std::ostream out(&full);
+  std::ostringstream err;
+  EXPECT_EQ(RunCommandLine({"simulate", "--points", "2"}, out, err), kExitUnreadable);
+  EXPECT_EQ(err.str(), "orlo: cannot write the output\n");
 }
 
 }  // namespace

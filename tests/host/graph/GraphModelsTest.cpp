@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace orlo::host {
 namespace {
 
@@ -47,6 +49,9 @@ TEST(GraphModels, RefusesBadFilesWithTheFaultyPlace) {
        "m.json: models[0].items[0].name: expected a string, found a number"},
       {"{\"models\": [{\"name\": \"T\", \"items\": []}, {\"name\": \"T\", \"items\": []}]}",
        "m.json: models[1].name: duplicate model name \"T\""},
+      {"{\"models\": [], \"0123456789012345678901234567890123456789\\u0000\": 1}",
+       "m.json: document: unknown key \"0123456789012345678901234567890123456789\u2026\""},
+      {"\xff\xfe{", "m.json: the file is UTF-16 text; save it as UTF-8 or Latin-1"},
   };
   for (const auto& bad : cases) {
     const std::string path = dir.Write("m.json", bad.text);
@@ -58,6 +63,13 @@ TEST(GraphModels, RefusesBadFilesWithTheFaultyPlace) {
     }
   }
   EXPECT_THROW(ReadModelFile(dir.Path("missing.json")), ModelFileError);
+  std::filesystem::create_directory(dir.Path("folder"));
+  try {
+    ReadModelFile(dir.Path("folder"));
+    ADD_FAILURE() << "a folder was read";
+  } catch (const ModelFileError& error) {
+    EXPECT_EQ(std::string(error.what()), dir.Path("folder") + ": cannot read: is a directory");
+  }
 }
 
 }  // namespace

@@ -34,11 +34,13 @@ TEST(HtmlPage, HostileNamesAreShownAsText) {
   GraphSnapshot graph{kHostile, kHostile, true, std::nullopt,
                       {Curve(kHostile, 10, [](size_t i) { return -double(i); })},
                       {{kHostile, 1000, 10000, 0x8CC8FF}}};
-  PanelSnapshot panel{0, kHostile, kHostile, true, grid, grid, kHostile, kHostile, {}, {graph}};
+  PanelSnapshot panel{0, kHostile, kHostile, true, grid, grid, kHostile, kHostile, {}, {graph},
+                      {}, {}, {}};
   AnalysisSnapshot analysis{{{orlo::WideToUtf8(kHostile), "a&b\"c'.csv", 10, 20, 2e6}},
                             {panel},
                             std::nullopt,
-                            {{kHostile, kHostile, 0, 1}}};
+                            {{kHostile, kHostile, 0, 1}},
+                            {}};
   std::ostringstream page;
   WriteAnalysisPage(analysis, page);
   EXPECT_THAT(page.str(), Not(HasSubstr("<script")));

@@ -94,9 +94,10 @@ TEST(JsonWrite, EscapesControlsAndWritesNonAsciiAsUtf8) {
   doc.Set("t", Value::String(std::string("a\"b\\c\n\x01\x7F")));
   doc.Set("w", Value::String(std::wstring(L"\u00e9\u20ac\U0001F600")));
   doc.Set("bad", Value::String(std::wstring(1, static_cast<wchar_t>(0xD800))));
+  doc.Set("raw", Value::String(std::string("x\xFFy")));  // not UTF-8: written as U+FFFD
   EXPECT_EQ(Write(doc, 0),
             "{\"t\":\"a\\\"b\\\\c\\n\\u0001\\u007F\",\"w\":\"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\","
-            "\"bad\":\"\xEF\xBF\xBD\"}");
+            "\"bad\":\"\xEF\xBF\xBD\",\"raw\":\"x\xEF\xBF\xBDy\"}");
 }
 
 TEST(JsonWrite, NumbersAreShortestExactTextOrNamedStrings) {

@@ -138,6 +138,23 @@ TEST(HostSessionTest, RegistersTheTestAnalyzerThroughTheLibrarysFactory) {
   EXPECT_EQ(dlopen(kBuiltModule.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
 }
 
+TEST(HostSessionTest, RefusesAModuleThatIsAFolderOrRegistersNoAnalyzer) {
+  CHostSession session;
+  std::string error;
+  HostSessionOptions folder;
+  folder.modulePath = ORLO_BIN_DIR;
+  EXPECT_FALSE(session.Start(folder, error));
+  EXPECT_EQ(error, "cannot load the analysis module '" + folder.modulePath + "': is a directory");
+  session.Stop();
+
+  HostSessionOptions other;  // a library of the platform: it registers nothing
+  other.modulePath = std::string(ORLO_BIN_DIR) + "/libORLOControls.so";
+  EXPECT_FALSE(session.Start(other, error));
+  EXPECT_EQ(error, "the analysis module '" + other.modulePath + "' registers no analyzer");
+  session.Stop();
+  EXPECT_EQ(session.MainDialog().m_hWnd, nullptr);
+}
+
 // Says on stderr, when the manager destroys it, whether the manager's window still lives.
 class ExitWitness : public test::LoggingAnalyzer {
  public:

@@ -92,8 +92,9 @@ TEST_F(SweepImportTest, HeaderDecidesBetweenDecibelsAndRatio) {
 }
 
 TEST_F(SweepImportTest, NamesTheFileAndLineOfEveryFault) {
+  using namespace std::string_view_literals;
   const struct {
-    const char* content;
+    std::string_view content;
     const char* message;
   } cases[] = {
       {"f,m\n100,abc\n", "f.csv:2: magnitude is not a number: \"abc\""},
@@ -117,9 +118,18 @@ TEST_F(SweepImportTest, NamesTheFileAndLineOfEveryFault) {
                      "found 1"},
       {"f,ratio\n100,-0.5\n200,1\n", "f.csv:2: magnitude ratio is negative: \"-0.5\""},
       {"100;1.000,5\n200;0\n", "f.csv:1: magnitude is not a number: \"1.000,5\""},
+      // Echoed fields: about 40 characters, control characters and bad bytes spelled out.
+      {"f,m\n100,0123456789012345678901234567890123456789xyz\n",
+       "f.csv:2: magnitude is not a number: \"0123456789012345678901234567890123456789\u2026\""},
+      {"f,m\n100,\x1b[2J\xff\xc3\xa9\n",
+       "f.csv:2: magnitude is not a number: \"\\x1B[2J\\xFF\u00e9\""},
+      // Text that is not in a single-byte encoding or UTF-8.
+      {"\xff\xfe" "f\0,\0m\0\n\0"sv, "f.csv: the file is UTF-16 text; save it as UTF-8 or Latin-1"},
+      {"\xff\xfe\0\0" "f\0\0\0"sv, "f.csv: the file is UTF-32 text; save it as UTF-8 or Latin-1"},
+      {"1\0" "00,0\n200,0\n"sv, "f.csv: the file is UTF-16 text; save it as UTF-8 or Latin-1"},
   };
   for (const auto& test : cases) {
-    EXPECT_EQ(ErrorOf(test.content), test.message) << test.content;
+    EXPECT_EQ(ErrorOf(std::string(test.content)), test.message) << test.content;
   }
 }
 
