@@ -255,6 +255,7 @@ class AnalyzeRun {
   void ReadInputs() {
     try {
       sweeps_ = ImportSweepFiles(options_.files);
+      for (const Sweep& sweep : sweeps_) summaries_.push_back(SummaryOf(sweep));
       if (options_.modelFile) models_ = ReadModelFile(*options_.modelFile);
     } catch (const std::runtime_error& error) {  // SweepFileError, ModelFileError
       throw RunFailure(kExitUnreadable, error.what());
@@ -267,7 +268,8 @@ class AnalyzeRun {
     if (!host.session.Start(session_, reason)) Fail(kExitUnreadable, reason);
     host.graph.emplace(&host.session.MainDialog());
     host.report.emplace(&host.session.MainDialog());
-    for (const Sweep& sweep : sweeps_) host.graph->AddSweep(sweep);
+    for (Sweep& sweep : sweeps_) host.graph->AddSweep(std::move(sweep));  // the graph keeps them
+    sweeps_.clear();
     for (auto& model : models_) host.graph->ApplyModel(std::move(model));
   }
 
@@ -301,7 +303,7 @@ class AnalyzeRun {
     if (!orlo::user::SelectSweeps(*host_->graph, numbers)) {
       Fail(kExitUsage, "--select " + std::to_string(numbers[0]) + "," +
                            std::to_string(numbers[1]) + " names a sweep beyond the " +
-                           std::to_string(sweeps_.size()) + " loaded");
+                           std::to_string(summaries_.size()) + " loaded");
     }
   }
 
@@ -319,7 +321,7 @@ class AnalyzeRun {
 
   AnalysisSnapshot Snapshot() {
     AnalysisSnapshot analysis;
-    for (const Sweep& sweep : sweeps_) analysis.sweeps.push_back(SummaryOf(sweep));
+    analysis.sweeps = summaries_;
     analysis.models = TakeModelsSnapshot(*host_->graph);
     if (options_.reportFile || options_.json) {
       host_->report->StartReport();
@@ -352,7 +354,8 @@ class AnalyzeRun {
 
   const AnalyzeOptions& options_;
   const HostSessionOptions& session_;
-  std::vector<Sweep> sweeps_;
+  std::vector<Sweep> sweeps_;  // until the graph plug-in takes them
+  std::vector<SweepSummary> summaries_;
   ModelList models_;
   std::optional<ScopedEnvironment> settings_;
   std::optional<ScopedTrace> trace_;

@@ -10,6 +10,7 @@
 // holders but are no longer listed anywhere.
 #pragma once
 
+#include "host/graph/CurvePoints.h"
 #include "platform/common/GraphCurve.h"
 
 #include <string>
@@ -18,12 +19,6 @@
 namespace orlo::host {
 
 class CCurveSet;
-
-struct CurvePoint {
-  double x = 0.0;
-  double y = 0.0;
-  bool operator==(const CurvePoint&) const = default;
-};
 
 class CHostCurve final : public IGraphCurve {
  public:
@@ -41,7 +36,7 @@ class CHostCurve final : public IGraphCurve {
   int Width() const { return width_; }
   int GraphType() const { return graphType_; }
   COLORREF Colour() const { return colour_; }
-  const std::vector<CurvePoint>& Points() const { return points_; }
+  const CurvePoints& Points() const { return points_; }
   int RefreshCount() const { return refreshCount_; }
   int References() const { return references_; }
 
@@ -56,7 +51,7 @@ class CHostCurve final : public IGraphCurve {
   int width_ = 1;
   int graphType_ = 0;
   COLORREF colour_ = 0;
-  std::vector<CurvePoint> points_;
+  CurvePoints points_;
   int refreshCount_ = 0;
 };
 

@@ -20,10 +20,10 @@ Value ObjectOf(std::initializer_list<std::pair<std::string_view, Value>> members
   return object;
 }
 
-template <typename T, typename Make>
-Value ArrayOf(const std::vector<T>& items, Make make) {
+template <typename Items, typename Make>
+Value ArrayOf(const Items& items, Make make) {
   Value array = Value::MakeArray();
-  for (const T& item : items) array.Append(make(item));
+  for (const auto& item : items) array.Append(make(item));
   return array;
 }
 
@@ -133,7 +133,9 @@ Value Panel(const PanelSnapshot& panel) {
        {"pairs", ArrayOf(panel.pairs, Pair)},
        {"graph", ObjectOf({{"curves", ArrayOf(panel.MainGraph().curves, Curve)},
                            {"ranges", ArrayOf(panel.MainGraph().ranges, Range)}})},
-       {"graphs", ArrayOf(panel.graphs, GraphWindow)}});
+       // Every point of every curve only where the panel has no grids to read: for the
+       // others the curves are the sweeps again, point by point, and "graph" counts them.
+       {"graphs", panel.hasReadout ? Value() : ArrayOf(panel.graphs, GraphWindow)}});
 }
 
 Value Parameter(const ReportParameter& parameter) {

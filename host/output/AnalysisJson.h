@@ -4,9 +4,10 @@
 // name, guid, the results and criteria grids as the cell texts exactly as written,
 // selectedRow, the greyed criteria cells as [row, column], conclusion,
 // magnitudeDifferenceConclusion, the computed pairs with their raw band values, the
-// graph's curves and ranges, and "graphs": every graph window of the panel in panel order
-// with xLabel, yLabel, yRange ([low, high] or null) and its XY curves with every point
-// [x, y]), "report" (name, value, colour) and "messageBoxes" (text,
+// graph's curves and ranges, and "graphs": for a panel without grids (null for the
+// others, whose curves are the sweeps point by point) every graph window of the panel in
+// panel order with xLabel, yLabel, yRange ([low, high] or null) and its curves with every
+// point [x, y]), "report" (name, value, colour) and "messageBoxes" (text,
 // style). Numbers are the shortest text that reads back exactly; NaN and infinities are
 // the strings "NaN", "Infinity" and "-Infinity"; colours are COLORREF integers. What an
 // analyzer does not have is null (grids and conclusion of an analyzer without a readout,

@@ -58,7 +58,7 @@ struct CurveSnapshot {
   std::wstring name;
   COLORREF colour = 0;
   int width = 0;
-  std::vector<CurvePoint> points;  // in drawing order
+  CurvePoints points;  // in drawing order
 };
 
 struct RangeSnapshot {

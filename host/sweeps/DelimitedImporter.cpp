@@ -1,10 +1,12 @@
 #include "host/sweeps/DelimitedImporter.h"
 
 #include "host/sweeps/NumberText.h"
+#include "host/sweeps/PointValues.h"
 #include "host/sweeps/SweepLine.h"
 #include "platform/common/Utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <optional>
 
@@ -20,19 +22,30 @@ char DetectDelimiter(std::string_view line) {
   return '\0';
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line, char delimiter) {
-  std::vector<std::string_view> fields;
+// The fields of a line: the first three and how many there are.
+struct Fields {
+  std::array<std::string_view, 3> first;
+  size_t count = 0;
+
+  void Add(std::string_view field) {
+    if (count < first.size()) first[count] = field;
+    ++count;
+  }
+};
+
+Fields SplitFields(std::string_view line, char delimiter) {
+  Fields fields;
   if (delimiter == '\0') {
     for (size_t start = line.find_first_not_of(" \t"); start != std::string_view::npos;) {
       const size_t end = std::min(line.find_first_of(" \t", start), line.size());
-      fields.push_back(line.substr(start, end - start));
+      fields.Add(line.substr(start, end - start));
       start = line.find_first_not_of(" \t", end);
     }
     return fields;
   }
   for (size_t start = 0;;) {
     const size_t end = line.find(delimiter, start);
-    fields.push_back(TrimBlanks(line.substr(start, end - start)));
+    fields.Add(TrimBlanks(line.substr(start, end - start)));
     if (end == std::string_view::npos) return fields;
     start = end + 1;
   }
@@ -52,47 +65,45 @@ bool IsSkipped(std::string_view line) {
 
 }  // namespace
 
-std::vector<ImportedPoint> ReadDelimitedSweep(const std::vector<std::string>& lines,
-                                              const std::string& file) {
-  std::vector<ImportedPoint> points;
+void ReadDelimitedSweep(TextLines& lines, SweepBuilder& points) {
   std::optional<char> delimiter;
   bool magnitudeIsRatio = false;
   size_t fieldCount = 0;
   int fieldCountLine = 0;
-  for (size_t index = 0; index < lines.size(); ++index) {
-    if (IsSkipped(lines[index])) continue;
-    const SweepLine line{file, static_cast<int>(index + 1), lines[index]};
+  for (std::string_view text; lines.Next(text);) {
+    if (IsSkipped(text)) continue;
+    const SweepLine line{points.File(), lines.Number(), text};
     const bool firstLine = !delimiter;
     if (firstLine) delimiter = DetectDelimiter(line.text);
     const bool decimalComma = *delimiter == ';';
-    const std::vector<std::string_view> fields = SplitFields(line.text, *delimiter);
-    const bool header = firstLine && ReadFieldNumber(fields[0], decimalComma).fault ==
+    const Fields fields = SplitFields(line.text, *delimiter);
+    const bool header = firstLine && ReadFieldNumber(fields.first[0], decimalComma).fault ==
                                          NumberFault::kNotANumber;
     if (header) {
-      magnitudeIsRatio = fields.size() > 1 && SaysLinear(fields[1]);
+      magnitudeIsRatio = fields.count > 1 && SaysLinear(fields.first[1]);
       continue;
     }
     if (fieldCount == 0) {
-      if (fields.size() < 2 || fields.size() > 3) {
+      if (fields.count < 2 || fields.count > 3) {
         line.Fail("expected 2 or 3 fields (frequency, magnitude, optional phase), found " +
-                  std::to_string(fields.size()));
+                  std::to_string(fields.count));
       }
-      fieldCount = fields.size();
+      fieldCount = fields.count;
       fieldCountLine = line.number;
-    } else if (fields.size() != fieldCount) {
+    } else if (fields.count != fieldCount) {
       line.Fail("expected " + std::to_string(fieldCount) + " fields like line " +
-                std::to_string(fieldCountLine) + ", found " + std::to_string(fields.size()));
+                std::to_string(fieldCountLine) + ", found " + std::to_string(fields.count));
     }
-    const double frequency = line.Frequency(fields[0], decimalComma);
-    const double magnitude = line.Number(fields[1], "magnitude", decimalComma);
-    const double phase = fieldCount == 3 ? line.Number(fields[2], "phase", decimalComma) : 0.0;
+    const double frequency = line.Frequency(fields.first[0], decimalComma);
+    const double magnitude = line.Number(fields.first[1], "magnitude", decimalComma);
+    const double phase =
+        fieldCount == 3 ? line.Number(fields.first[2], "phase", decimalComma) : 0.0;
     if (magnitudeIsRatio && magnitude < 0.0) {
-      line.Fail("magnitude ratio is negative: " + QuotedExcerpt(fields[1]));
+      line.Fail("magnitude ratio is negative: " + QuotedExcerpt(fields.first[1]));
     }
     const double ratio = magnitudeIsRatio ? magnitude : DecibelToRatio(magnitude);
-    points.push_back({PolarPoint(frequency, ratio, phase), line.number});
+    points.Add(PolarPoint(frequency, ratio, phase), line.number);
   }
-  return points;
 }
 
 }  // namespace orlo::host

@@ -8,16 +8,13 @@
 // "linear" (any case); a ratio must not be negative.
 #pragma once
 
-#include "host/sweeps/ImportedPoint.h"
-
-#include <string>
-#include <vector>
+#include "host/sweeps/SweepBuilder.h"
+#include "host/sweeps/TextLines.h"
 
 namespace orlo::host {
 
-// `lines` are the file's lines without line ends (line n at index n-1); `file` names the
-// file in errors. Answers the points in file order; throws SweepFileError.
-std::vector<ImportedPoint> ReadDelimitedSweep(const std::vector<std::string>& lines,
-                                              const std::string& file);
+// Reads every line left in `lines` and adds its point to `points`, which names the file in
+// errors. Throws SweepFileError.
+void ReadDelimitedSweep(TextLines& lines, SweepBuilder& points);
 
 }  // namespace orlo::host

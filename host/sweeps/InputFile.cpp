@@ -4,19 +4,23 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace orlo::host {
 
 std::string ReadInputFile(const std::string& file) {
-  std::error_code ignored;
-  if (std::filesystem::is_directory(file, ignored)) {
+  std::error_code error;
+  if (std::filesystem::is_directory(file, error)) {
     throw InputFileError("cannot read: is a directory");
   }
   std::ifstream stream(file, std::ios::binary);
   if (!stream) throw InputFileError(std::string("cannot open: ") + std::strerror(errno));
+  std::string text;
+  if (const auto size = std::filesystem::file_size(file, error); !error) text.reserve(size);
   try {
-    std::string text{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+    char block[1 << 16];
+    while (stream.read(block, sizeof block) || stream.gcount() > 0) {
+      text.append(block, static_cast<size_t>(stream.gcount()));
+    }
     if (!stream.bad()) return text;
   } catch (const std::ios_base::failure&) {  // the stream buffer's read failed
   }

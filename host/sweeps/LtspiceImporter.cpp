@@ -1,6 +1,7 @@
 #include "host/sweeps/LtspiceImporter.h"
 
 #include "host/sweeps/NumberText.h"
+#include "host/sweeps/PointValues.h"
 #include "host/sweeps/SweepLine.h"
 #include "platform/common/Utf8.h"
 
@@ -84,29 +85,29 @@ class TraceReader {
 
 }  // namespace
 
-std::vector<ImportedPoint> ReadLtspiceSweep(const std::vector<std::string>& lines,
-                                            const std::string& file) {
-  const std::string_view header = lines.at(0);
+void ReadLtspiceSweep(TextLines& lines, SweepBuilder& points) {
+  std::string_view header;
+  lines.Next(header);
   const char delimiter = header.find('\t') != std::string_view::npos ? '\t' : ',';
   const size_t headerEnd = header.find(delimiter);
   if (headerEnd == std::string_view::npos || TrimBlanks(header.substr(headerEnd + 1)).empty()) {
-    SweepLine{file, 1, header}.Fail("no trace named after \"Freq.\"");
+    SweepLine{points.File(), 1, header}.Fail("no trace named after \"Freq.\"");
   }
-  std::vector<ImportedPoint> points;
-  for (size_t index = 1; index < lines.size(); ++index) {
-    const SweepLine line{file, static_cast<int>(index + 1), lines[index]};
+  bool anyPoint = false;
+  for (std::string_view text; lines.Next(text);) {
+    const SweepLine line{points.File(), lines.Number(), text};
     if (TrimBlanks(line.text).empty()) continue;
     if (line.text.starts_with(kStepHeader)) {
-      if (points.empty()) continue;
+      if (!anyPoint) continue;
       break;
     }
     const size_t split = line.text.find(delimiter);
     if (split == std::string_view::npos) line.Fail("expected a frequency and a trace value");
     const double frequency = line.Frequency(TrimBlanks(line.text.substr(0, split)));
     const std::string_view value = TrimBlanks(line.text.substr(split + 1));
-    points.push_back({TraceReader(line, value, delimiter).Read(frequency), line.number});
+    points.Add(TraceReader(line, value, delimiter).Read(frequency), line.number);
+    anyPoint = true;
   }
-  return points;
 }
 
 }  // namespace orlo::host

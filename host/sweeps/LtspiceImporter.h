@@ -8,17 +8,13 @@
 // skipped; of a stepped analysis only the first run is read.
 #pragma once
 
-#include "host/sweeps/ImportedPoint.h"
-
-#include <string>
-#include <vector>
+#include "host/sweeps/SweepBuilder.h"
+#include "host/sweeps/TextLines.h"
 
 namespace orlo::host {
 
-// `lines` are the file's lines without line ends (line n at index n-1), the first being
-// the header; `file` names the file in errors. Answers the points in file order; throws
-// SweepFileError.
-std::vector<ImportedPoint> ReadLtspiceSweep(const std::vector<std::string>& lines,
-                                            const std::string& file);
+// Reads the lines left in `lines`, the next being the header, and adds each point to
+// `points`, which names the file in errors. Throws SweepFileError.
+void ReadLtspiceSweep(TextLines& lines, SweepBuilder& points);
 
 }  // namespace orlo::host

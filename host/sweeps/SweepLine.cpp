@@ -8,23 +8,31 @@
 
 namespace orlo::host {
 
+namespace {
+
+// Why a field read as `fault` (kNone: a number that is not finite) is refused.
+const char* Refusal(NumberFault fault) {
+  switch (fault) {
+    case NumberFault::kNotANumber:
+      return " is not a number: ";
+    case NumberFault::kOutOfRange:
+      return " is out of the double range: ";
+    case NumberFault::kNone:
+      break;
+  }
+  return " is not a finite number: ";
+}
+
+}  // namespace
+
 void SweepLine::Fail(const std::string& reason) const {
   throw SweepFileError(file, number, reason);
 }
 
 double SweepLine::Number(std::string_view field, std::string_view what, bool decimalComma) const {
   const NumberRead number = ReadFieldNumber(field, decimalComma);
-  const std::string quoted = QuotedExcerpt(field);
-  switch (number.fault) {
-    case NumberFault::kNotANumber:
-      Fail(std::string(what) + " is not a number: " + quoted);
-    case NumberFault::kOutOfRange:
-      Fail(std::string(what) + " is out of the double range: " + quoted);
-    case NumberFault::kNone:
-      break;
-  }
-  if (!std::isfinite(number.value)) Fail(std::string(what) + " is not a finite number: " + quoted);
-  return number.value;
+  if (number.ok() && std::isfinite(number.value)) return number.value;
+  Fail(std::string(what) + Refusal(number.fault) + QuotedExcerpt(field));
 }
 
 double SweepLine::Frequency(std::string_view field, bool decimalComma) const {

@@ -1,4 +1,4 @@
-#include "host/sweeps/ImportedPoint.h"
+#include "host/sweeps/PointValues.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,5 +1,4 @@
-// ImportedPoint: one point as an importer read it, with the line it came from, and the
-// conversions every importer uses to build the point's value block.
+// PointValues: the conversions every importer uses to build a point's value block.
 //
 // The conversions compute in double and round each stored value once to the nearest
 // float; they do not check ranges (the import does, with the line at hand).
@@ -8,11 +7,6 @@
 #include "host/sweeps/Sweep.h"
 
 namespace orlo::host {
-
-struct ImportedPoint {
-  Sweep::Point point;
-  int line = 0;
-};
 
 // 10^(decibels/20), in double.
 double DecibelToRatio(double decibels);

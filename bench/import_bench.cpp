@@ -1,0 +1,53 @@
+// Cost of importing a sweep file, 1 000 to 2 000 000 points, from text already in memory
+// (so the disk does not count): the delimited format ("frequency,magnitude dB,phase") and
+// the LTspice export ("(<m>dB,<p>°)" values). Reported as points per second and bytes per
+// second of text; whole `orlo sweeps` processes, disk included, are timed by scripts/bench.
+#include "host/sweeps/SweepImport.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// `points` log-spaced frequencies from 20 Hz to 2 MHz with a winding-like response,
+// written with the nine significant digits a measurement file has.
+std::string SweepText(int points, bool ltspice) {
+  std::string text = ltspice ? "Freq.\tV(out)\n" : "frequency_hz,magnitude_db,phase_deg\n";
+  char line[96];
+  for (int i = 0; i < points; ++i) {
+    const double f = 20.0 * std::pow(1e5, double(i) / (points - 1));
+    const double decibels = -20.0 + 10.0 * std::sin(std::log10(f) * 7.0);
+    const double phase = 80.0 * std::cos(std::log10(f) * 5.0);
+    const char* format = ltspice ? "%.9g\t(%.9gdB,%.9g\xC2\xB0)\n" : "%.9g,%.9g,%.9g\n";
+    std::snprintf(line, sizeof line, format, f, decibels, phase);
+    text += line;
+  }
+  return text;
+}
+
+void BM_Import(benchmark::State& state, bool ltspice) {
+  const int points = static_cast<int>(state.range(0));
+  const std::string text = SweepText(points, ltspice);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(orlo::host::ImportSweepText(text, "bench.txt"));
+  }
+  state.SetItemsProcessed(state.iterations() * points);
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(BM_Import, Delimited, false)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Arg(2000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Import, Ltspice, true)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,75 @@
+// CurvePoints: the points of a drawn curve, in the order added; CurvePoint: one of them.
+//
+// Curves drawn from sweeps have single-precision coordinates (frequencies and decibels).
+// While every coordinate is exact in single precision the points are kept as floats, in
+// half the memory of doubles; the first point that is not moves them all to doubles.
+// Either way every point reads back as exactly the doubles it was given (NaN as NaN).
+// Points are read by value: the container holds no CurvePoint objects to refer to.
+#pragma once
+
+#include <cstddef>
+#include <iterator>
+#include <vector>
+
+namespace orlo::host {
+
+struct CurvePoint {
+  double x = 0.0;
+  double y = 0.0;
+  bool operator==(const CurvePoint&) const = default;
+};
+
+class CurvePoints {
+ public:
+  class const_iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = CurvePoint;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = CurvePoint;
+
+    const_iterator() = default;
+    const_iterator(const CurvePoints* points, size_t index) : points_(points), index_(index) {}
+    CurvePoint operator*() const { return (*points_)[index_]; }
+    const_iterator& operator++() {
+      ++index_;
+      return *this;
+    }
+    const_iterator operator++(int) { return {points_, index_++}; }
+    bool operator==(const const_iterator& other) const { return index_ == other.index_; }
+
+   private:
+    const CurvePoints* points_ = nullptr;
+    size_t index_ = 0;
+  };
+
+  CurvePoints() = default;
+  template <typename Iterator>
+  CurvePoints(Iterator first, Iterator last) {
+    for (; first != last; ++first) push_back(*first);
+  }
+
+  void push_back(const CurvePoint& point);
+  void clear();
+
+  size_t size() const { return singles_.size() + doubles_.size(); }
+  bool empty() const { return size() == 0; }
+  CurvePoint operator[](size_t index) const;
+  CurvePoint front() const { return (*this)[0]; }
+  CurvePoint back() const { return (*this)[size() - 1]; }
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, size()}; }
+
+  bool operator==(const CurvePoints& other) const;
+
+ private:
+  struct SinglePoint {
+    float x;
+    float y;
+  };
+  std::vector<SinglePoint> singles_;  // all points while they are exact in floats
+  std::vector<CurvePoint> doubles_;   // all points after that
+};
+
+}  // namespace orlo::host

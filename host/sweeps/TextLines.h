@@ -1,0 +1,32 @@
+// TextLines: the lines of a text, one after the other, as views into the text.
+//
+// A line ends at "\n" or "\r\n"; the views exclude the line end. A text that ends with a
+// line end has no empty last line. A UTF-8 byte order mark at the start is not part of
+// the first line. Copies are independent cursors (a copy can look ahead). The text must
+// outlive the cursor and every view it gave.
+#pragma once
+
+#include <string_view>
+
+namespace orlo::host {
+
+class TextLines {
+ public:
+  explicit TextLines(std::string_view text);
+
+  // The next line in `line`; false, leaving `line` alone, after the last.
+  bool Next(std::string_view& line);
+
+  // How many lines are left (counting their line ends, quickly).
+  size_t CountLeft() const;
+
+  // The number of the line Next gave last (1-based), or of lines given so far: after the
+  // last line, the text's line count.
+  int Number() const { return number_; }
+
+ private:
+  std::string_view rest_;
+  int number_ = 0;
+};
+
+}  // namespace orlo::host
