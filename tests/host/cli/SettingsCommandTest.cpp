@@ -39,7 +39,7 @@ const json::Value& At(const json::Value& value, std::initializer_list<const char
   return *at;
 }
 
-TEST_F(SettingsCommandTest, EmptyFolderShowsTheDefaultsAndWritesNothing) {
+TEST_F(SettingsCommandTest, EmptyFolderShowsTheDefaultsUntilAChangeIsWritten) {
   const OrloRun shown = Orlo("show");
   EXPECT_EQ(shown.exitCode, 0) << shown.output;
   for (const char* line : {"  > DL/T 911 (Rxy)\n", "\n[x] Magnitude Difference Parameter\n",
@@ -64,6 +64,12 @@ TEST_F(SettingsCommandTest, EmptyFolderShowsTheDefaultsAndWritesNothing) {
   const json::Array& sets = At(document, {"sets"}).Items();
   ASSERT_EQ(sets.size(), 3u);
   EXPECT_EQ(At(sets[2], {"name"}).Text(), "NCEPRI");
+
+  // The limit is typed as given (a decimal comma too), and OK writes the file.
+  const json::Value changed = Json("magnitude-difference off --limit 0,5");
+  EXPECT_FALSE(At(changed, {"magnitudeDifference"}).AsBool());
+  EXPECT_EQ(At(changed, {"limit"}).Text(), "0.5");
+  EXPECT_TRUE(At(changed, {"loaded"}).AsBool());
 }
 
 TEST_F(SettingsCommandTest, BandAddedWithPrefixesIsShownAndHeldExactly) {
@@ -120,13 +126,6 @@ TEST_F(SettingsCommandTest, DeleteAsksAndOnlyYesDeletes) {
   const json::Array& bands = At(document, {"sets"}).Items()[1].Find("bands")->Items();
   ASSERT_EQ(bands.size(), 2u);
   EXPECT_EQ(At(bands[0], {"label"}).Text(), "MF");
-}
-
-TEST_F(SettingsCommandTest, LimitIsTypedAsGivenAndOkWritesIt) {
-  const json::Value document = Json("magnitude-difference off --limit 0,5");
-  EXPECT_FALSE(At(document, {"magnitudeDifference"}).AsBool());
-  EXPECT_EQ(At(document, {"limit"}).Text(), "0.5");
-  EXPECT_TRUE(At(document, {"loaded"}).AsBool());
 }
 
 }  // namespace
