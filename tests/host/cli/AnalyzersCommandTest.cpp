@@ -1,48 +1,40 @@
-// `orlo analyzers` run as the user runs it: the built executable with its module.
+// `orlo analyzers` run as the user runs it: the built executable with its module, or with
+// ORLO_MODULE_PATH naming something that is not one.
+#include "tests/host/RunOrlo.h"
+
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <string>
 
 namespace orlo::host {
 namespace {
 
-struct Outcome {
-  int exitCode = -1;
-  std::string output;  // stdout and stderr
-};
-
-Outcome RunOrlo(const std::string& environment, const std::string& arguments) {
-  Outcome outcome;
-  const std::string command =
-      "env " + environment + " '" ORLO_BIN_DIR "/orlo' " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return outcome;
-  char buffer[512];
-  while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) outcome.output.append(buffer, n);
-  const int status = pclose(pipe);
-  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return outcome;
-}
+using testing::OrloRun;
+using testing::RunOrlo;
 
 TEST(AnalyzersCommandTest, ListsTheAnalyzersOfTheBuiltModule) {
-  const Outcome listed = RunOrlo("-u ORLO_MODULE_PATH", "analyzers");
+  const OrloRun listed = RunOrlo("analyzers");
   EXPECT_EQ(listed.exitCode, 0) << listed.output;
-  EXPECT_TRUE(listed.output.starts_with("INDEX  NAME")) << listed.output;
-
-  const Outcome help = RunOrlo("", "analyzers --help");
-  EXPECT_EQ(help.exitCode, 0);
-  EXPECT_TRUE(help.output.starts_with("usage: orlo analyzers\n")) << help.output;
-  EXPECT_EQ(RunOrlo("", "analyzers extra").exitCode, 2);
+  EXPECT_EQ(listed.output,
+            "INDEX  NAME                      GUID                                    SETTINGS\n"
+            "0      Correlation analysis      {4BA6F174-43D6-4431-ADD2-DCAC39848B99}  yes\n"
+            "1      DL/T 911-2004 Analyzer    {E5DDB55E-96C1-47d0-8361-B7519CDA16F2}  no\n");
 }
 
-TEST(AnalyzersCommandTest, MissingModuleIsUnreadableInputNamingThePath) {
-  const Outcome missing = RunOrlo("ORLO_MODULE_PATH=/nonexistent", "analyzers");
-  EXPECT_EQ(missing.exitCode, 3);
-  EXPECT_EQ(missing.output,
-            "orlo analyzers: cannot load the analysis module '/nonexistent': no such file\n");
+TEST(AnalyzersCommandTest, AModulePathThatHoldsNoModuleIsUnreadableInput) {
+  const std::pair<std::string, std::string> paths[] = {
+      {"/nonexistent", "cannot load the analysis module '/nonexistent': no such file\n"},
+      {ORLO_BIN_DIR, "cannot load the analysis module '" ORLO_BIN_DIR "': is a directory\n"},
+      {ORLO_BIN_DIR "/../CMakeCache.txt",  // then the loader's words
+       "cannot load the analysis module '" ORLO_BIN_DIR "/../CMakeCache.txt': "},
+      // A library of the platform: it loads, and registers nothing.
+      {ORLO_BIN_DIR "/libORLOControls.so",
+       "the analysis module '" ORLO_BIN_DIR "/libORLOControls.so' registers no analyzer\n"},
+  };
+  for (const auto& [path, message] : paths) {
+    const OrloRun run = RunOrlo("analyzers", "ORLO_MODULE_PATH='" + path + "'");
+    EXPECT_EQ(run.exitCode, 3) << path;
+    EXPECT_TRUE(run.output.starts_with("orlo analyzers: " + message)) << run.output;
+    EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << run.output;  // one line
+  }
 }
 
 }  // namespace
