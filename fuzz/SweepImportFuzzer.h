@@ -20,8 +20,8 @@ inline void CheckSweepImport(std::string_view text) {
     for (size_t i = 0; i < sweep.points.size(); ++i) {
       const host::Sweep::Point& point = sweep.points[i];
       if (!(point.frequency > 0.0f) || !std::isfinite(point.frequency)) std::abort();
-      for (float value : point.values) {
-        if (!std::isfinite(value)) std::abort();
+      if (!std::isfinite(point.magnitudeRatio) || !std::isfinite(point.phaseDegrees)) {
+        std::abort();
       }
       if (i > 0 && !(sweep.points[i - 1].frequency < point.frequency)) std::abort();
     }

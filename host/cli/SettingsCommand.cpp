@@ -106,7 +106,7 @@ std::function<void(SettingsOptions&)> Chosen(const char* action) {
 
 const CommandSyntax<SettingsOptions>& SettingsSyntax() {
   using O = SettingsOptions;
-  constexpr char kFrequency[] = "a frequency in Hz such as 1000, 100k or 1M";
+  static constexpr char kFrequency[] = "a frequency in Hz such as 1000, 100k or 1M";
   static const CommandSyntax<SettingsOptions> syntax = {
       .name = "settings",
       .summary = "change the correlation analysis's settings through its dialog",

@@ -51,10 +51,10 @@ const CommandSyntax<SweepsOptions>& SweepsSyntax() {
 void PrintSweep(const Sweep& sweep, std::ostream& out) {
   const auto [lowest, highest] = std::minmax_element(
       sweep.points.begin(), sweep.points.end(), [](const Sweep::Point& a, const Sweep::Point& b) {
-        return a.values[Sweep::kMagnitudeRatio] < b.values[Sweep::kMagnitudeRatio];
+        return a.magnitudeRatio < b.magnitudeRatio;
       });
   const auto decibels = [](const Sweep::Point& point) {
-    return FormatFixed(20.0 * std::log10(point.values[Sweep::kMagnitudeRatio]), 2) + " dB";
+    return FormatFixed(20.0 * std::log10(point.magnitudeRatio), 2) + " dB";
   };
   out << sweep.name << ": " << sweep.points.size() << " points, "
       << FormatShortest(sweep.points.front().frequency) << " Hz to "

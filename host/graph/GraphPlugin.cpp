@@ -1,5 +1,6 @@
 #include "host/graph/GraphPlugin.h"
 
+#include "host/sweeps/PointValues.h"
 #include "module/comparison/SweepData.h"
 #include "platform/common/Bus.h"
 #include "platform/common/GuiItem.h"
@@ -100,8 +101,8 @@ void CGraphPlugin::AcquireRawData(SweepData& data) const {
   data.count = static_cast<std::int32_t>(points.size());
   for (size_t i = 0; i < points.size(); ++i) {
     data.points[i].frequency = points[i].frequency;
-    data.points[i].values = new float[std::size(points[i].values)];
-    std::copy(std::begin(points[i].values), std::end(points[i].values), data.points[i].values);
+    data.points[i].values = new float[kValueBlockSize];
+    FillValueBlock(points[i], data.points[i].values);
   }
 }
 

@@ -138,7 +138,7 @@ GraphSnapshot TakeSweepsGraph(const CGraphPlugin& graph) {
     curve.width = width == -1 ? graph.DefaultWidth() : width;
     for (const Sweep::Point& point : graph.FindSweep(name)->points) {
       curve.points.push_back(
-          {point.frequency, 20.0 * std::log10(static_cast<double>(point.values[Sweep::kMagnitudeRatio]))});
+          {point.frequency, 20.0 * std::log10(static_cast<double>(point.magnitudeRatio))});
     }
   }
   return snapshot;

@@ -1,5 +1,7 @@
 #include "host/sweeps/PointValues.h"
 
+#include "module/comparison/SweepData.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -9,30 +11,27 @@ namespace {
 
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
-Sweep::Point MakePoint(double frequency, double real, double imaginary, double ratio,
-                       double phaseDegrees) {
-  Sweep::Point point;
-  point.frequency = static_cast<float>(frequency);
-  point.values[Sweep::kReal] = static_cast<float>(real);
-  point.values[Sweep::kImaginary] = static_cast<float>(imaginary);
-  point.values[Sweep::kMagnitudeRatio] = static_cast<float>(ratio);
-  point.values[Sweep::kPhaseDegrees] = static_cast<float>(phaseDegrees);
-  return point;
-}
-
 }  // namespace
 
 double DecibelToRatio(double decibels) { return std::pow(10.0, decibels / 20.0); }
 
 Sweep::Point PolarPoint(double frequency, double ratio, double phaseDegrees) {
-  const double radians = phaseDegrees * kRadiansPerDegree;
-  return MakePoint(frequency, ratio * std::cos(radians), ratio * std::sin(radians), ratio,
-                   phaseDegrees);
+  return {static_cast<float>(frequency), static_cast<float>(ratio),
+          static_cast<float>(phaseDegrees)};
 }
 
 Sweep::Point CartesianPoint(double frequency, double real, double imaginary) {
-  return MakePoint(frequency, real, imaginary, std::hypot(real, imaginary),
-                   std::atan2(imaginary, real) / kRadiansPerDegree);
+  return PolarPoint(frequency, std::hypot(real, imaginary),
+                    std::atan2(imaginary, real) / kRadiansPerDegree);
+}
+
+void FillValueBlock(const Sweep::Point& point, float* block) {
+  const double ratio = point.magnitudeRatio;
+  const double radians = point.phaseDegrees * kRadiansPerDegree;
+  block[0] = static_cast<float>(ratio * std::cos(radians));
+  block[1] = static_cast<float>(ratio * std::sin(radians));
+  block[kMagnitudeIndex] = point.magnitudeRatio;
+  block[3] = point.phaseDegrees;
 }
 
 }  // namespace orlo::host

@@ -1,4 +1,5 @@
-// PointValues: the conversions every importer uses to build a point's value block.
+// PointValues: the conversions every importer uses to build a point, and the value block
+// the graph plug-in delivers for it.
 //
 // The conversions compute in double and round each stored value once to the nearest
 // float; they do not check ranges (the import does, with the line at hand).
@@ -16,5 +17,10 @@ Sweep::Point PolarPoint(double frequency, double ratio, double phaseDegrees);
 
 // A point from real and imaginary parts.
 Sweep::Point CartesianPoint(double frequency, double real, double imaginary);
+
+// Fills `block` (kValueBlockSize floats, the layout of SweepData): [0] real part,
+// [1] imaginary part, [2] magnitude ratio, [3] phase in degrees; the parts computed in
+// double from the point's magnitude and phase.
+void FillValueBlock(const Sweep::Point& point, float* block);
 
 }  // namespace orlo::host

@@ -3,9 +3,9 @@
 // A plain value: the name shown to the user (the file stem, made unique within one load),
 // the file it came from (both as valid UTF-8: bytes of the file name that are not UTF-8
 // show as U+FFFD), and its points in strictly ascending frequency (at least 2).
-// Every float is finite and every frequency above 0. Each point's value block follows
-// the layout the module expects of SweepData: [0] real part, [1] imaginary part,
-// [2] magnitude as a linear ratio, [3] phase in degrees.
+// Every float is finite and every frequency above 0. A point keeps what was measured,
+// magnitude and phase, in 12 bytes; the graph plug-in derives the value block the module
+// reads from it (ValueBlock in host/sweeps/PointValues.h).
 #pragma once
 
 #include <string>
@@ -15,14 +15,10 @@ namespace orlo::host {
 
 struct Sweep {
   struct Point {
-    float frequency = 0.0f;  // Hz
-    float values[4] = {};
+    float frequency = 0.0f;       // Hz
+    float magnitudeRatio = 0.0f;  // linear, not dB
+    float phaseDegrees = 0.0f;
   };
-
-  static constexpr int kReal = 0;
-  static constexpr int kImaginary = 1;
-  static constexpr int kMagnitudeRatio = 2;
-  static constexpr int kPhaseDegrees = 3;
 
   std::string name;
   std::string file;

@@ -12,8 +12,7 @@ namespace {
 
 bool IsStoredInRange(const Sweep::Point& point) {
   return point.frequency > 0.0f && std::isfinite(point.frequency) &&
-         std::all_of(std::begin(point.values), std::end(point.values),
-                     [](float value) { return std::isfinite(value); });
+         std::isfinite(point.magnitudeRatio) && std::isfinite(point.phaseDegrees);
 }
 
 std::string Hz(float frequency) { return FormatShortest(frequency) + " Hz"; }

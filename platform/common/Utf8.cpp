@@ -83,17 +83,19 @@ void AppendUtf8(std::string& out, char32_t code) {
 std::string ValidUtf8(std::string_view text) { return WideToUtf8(Utf8ToWide(text)); }
 
 std::string PrintableExcerpt(std::string_view text) {
-  constexpr std::size_t kMaxChars = 40;
+  constexpr std::size_t kMaxColumns = 40;
   std::string shown;
-  for (std::size_t characters = 0; !text.empty(); ++characters) {
-    if (characters == kMaxChars) {
-      shown += "\u2026";
-      break;
-    }
+  for (std::size_t columns = 0; !text.empty();) {
     const Utf8Char c = DecodeUtf8Char(text);
     const std::size_t length = c.fault == Utf8Fault::kNone ? c.length : 1;
     const bool control = c.code < 0x20 || (c.code >= 0x7F && c.code < 0xA0);  // C0, DEL, C1
-    if (c.fault != Utf8Fault::kNone || control) {
+    const bool escaped = c.fault != Utf8Fault::kNone || control;
+    const std::size_t width = escaped ? 4 * length : 1;
+    if (columns + width > kMaxColumns) {
+      shown += "\u2026";
+      break;
+    }
+    if (escaped) {
       static constexpr char kHex[] = "0123456789ABCDEF";
       for (const char byte : text.substr(0, length)) {
         const auto bits = static_cast<unsigned char>(byte);
@@ -102,6 +104,7 @@ std::string PrintableExcerpt(std::string_view text) {
     } else {
       shown.append(text.substr(0, length));
     }
+    columns += width;
     text.remove_prefix(length);
   }
   return shown;

@@ -45,9 +45,10 @@ void AppendUtf8(std::string& out, char32_t code);
 // Utf8ToWide decodes it: how names from outside (file names) are shown everywhere.
 std::string ValidUtf8(std::string_view text);
 
-// A piece of input as a message shows it: cut after 40 characters (then ending in "…"),
-// with control characters (C0, DEL, C1) and bytes that are not UTF-8 written byte by byte as
-// \xNN, so that the message stays one short, printable line whatever the input holds.
+// A piece of input as a message shows it: control characters (C0, DEL, C1) and bytes that
+// are not UTF-8 written byte by byte as \xNN, and cut (then ending in "…") where it would
+// show more than 40 columns, a character being one and an \xNN four; so the message stays
+// one short, printable line whatever the input holds.
 std::string PrintableExcerpt(std::string_view text);
 // The same in double quotes.
 std::string QuotedExcerpt(std::string_view text);

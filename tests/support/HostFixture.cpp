@@ -79,8 +79,7 @@ host::Sweep MakeSweep(const std::string& name, const std::function<double(double
     const double f = first * std::exp(step * i);
     host::Sweep::Point point;
     point.frequency = static_cast<float>(f);
-    point.values[host::Sweep::kMagnitudeRatio] = static_cast<float>(magnitude(f));
-    point.values[host::Sweep::kReal] = point.values[host::Sweep::kMagnitudeRatio];
+    point.magnitudeRatio = static_cast<float>(magnitude(f));
     sweep.points.push_back(point);
   }
   return sweep;

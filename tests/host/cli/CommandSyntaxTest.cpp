@@ -35,6 +35,8 @@ TEST(CommandSyntaxTest, NamesTheFirstFaultOfTheLine) {
       {{"settings", "band", "add", "--label", "", "--min", "1"},
        "orlo settings: --label needs a value\n"},
       {{"settings", "band", "add", "--min"}, "orlo settings: --min needs a value\n"},
+      {{"settings", "band", "add", "--label", "x", "--min", "1 kHz", "--max", "2"},
+       "orlo settings: --min expects a frequency in Hz such as 1000, 100k or 1M, not '1 kHz'\n"},
       {{"settings", "technique", "kendall"},
        "orlo settings: TECHNIQUE expects LRxy, RXy, NCEPRI, 0, 1 or 2, not 'kendall'\n"},
       {{"settings", "magnitude-difference", "--limit", "1", "maybe"},

@@ -21,7 +21,7 @@ using Names = std::vector<std::wstring>;
 Sweep MakeSweep(const std::string& name, int points) {
   Sweep sweep{name, name + ".csv", {}};
   for (int i = 1; i <= points; ++i) {
-    sweep.points.push_back({1000.0f * static_cast<float>(i), {0.25f, -0.5f, 0.5f * i, -30.0f}});
+    sweep.points.push_back({1000.0f * static_cast<float>(i), 0.5f * i, -90.0f});
   }
   return sweep;
 }
@@ -57,10 +57,12 @@ TEST_F(GraphPluginTest, DefaultsAndUnknownNames) {
   ORLOSendMessage("GRAPH_AcquireRawData", &raw);
   EXPECT_EQ(raw.count, 0);
   EXPECT_EQ(raw.points, nullptr);
-  raw.name = L"phase-B";  // the other value blocks are copied too
+  raw.name = L"phase-B";  // the value block: imaginary part, magnitude and phase of each point
   ORLOSendMessage("GRAPH_AcquireRawData", &raw);
   ASSERT_EQ(raw.count, 3);
-  EXPECT_EQ(raw.points[2].values[3], -30.0f);
+  EXPECT_EQ(raw.points[2].values[1], -1.5f);
+  EXPECT_EQ(raw.points[2].values[2], 1.5f);
+  EXPECT_EQ(raw.points[2].values[3], -90.0f);
   FreeSweepData(raw);
 }
 

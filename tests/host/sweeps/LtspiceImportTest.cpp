@@ -1,16 +1,25 @@
 #include "host/sweeps/SweepImport.h"
 
+#include "host/sweeps/PointValues.h"
 #include "host/sweeps/SweepFileError.h"
 #include "tests/host/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 namespace orlo::host {
 namespace {
 
 using testing::ScratchDirectory;
+
+// The value block the graph plug-in delivers for a point.
+std::array<float, 4> Block(const Sweep::Point& point) {
+  std::array<float, 4> block;
+  FillValueBlock(point, block.data());
+  return block;
+}
 
 class LtspiceImportTest : public ::testing::Test {
  protected:
@@ -48,12 +57,12 @@ TEST_F(LtspiceImportTest, ReadsPolarValuesWithEitherDegreeSign) {
     const Sweep sweep = Import(content);
     ASSERT_EQ(sweep.points.size(), 2u);
     EXPECT_EQ(sweep.points[0].frequency, 1000.0f);
-    EXPECT_EQ(sweep.points[0].values[Sweep::kMagnitudeRatio], ratio);
-    EXPECT_EQ(sweep.points[0].values[Sweep::kPhaseDegrees], 45.0f);
-    EXPECT_FLOAT_EQ(sweep.points[0].values[Sweep::kReal], ratio * std::sqrt(0.5f));
-    EXPECT_FLOAT_EQ(sweep.points[0].values[Sweep::kImaginary], ratio * std::sqrt(0.5f));
-    EXPECT_EQ(sweep.points[1].values[Sweep::kPhaseDegrees], -90.0f);
-    EXPECT_EQ(sweep.points[1].values[Sweep::kImaginary], -1.0f);
+    EXPECT_EQ(sweep.points[0].magnitudeRatio, ratio);
+    EXPECT_EQ(sweep.points[0].phaseDegrees, 45.0f);
+    EXPECT_FLOAT_EQ(Block(sweep.points[0])[0], ratio * std::sqrt(0.5f));
+    EXPECT_FLOAT_EQ(Block(sweep.points[0])[1], ratio * std::sqrt(0.5f));
+    EXPECT_EQ(sweep.points[1].phaseDegrees, -90.0f);
+    EXPECT_EQ(Block(sweep.points[1])[1], -1.0f);
   }
 }
 
@@ -66,12 +75,12 @@ TEST_F(LtspiceImportTest, ReadsCartesianValuesOfTheFirstTraceOnly) {
     SCOPED_TRACE(content);
     const Sweep sweep = Import(content);
     ASSERT_EQ(sweep.points.size(), 2u);
-    EXPECT_EQ(sweep.points[0].values[Sweep::kReal], 0.6f);
-    EXPECT_EQ(sweep.points[0].values[Sweep::kImaginary], 0.8f);
-    EXPECT_EQ(sweep.points[0].values[Sweep::kMagnitudeRatio], 1.0f);
-    EXPECT_FLOAT_EQ(sweep.points[0].values[Sweep::kPhaseDegrees], 53.130102f);
-    EXPECT_EQ(sweep.points[1].values[Sweep::kMagnitudeRatio], 2.0f);
-    EXPECT_EQ(sweep.points[1].values[Sweep::kPhaseDegrees], 180.0f);
+    EXPECT_FLOAT_EQ(Block(sweep.points[0])[0], 0.6f);
+    EXPECT_FLOAT_EQ(Block(sweep.points[0])[1], 0.8f);
+    EXPECT_EQ(sweep.points[0].magnitudeRatio, 1.0f);
+    EXPECT_FLOAT_EQ(sweep.points[0].phaseDegrees, 53.130102f);
+    EXPECT_EQ(sweep.points[1].magnitudeRatio, 2.0f);
+    EXPECT_EQ(sweep.points[1].phaseDegrees, 180.0f);
   }
 }
 
@@ -83,7 +92,7 @@ TEST_F(LtspiceImportTest, ReadsTheFirstRunOfASteppedAnalysis) {
       "Step Information: R=2 (Run: 2/2)\n"
       "100\t2,0\n200\t2,0\n");
   ASSERT_EQ(sweep.points.size(), 2u);
-  EXPECT_EQ(sweep.points[1].values[Sweep::kMagnitudeRatio], 1.0f);
+  EXPECT_EQ(sweep.points[1].magnitudeRatio, 1.0f);
 }
 
 TEST_F(LtspiceImportTest, NamesTheLineOfEveryFault) {

@@ -1,10 +1,12 @@
 #include "host/sweeps/SweepImport.h"
 
+#include "host/sweeps/PointValues.h"
 #include "host/sweeps/SweepFileError.h"
 #include "tests/host/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 
@@ -12,6 +14,13 @@ namespace orlo::host {
 namespace {
 
 using testing::ScratchDirectory;
+
+// The value block the graph plug-in delivers for a point.
+std::array<float, 4> Block(const Sweep::Point& point) {
+  std::array<float, 4> block;
+  FillValueBlock(point, block.data());
+  return block;
+}
 
 class SweepImportTest : public ::testing::Test {
  protected:
@@ -48,20 +57,20 @@ TEST_F(SweepImportTest, ReadsHeaderCommentsAndThreeColumns) {
       "1001.52131519647,0,-180\n");
   EXPECT_EQ(sweep.name, "sweep");
   ASSERT_EQ(sweep.points.size(), 2u);
-  EXPECT_EQ(sweep.points[0].values[Sweep::kMagnitudeRatio], Ratio(-6));
-  EXPECT_EQ(sweep.points[0].values[Sweep::kPhaseDegrees], 90.0f);
-  EXPECT_EQ(sweep.points[0].values[Sweep::kImaginary], Ratio(-6));
+  EXPECT_EQ(sweep.points[0].magnitudeRatio, Ratio(-6));
+  EXPECT_EQ(sweep.points[0].phaseDegrees, 90.0f);
+  EXPECT_EQ(Block(sweep.points[0])[1], Ratio(-6));
   EXPECT_EQ(sweep.points[1].frequency, static_cast<float>(1001.52131519647));
-  EXPECT_EQ(sweep.points[1].values[Sweep::kReal], -1.0f);
+  EXPECT_EQ(Block(sweep.points[1])[0], -1.0f);
 }
 
 TEST_F(SweepImportTest, StoresTheFloatNearestToTheDecibelRatioComputedInDouble) {
   // Computed in single precision this would be 2399075.75.
   const Sweep sweep = Import("100,127.600877443896\n200,0\n");
-  EXPECT_EQ(sweep.points[0].values[Sweep::kMagnitudeRatio], 2399075.25f);
-  EXPECT_EQ(sweep.points[0].values[Sweep::kPhaseDegrees], 0.0f);
-  EXPECT_EQ(sweep.points[0].values[Sweep::kReal], 2399075.25f);
-  EXPECT_EQ(sweep.points[0].values[Sweep::kImaginary], 0.0f);
+  EXPECT_EQ(sweep.points[0].magnitudeRatio, 2399075.25f);
+  EXPECT_EQ(sweep.points[0].phaseDegrees, 0.0f);
+  EXPECT_EQ(Block(sweep.points[0])[0], 2399075.25f);
+  EXPECT_EQ(Block(sweep.points[0])[1], 0.0f);
 }
 
 TEST_F(SweepImportTest, DetectsTheDelimiterAndAcceptsAnyOrderOfTheSameFile) {
@@ -78,17 +87,17 @@ TEST_F(SweepImportTest, DetectsTheDelimiterAndAcceptsAnyOrderOfTheSameFile) {
     const Sweep sweep = Import(content);
     ASSERT_EQ(sweep.points.size(), 2u);
     EXPECT_EQ(sweep.points[0].frequency, 100.0f);
-    EXPECT_EQ(sweep.points[0].values[Sweep::kMagnitudeRatio], Ratio(-3.5));
-    EXPECT_EQ(sweep.points[0].values[Sweep::kPhaseDegrees], 10.25f);
-    EXPECT_EQ(sweep.points[1].values[Sweep::kMagnitudeRatio], Ratio(-1.5));
+    EXPECT_EQ(sweep.points[0].magnitudeRatio, Ratio(-3.5));
+    EXPECT_EQ(sweep.points[0].phaseDegrees, 10.25f);
+    EXPECT_EQ(sweep.points[1].magnitudeRatio, Ratio(-1.5));
   }
 }
 
 TEST_F(SweepImportTest, HeaderDecidesBetweenDecibelsAndRatio) {
-  EXPECT_EQ(Import("freq,Magnitude (RATIO)\n100,0.5\n200,2\n").points[0].values[2], 0.5f);
-  EXPECT_EQ(Import("freq;mag linear\n100;0,5\n200;2\n").points[0].values[2], 0.5f);
-  EXPECT_EQ(Import("freq,magnitude (dB)\n100,0.5\n200,2\n").points[0].values[2], Ratio(0.5));
-  EXPECT_EQ(Import("100,0.5\n200,2\n").points[0].values[2], Ratio(0.5));
+  EXPECT_EQ(Import("freq,Magnitude (RATIO)\n100,0.5\n200,2\n").points[0].magnitudeRatio, 0.5f);
+  EXPECT_EQ(Import("freq;mag linear\n100;0,5\n200;2\n").points[0].magnitudeRatio, 0.5f);
+  EXPECT_EQ(Import("freq,magnitude (dB)\n100,0.5\n200,2\n").points[0].magnitudeRatio, Ratio(0.5));
+  EXPECT_EQ(Import("100,0.5\n200,2\n").points[0].magnitudeRatio, Ratio(0.5));
 }
 
 TEST_F(SweepImportTest, NamesTheFileAndLineOfEveryFault) {
@@ -174,8 +183,8 @@ TEST(SharedFrequencyResponses, ImportWithTheListedPointCounts) {
     EXPECT_EQ(sweep.points.front().frequency, 1000.0f);
     EXPECT_EQ(sweep.points.back().frequency, 2.0e6f);
     // Impedances in dB with a phase near +90 degrees at 1 kHz.
-    EXPECT_NEAR(20.0 * std::log10(sweep.points.front().values[2]), 127.6, 0.1);
-    EXPECT_NEAR(sweep.points.front().values[3], 90.11, 0.01);
+    EXPECT_NEAR(20.0 * std::log10(sweep.points.front().magnitudeRatio), 127.6, 0.1);
+    EXPECT_NEAR(sweep.points.front().phaseDegrees, 90.11, 0.01);
   }
 }
 

@@ -64,7 +64,7 @@ TEST_F(DTL911Graph, SelectedPairIsDrawnInDecibels) {
   ASSERT_EQ(a->Points().size(), sweep.points.size());
   for (size_t i = 0; i < sweep.points.size(); ++i) {
     EXPECT_EQ(a->Points()[i].x, static_cast<double>(sweep.points[i].frequency));
-    EXPECT_EQ(a->Points()[i].y, Decibels(sweep.points[i].values[2]));
+    EXPECT_EQ(a->Points()[i].y, Decibels(sweep.points[i].magnitudeRatio));
   }
   EXPECT_EQ(a->Colour(), *host.Graph().SweepColor(L"A"));
   EXPECT_EQ(b->Colour(), *host.Graph().SweepColor(L"B"));
@@ -96,7 +96,7 @@ TEST_F(DTL911Graph, ValueUpdatesRedrawOnlyThePairAndOncePerTick) {
   EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 0);
 
   auto louder = host.Graph().FindSweep(L"A")->points;
-  for (auto& point : louder) point.values[2] *= 2.0f;
+  for (auto& point : louder) point.magnitudeRatio *= 2.0f;
   host.Graph().SetSweepPoints(L"A", louder);
   win::AdvanceClock(200);
   host.Graph().SetSweepPoints(L"A", louder);
@@ -106,7 +106,7 @@ TEST_F(DTL911Graph, ValueUpdatesRedrawOnlyThePairAndOncePerTick) {
   EXPECT_EQ(a->RefreshCount(), 1);
   EXPECT_EQ(bus.SummariesTo(host.Listener(), L"GRAPH_AcquireRawData"),
             std::vector<std::wstring>{L"A"});
-  EXPECT_EQ(a->Points().front().y, Decibels(louder.front().values[2]));
+  EXPECT_EQ(a->Points().front().y, Decibels(louder.front().magnitudeRatio));
   win::AdvanceClock(1000);
   EXPECT_EQ(a->RefreshCount(), 1);
 }

@@ -31,7 +31,7 @@ DbSweep Decibels(const host::Sweep& sweep) {
   DbSweep db;
   for (const host::Sweep::Point& p : sweep.points) {
     db.f.push_back(p.frequency);
-    db.m.push_back(20.0f * static_cast<float>(std::log10(static_cast<double>(p.values[2]))));
+    db.m.push_back(20.0f * static_cast<float>(std::log10(static_cast<double>(p.magnitudeRatio))));
   }
   return db;
 }

@@ -115,7 +115,7 @@ TEST_F(XCorrPanel, EverySlotHasItsCurveAndOnlyTheirUpdatesRedrawOncePerTick) {
 
   BusRecorder bus;
   auto louder = host.Graph().FindSweep(L"D")->points;
-  for (auto& point : louder) point.values[2] *= 2.0f;
+  for (auto& point : louder) point.magnitudeRatio *= 2.0f;
   host.Graph().SetSweepPoints(L"D", louder);
   win::AdvanceClock(500);
   EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 0);
