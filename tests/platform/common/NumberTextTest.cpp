@@ -1,16 +1,25 @@
 // Number texts: the plain/scientific rule of the shortest text, fixed and significant
-// texts that fit any double, and reading with its faults.
+// texts that fit any double, reading with its faults, and the host's formatters and
+// parser on top of them.
 #include "platform/common/NumberText.h"
+#include "platform/common/Services.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace orlo {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+
+std::wstring ShortestText(double value, wchar_t separator = L'.') {
+  wchar_t buffer[50];
+  EXPECT_GT(ORLOFormatValue(value, buffer, 50, -1, -1, 0, 1, separator), 0);
+  return buffer;
+}
 
 TEST(NumberText, ShortestTextIsPlainOnlyFromOneMillionthToTenToTheFifteen) {
   const std::pair<double, const char*> cases[] = {
@@ -66,6 +75,45 @@ TEST(NumberText, ReadsWholeNumbersAndTellsWhatIsWrong) {
   EXPECT_EQ(huge.fault, NumberFault::kOutOfRange);
   EXPECT_EQ(huge.length, 5u);
   EXPECT_EQ(ReadNumberPrefix("dB").fault, NumberFault::kNotANumber);
+}
+
+TEST(HostFormatters, OxFormatValueKeepsSignificantDigitsWithinTheLimits) {
+  const std::tuple<double, int, int, int, const wchar_t*> cases[] = {
+      {10, 2, 4, 2, L"10.00"},          {1.23456, 2, 4, 2, L"1.23"},
+      {0.99872, 2, 4, 4, L"0.9987"},    {0.99999, 2, 4, 4, L"1.0000"},  // carries into the units
+      {-0.99872, 2, 4, 4, L"-0.9987"},  {0.0123456, 2, 4, 6, L"0.01235"},
+      {12345.678, 0, 4, 2, L"12346"},   {0, 3, 4, 4, L"0.000"},
+      {std::nan(""), 2, 4, 2, L"NaN"},  {-kInf, 2, 4, 2, L"-Inf"}};
+  for (const auto& [value, minimum, significant, maximum, text] : cases) {
+    EXPECT_EQ(OxFormatValue(value, minimum, significant, maximum), text) << value;
+  }
+}
+
+// What the settings file relies on: every value written reads back exactly.
+TEST(HostFormatters, ShortestTextHasItsSeparatorAndReadsBackExactly) {
+  EXPECT_EQ(ShortestText(kInf), L"Inf");
+  EXPECT_EQ(ShortestText(-0.0), L"-0");  // reads back with its sign
+  EXPECT_EQ(ShortestText(0.25, L','), L"0,25");
+  wchar_t small[4];
+  EXPECT_EQ(ORLOFormatValue(1234, small, 4, -1, -1, 0, 1, L'.'), -1);
+  EXPECT_EQ(std::wstring(small), L"");
+  for (double value : {1.0 / 3, 2e-7 / 3, 1e300, 5e-324, -1e-310, 1e15 - 0.125, -0.0,
+                       std::nextafter(1e-6, 0.0), std::numeric_limits<double>::max(), -kInf}) {
+    EXPECT_EQ(std::signbit(strToFloat(ShortestText(value))), std::signbit(value)) << value;
+    EXPECT_EQ(strToFloat(ShortestText(value)), value) << value;
+  }
+  EXPECT_TRUE(std::isnan(strToFloat(ShortestText(std::nan("")))));
+}
+
+// Decision: text out of the double range ("1e400") is no double's text and reads as 0.0
+// like any other text that is not a number.
+TEST(HostFormatters, ParserTakesOneNumberBetweenBlanksAndAnswersZeroOtherwise) {
+  const std::pair<const wchar_t*, double> cases[] = {
+      {L"  -0.25\t\n", -0.25}, {L"-Inf", -kInf},    {L"", 0},        {L"   ", 0},
+      {L"12abc", 0},           {L"\u00b95", 0},    {L"1e400", 0},   {L"-1e-400", 0}};
+  for (const auto& [text, value] : cases) {
+    EXPECT_EQ(ORLOParseFloatValue(text), value) << testing::PrintToString(text);
+  }
 }
 
 }  // namespace
