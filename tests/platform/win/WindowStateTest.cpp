@@ -47,13 +47,7 @@ TEST(WindowPosTest, MovesApplyTheRequestAsTheHandlerLeftIt) {
   window.MoveWindow(10, 20, 300, 40);
   EXPECT_EQ(sized, MAKELPARAM(200, 40));
   window.SetWindowPos(nullptr, 5, 6, 1, 1, SWP_NOSIZE | SWP_NOZORDER);
-
-  RECT rect;
-  window.GetWindowRect(&rect);
-  EXPECT_EQ(rect.left, 5);
-  EXPECT_EQ(rect.top, 6);
-  EXPECT_EQ(rect.right, 205);
-  EXPECT_EQ(rect.bottom, 46);
+  EXPECT_EQ(Edges(window), (std::vector<long>{5, 6, 205, 46}));
   EXPECT_THAT(requestedWidths, ElementsAre(300, 1));
 }
 
@@ -63,20 +57,16 @@ TEST(WindowCoordinatesTest, ScreenPositionsAddUpTheAncestorsOrigins) {
   ASSERT_TRUE(top.Make(nullptr, 0, RECT{100, 50, 500, 450}) &&
               middle.Make(&top, 0, RECT{10, 20, 110, 120}) &&
               inner.Make(&middle, 0, RECT{1, 2, 31, 42}));
+  EXPECT_EQ(Edges(inner), (std::vector<long>{111, 72, 141, 112}));
   RECT rect;
   inner.GetWindowRect(&rect);
-  EXPECT_EQ(rect.left, 111);
-  EXPECT_EQ(rect.bottom, 112);
   middle.ScreenToClient(&rect);
-  EXPECT_EQ(rect.left, 1);
-  EXPECT_EQ(rect.top, 2);
-  EXPECT_EQ(rect.right, 31);
-  EXPECT_EQ(rect.bottom, 42);
+  EXPECT_EQ(std::vector<long>({rect.left, rect.top, rect.right, rect.bottom}),
+            (std::vector<long>{1, 2, 31, 42}));
   POINT point{0, 0};
   inner.ClientToScreen(&point);
   top.ScreenToClient(&point);
-  EXPECT_EQ(point.x, 11);
-  EXPECT_EQ(point.y, 22);
+  EXPECT_EQ(std::pair(point.x, point.y), std::pair(11L, 22L));
 }
 
 TEST(WindowAttributesTest, StylesTextEnabledStateAndRepaints) {
