@@ -51,6 +51,13 @@ class HostFixture {
 
   // Drives `analyzer` as the host does and takes it over.
   void StartAnalyzer(IBaseAnalyzer* analyzer);
+  // StartAnalyzer with a new analyzer of type A; answers it (the fixture owns it).
+  template <typename A>
+  A* Start() {
+    auto* analyzer = new A();
+    StartAnalyzer(analyzer);
+    return analyzer;
+  }
   // Ends the analyzer taken over, in the host's order.
   void StopAnalyzer();
 
