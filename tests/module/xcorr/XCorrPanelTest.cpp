@@ -30,7 +30,7 @@ TEST_F(XCorrPanel, CriteriaGridSpellsOutTheRulesOfEveryBand) {
       (Grid{{L"", L"Frequency", L"Value", L"Serious Distortion", L"Slight Distortion", L"Normal"},
             {L"NCEPRI", L"10 kHz - 700 kHz", L"0.13", L"Value > 7", L"7 >= Value > 3.5",
              L"3.5 >= Value"}}));
-  EXPECT_EQ(GreyedCriteria(), (std::vector<std::vector<int>>{{5}}));
+  EXPECT_EQ(GreyedColumns(*CriteriaGrid()), (std::vector<std::vector<int>>{{5}}));
 }
 
 TEST_F(XCorrPanel, ClickingARowShowsThatPair) {
@@ -43,7 +43,7 @@ TEST_F(XCorrPanel, ClickingARowShowsThatPair) {
   std::vector<std::wstring> values;
   for (int row = 1; row <= 3; ++row) values.push_back(CriteriaGrid()->GetItemText(row, 2));
   EXPECT_EQ(values, (std::vector<std::wstring>{L"0.9930", L"0.9499", L"0.9129"}));
-  EXPECT_EQ(GreyedCriteria(), (std::vector<std::vector<int>>{{5}, {5}, {5}}));
+  EXPECT_EQ(GreyedColumns(*CriteriaGrid()), (std::vector<std::vector<int>>{{5}, {5}, {5}}));
   EXPECT_EQ(analyzer->GetConclusionText(), L"Normal");
   EXPECT_EQ(analyzer->GetMagnitudeDifferenceText(), L"Pass");
 

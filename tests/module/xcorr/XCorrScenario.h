@@ -17,6 +17,7 @@
 #include "platform/common/GuiItem.h"
 #include "platform/controls/GridCtrl.h"
 #include "tests/support/BusRecorder.h"
+#include "tests/support/GridText.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/SettingsFolder.h"
 
@@ -78,10 +79,7 @@ inline std::vector<BandSpec> DefaultBands(const std::string& setName) {
 
 class XCorrScenario : public ::testing::Test {
  protected:
-  void Start() {
-    analyzer = new CXCorrAnalyzer();
-    host.StartAnalyzer(analyzer);
-  }
+  void Start() { analyzer = host.Start<CXCorrAnalyzer>(); }
 
   void WriteSettings(const std::string& setName, bool magnitudeDifference = true,
                      double limit = 0.25, std::optional<std::vector<BandSpec>> bands = {}) {
@@ -94,29 +92,6 @@ class XCorrScenario : public ::testing::Test {
 
   CGridCtrl* ResultsGrid() const { return analyzer->GetResultsGrid(); }
   CGridCtrl* CriteriaGrid() const { return analyzer->GetCriteriaGrid(); }
-
-  // Every cell text of a grid, row by row.
-  static std::vector<std::vector<std::wstring>> Cells(const CGridCtrl& grid) {
-    std::vector<std::vector<std::wstring>> cells(grid.GetRowCount());
-    for (int row = 0; row < grid.GetRowCount(); ++row) {
-      for (int column = 0; column < grid.GetColumnCount(); ++column) {
-        cells[row].push_back(grid.GetItemText(row, column));
-      }
-    }
-    return cells;
-  }
-
-  // The greyed columns of each criteria row from row 1 on.
-  std::vector<std::vector<int>> GreyedCriteria() const {
-    std::vector<std::vector<int>> greyed;
-    for (int row = 1; row < CriteriaGrid()->GetRowCount(); ++row) {
-      auto& columns = greyed.emplace_back();
-      for (int column = 0; column < CriteriaGrid()->GetColumnCount(); ++column) {
-        if (CriteriaGrid()->GetItemBkColour(row, column) == 0x808080u) columns.push_back(column);
-      }
-    }
-    return greyed;
-  }
 
   SettingsFolder settings;  // before the host: the analyzer reads it when it starts
   HostFixture host;
