@@ -4,6 +4,7 @@
 #include "platform/common/UserActions.h"
 #include "platform/controls/GridCtrl.h"
 #include "platform/win/StandardControls.h"
+#include "tests/platform/win/JournalWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace {
+
+using orlo::win::test::Edges;
 
 struct CRecordingOwner : IBaseGuiManager {
   void OnGuiMessage(CORLOGuiItem* item, ORLOWndMessage* message) override {
@@ -46,12 +49,6 @@ class GuiItemTest : public testing::Test {
   CRecordingOwner owner;
   CORLOGuiItem* root = ORLOSpawnGuiItem(nullptr, &owner, ORLO_GUI_CONTAINER);
 };
-
-std::vector<long> Edges(const CORLOGuiItem* item) {
-  RECT r;
-  item->GetWnd()->GetWindowRect(&r);
-  return {r.left, r.top, r.right, r.bottom};
-}
 
 TEST_F(GuiItemTest, EachKindGetsItsControlAsAChildOfItsFrame) {
   EXPECT_NE(dynamic_cast<CEdit*>(Spawn(ORLO_GUI_EDIT)->GetWnd()), nullptr);
@@ -122,10 +119,10 @@ TEST_F(GuiItemTest, LayoutStacksShownChildrenAndSharesTheRest) {
   EXPECT_FALSE(hidden->GetWnd()->IsWindowVisible());
   EXPECT_TRUE(display->GetWnd()->IsWindowVisible());
   EXPECT_EQ(title->GetWnd()->GetWindowText(), L"Conclusion:");
-  EXPECT_EQ(Edges(grid), (std::vector<long>{10, 20, 310, 220}));
-  EXPECT_EQ(Edges(title), (std::vector<long>{10, 220, 310, 235}));
-  EXPECT_EQ(Edges(label), (std::vector<long>{10, 235, 110, 255}));
-  EXPECT_EQ(Edges(display), (std::vector<long>{110, 235, 310, 255}));
+  EXPECT_EQ(Edges(*grid->GetWnd()), (std::vector<long>{10, 20, 310, 220}));
+  EXPECT_EQ(Edges(*title->GetWnd()), (std::vector<long>{10, 220, 310, 235}));
+  EXPECT_EQ(Edges(*label->GetWnd()), (std::vector<long>{10, 235, 110, 255}));
+  EXPECT_EQ(Edges(*display->GetWnd()), (std::vector<long>{110, 235, 310, 255}));
 }
 
 TEST_F(GuiItemTest, UserActionsReachTheOwnerAsTheFrameReceivedThemWhereAUserCouldAct) {
