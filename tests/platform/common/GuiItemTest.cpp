@@ -153,6 +153,7 @@ TEST_F(GuiItemTest, UserActionsReachTheOwnerAsTheFrameReceivedThemWhereAUserCoul
   static_cast<CGridCtrl*>(grid->GetWnd())->SetColumnCount(6);
   ASSERT_TRUE(orlo::user::TypeText(edit, L"0.25"));
   ASSERT_TRUE(orlo::user::TickCheckBox(check, true));
+  EXPECT_TRUE(static_cast<CButton*>(check->GetWnd())->IsChecked());
   ASSERT_TRUE(orlo::user::PickEntry(list, 0));
   ASSERT_TRUE(orlo::user::ClickGridCell(grid, 2, 3));
   ASSERT_EQ(owner.items, (std::vector<CORLOGuiItem*>{edit, check, list, grid}));

@@ -1,5 +1,6 @@
-// The standard controls: message results and the notifications of user actions. (The
-// drop-down geometry is checked where the analyzers size their selectors.)
+// The standard controls: message results and a notification that deletes its control.
+// (User actions and their notifications are GuiItemTest's; the drop-down geometry is
+// checked where the analyzers size their selectors.)
 #include "platform/win/StandardControls.h"
 
 #include "tests/platform/win/JournalWnd.h"
@@ -64,29 +65,6 @@ TEST_F(ControlsTest, ComboBoxMessagesAnswerAsTheRealControl) {
   EXPECT_EQ(combo.SendMessage(CB_GETCOUNT), 0);
   EXPECT_EQ(combo.SendMessage(CB_GETITEMHEIGHT, 0), 14);
   EXPECT_TRUE(commands_.empty()) << "programmatic changes do not notify";
-}
-
-TEST_F(ControlsTest, UserActionsNotifyTheParentUnlessTheControlCannotTakeThem) {
-  CComboBox combo;
-  CEdit edit;
-  CButton box;
-  Make(combo, kComboBoxClass);
-  Make(edit, kEditClass);
-  Make(box, kButtonClass);
-  Add(combo, L"a");
-  Add(combo, L"b");
-  box.SendMessage(BM_SETCHECK, BST_CHECKED);
-  combo.UserSelect(1);
-  combo.UserSelect(2);  // not an entry
-  edit.UserType(L"typed");
-  box.UserTick(false);
-  box.UserClick();
-  combo.EnableWindow(FALSE);
-  combo.UserSelect(0);  // disabled
-  EXPECT_EQ(commands_, (std::vector<std::string>{"7/1", "7/768", "7/0", "7/0"}));
-  EXPECT_EQ(combo.SendMessage(CB_GETCURSEL), 1);
-  EXPECT_EQ(edit.GetWindowText(), L"typed");
-  EXPECT_FALSE(box.IsChecked());  // ticked off by the user; a click alone keeps the state
 }
 
 TEST_F(ControlsTest, TheParentMayDeleteTheControlWhileHandlingItsNotification) {
