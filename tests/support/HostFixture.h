@@ -61,6 +61,10 @@ class HostFixture {
   // Ends the analyzer taken over, in the host's order.
   void StopAnalyzer();
 
+  // Starts a report as the application does; answers the summaries of the parameters the
+  // report plug-in received (BusRecorder.h), in arrival order.
+  std::vector<std::wstring> StartReport();
+
   // Adds a sweep to the graph plug-in (visible, so the analyzers hear of it).
   void AddSweep(host::Sweep sweep) { graph_->AddSweep(std::move(sweep)); }
   // The graph window behind a graph item of a panel, or null.
