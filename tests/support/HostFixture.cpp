@@ -51,18 +51,6 @@ void HostFixture::StopAnalyzer() {
   analyzer_ = nullptr;
 }
 
-std::vector<std::wstring> HostFixture::StartReport() {
-  BusRecorder bus;
-  report_->StartReport();
-  std::vector<std::wstring> parameters;
-  for (const BusRecord& record : bus.Records()) {
-    if (record.target == Listener() && record.name.starts_with(L"REPORT_AddParameter")) {
-      parameters.push_back(record.summary);
-    }
-  }
-  return parameters;
-}
-
 const host::CGraphWindow* HostFixture::GraphWindowOf(const CORLOGuiItem* item) const {
   const CWnd* window = item != nullptr ? item->GetWnd() : nullptr;
   return window != nullptr ? graph_->GraphWindowOf(window->m_hWnd) : nullptr;
