@@ -51,8 +51,30 @@ class HostFixture {
 
   // Drives `analyzer` as the host does and takes it over.
   void StartAnalyzer(IBaseAnalyzer* analyzer);
+  // StartAnalyzer with a new analyzer of type A; answers it (the fixture owns it).
+  template <typename A>
+  A* Start() {
+    auto* analyzer = new A();
+    StartAnalyzer(analyzer);
+    return analyzer;
+  }
   // Ends the analyzer taken over, in the host's order.
   void StopAnalyzer();
+
+  // Starts a report as the application does; answers the summaries of the parameters the
+  // report plug-in received (BusRecorder.h), in arrival order. (Inline: the concurrency
+  // test program links no BusRecorder.)
+  std::vector<std::wstring> StartReport() {
+    BusRecorder bus;
+    report_->StartReport();
+    std::vector<std::wstring> parameters;
+    for (const BusRecord& record : bus.Records()) {
+      if (record.target == Listener() && record.name.starts_with(L"REPORT_AddParameter")) {
+        parameters.push_back(record.summary);
+      }
+    }
+    return parameters;
+  }
 
   // Adds a sweep to the graph plug-in (visible, so the analyzers hear of it).
   void AddSweep(host::Sweep sweep) { graph_->AddSweep(std::move(sweep)); }

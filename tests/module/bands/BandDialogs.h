@@ -16,6 +16,7 @@
 #include "platform/common/UserActions.h"
 #include "platform/controls/GridCtrl.h"
 #include "platform/win/MessageBox.h"
+#include "tests/support/GridText.h"
 #include "tests/support/SettingsFolder.h"
 
 namespace orlo::test {
@@ -28,18 +29,6 @@ inline CGridCtrl& BandGridOf(const CXCorrAnalyzerSettings& dialog) {
 }
 
 inline std::wstring TextOf(const CORLOGuiItem* item) { return item->GetWnd()->GetWindowText(); }
-
-// The band grid's cells, row by row.
-inline std::vector<std::vector<std::wstring>> GridCells(const CXCorrAnalyzerSettings& dialog) {
-  const CGridCtrl& grid = BandGridOf(dialog);
-  std::vector<std::vector<std::wstring>> cells(static_cast<size_t>(grid.GetRowCount()));
-  for (int row = 0; row < grid.GetRowCount(); ++row) {
-    for (int column = 0; column < grid.GetColumnCount(); ++column) {
-      cells[static_cast<size_t>(row)].push_back(grid.GetItemText(row, column));
-    }
-  }
-  return cells;
-}
 
 // A settings folder and an analyzer; Show() opens the settings dialog as the host does
 // and runs the actions queued with Then() inside it (and inside the editors it opens);

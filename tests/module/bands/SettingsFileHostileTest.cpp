@@ -1,4 +1,6 @@
 // Settings files that are not what they claim, and saves interrupted by a killed process.
+// (Which bytes the XML layer refuses is ORLOXMLTest's; here a refused file meets the
+// settings file's rules.)
 #include "module/bands/SettingsFile.h"
 
 #include <gtest/gtest.h>
@@ -24,16 +26,12 @@ TEST(SettingsFileHostileTest, UnreadableFilesGiveDefaultsAndAreKeptAsideAtTheNex
       "<?xml version=\"1.0\"?><VelmoraAnalyzer><XCorrAnalyzer version=\"2\"><CurrentStatParam>"
       "NCEPRI</CurrentStatParam><MagnitudeDifferenceLimit>0.5</MagnitudeDifferenceLimit>"
       "</XCorrAnalyzer></VelmoraAnalyzer>";
-  std::string utf16 = "\xFF\xFE";
-  for (char c : valid) utf16 += std::string{c, '\0'};
 
   const struct {
     const char* what;
     std::string bytes;
   } files[] = {
       {"truncated", valid.substr(0, valid.size() / 2)},
-      {"binary", std::string("\x7F" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0", 18)},
-      {"UTF-16", utf16},
       {"external entity",
        "<!DOCTYPE VelmoraAnalyzer [<!ENTITY e SYSTEM \"file://" + secret + "\">]>"
        "<VelmoraAnalyzer><XCorrAnalyzer version=\"2\"><CurrentStatParam>&e;</CurrentStatParam>"

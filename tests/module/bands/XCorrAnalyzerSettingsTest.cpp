@@ -8,15 +8,12 @@
 namespace orlo::test {
 namespace {
 
-using Cells = std::vector<std::vector<std::wstring>>;
+using Grid = std::vector<std::vector<std::wstring>>;
 using orlo::user::ClickButton;
 using orlo::user::ClickGridCell;
 using orlo::user::PickEntry;
 using orlo::user::TickCheckBox;
 using orlo::user::TypeText;
-
-const std::vector<std::wstring> kRxyHeader{L"Text", L"Min freq", L"Max freq", L"Obvious", L"Suspect",
-                                           L"Normal"};
 
 struct General {
   int set = -1;
@@ -38,8 +35,8 @@ TEST_F(BandDialogTest, FirstUseShowsTheRxyDefaultsAndOkWritesAllThreeSets) {
     EXPECT_EQ(TextOf(dialog.TechniqueSelector()), L"DL/T 911 (Rxy)");
     EXPECT_EQ(dialog.MagnitudeDifferenceCheck()->GetWnd()->SendMessage(BM_GETCHECK), 1);
     EXPECT_EQ(TextOf(dialog.LimitEdit()), L"0.25");
-    EXPECT_EQ(GridCells(dialog),
-              (Cells{kRxyHeader,
+    EXPECT_EQ(Cells(BandGridOf(dialog)),
+              (Grid{{L"Text", L"Min freq", L"Max freq", L"Obvious", L"Suspect", L"Normal"},
                      {L"LF", L"1 kHz", L"100 kHz", L"Value < 1", L"1 <= Value < 2", L"2 <= Value"},
                      {L"MF", L"100 kHz", L"600 kHz", L"Value < 0.6", L"0.6 <= Value < 1", L"1 <= Value"},
                      {L"HF", L"600 kHz", L"1 MHz", L"", L"", L"0.6 <= Value"}}));
@@ -70,8 +67,8 @@ TEST_F(BandDialogTest, ATechniquePickIsWrittenAtOnceAndShowsThatSet) {
   Then([] { PickEntry(Settings().TechniqueSelector(), 2); });
   Then([this] {
     EXPECT_EQ(FileGeneral().set, STAT_NCEPRI);  // before OK or Cancel
-    EXPECT_EQ(GridCells(Settings()),
-              (Cells{{L"Text", L"Min freq", L"Max freq", L"Serious", L"Slight", L"Normal"},
+    EXPECT_EQ(Cells(BandGridOf(Settings())),
+              (Grid{{L"Text", L"Min freq", L"Max freq", L"Serious", L"Slight", L"Normal"},
                      {L"NCEPRI", L"10 kHz", L"700 kHz", L"Value >= 7", L"7 > Value >= 3.5",
                       L"3.5 > Value"}}));
     TickCheckBox(Settings().MagnitudeDifferenceCheck(), false);
@@ -98,7 +95,7 @@ TEST_F(BandDialogTest, TheTextColumnTakesTheWidthLeft) {
   SaveBand(tagFREQBAND{L"A", 1, 2}, STAT_RXY, 0, 0);
   Then([] {
     const CGridCtrl& grid = BandGridOf(Settings());
-    EXPECT_EQ(GridCells(Settings())[1], (std::vector<std::wstring>{L"A", L"1 Hz", L"2 Hz", L"", L"", L""}));
+    EXPECT_EQ(Cells(BandGridOf(Settings()))[1], (std::vector<std::wstring>{L"A", L"1 Hz", L"2 Hz", L"", L"", L""}));
     RECT client;
     grid.GetClientRect(&client);
     for (int column = 1; column < 6; ++column) EXPECT_EQ(grid.GetColumnWidth(column), 8 * 7 + 8);
@@ -116,14 +113,14 @@ TEST_F(BandDialogTest, DeletingAsksFirstAndNoChangesNothing) {
   });
   Then([this, &before] {
     EXPECT_EQ(folder.Read(), before);
-    EXPECT_EQ(GridCells(Settings()).size(), 4u);
+    EXPECT_EQ(Cells(BandGridOf(Settings())).size(), 4u);
     orlo::win::QueueMessageBoxAnswer(IDYES);
     ClickGridCell(Settings().BandGrid(), 2, 0);
     ClickButton(Settings().DeleteButton());
   });
   Then([] {
-    EXPECT_EQ(GridCells(Settings())[1][0], L"LF");
-    EXPECT_EQ(GridCells(Settings())[2][0], L"HF");
+    EXPECT_EQ(Cells(BandGridOf(Settings()))[1][0], L"LF");
+    EXPECT_EQ(Cells(BandGridOf(Settings()))[2][0], L"HF");
   });
   Show();
   ASSERT_EQ(orlo::win::MessageBoxes().size(), 2u);
@@ -154,7 +151,7 @@ TEST_F(BandDialogTest, EditingKeepsTheRowSelectedAndAddingAppends) {
   Then([] {
     EXPECT_EQ(Settings().SelectedRow(), 3);
     EXPECT_EQ(BandGridOf(Settings()).GetSelectedRow(), 3);
-    EXPECT_EQ(GridCells(Settings())[3][0], L"HF2");
+    EXPECT_EQ(Cells(BandGridOf(Settings()))[3][0], L"HF2");
     ClickButton(Settings().AddButton());
   });
   Then([] {
@@ -163,7 +160,7 @@ TEST_F(BandDialogTest, EditingKeepsTheRowSelectedAndAddingAppends) {
     ClickButton(Editor().OkButton());
   });
   Then([] {
-    EXPECT_EQ(GridCells(Settings())[4],
+    EXPECT_EQ(Cells(BandGridOf(Settings()))[4],
               (std::vector<std::wstring>{L"Text", L"1.5 MHz", L"2 MHz", L"Value < 0.25",
                                          L"0.25 <= Value < 0.5", L"0.5 <= Value"}));
     EXPECT_EQ(Settings().SelectedRow(), 1);

@@ -26,11 +26,6 @@ std::unique_ptr<host::CHostModel> Model(std::wstring name, std::wstring label,
 
 class CorrAnalyzerModels : public ::testing::Test {
  protected:
-  CorrAnalyzerModels() {
-    probe = new CProbeAnalyzer();
-    host.StartAnalyzer(probe);
-  }
-
   std::vector<std::wstring> Entries(CORLOGuiItem* selector) const {
     auto* combo = static_cast<CComboBox*>(selector->GetWnd());
     std::vector<std::wstring> texts;
@@ -48,7 +43,7 @@ class CorrAnalyzerModels : public ::testing::Test {
   }
 
   HostFixture host;
-  CProbeAnalyzer* probe = nullptr;  // owned by the host fixture
+  CProbeAnalyzer* probe = host.Start<CProbeAnalyzer>();  // owned by the host fixture
 };
 
 TEST_F(CorrAnalyzerModels, EntriesReadTheLabelAloneOrLabelAndItem) {

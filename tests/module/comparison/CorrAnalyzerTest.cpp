@@ -12,10 +12,7 @@ namespace {
 
 class CorrAnalyzerBase : public ::testing::Test {
  protected:
-  void Start() {
-    probe = new CProbeAnalyzer();
-    host.StartAnalyzer(probe);
-  }
+  void Start() { probe = host.Start<CProbeAnalyzer>(); }
   HostFixture host;
   CProbeAnalyzer* probe = nullptr;  // owned by the host fixture once started
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -30,31 +31,23 @@ struct Pair {
   std::vector<double> grid;
 };
 
+// Straight lines between points inside the sweep only (1.0 outside; the last point is never
+// read alone); pairs that start at an infinite magnitude are skipped; NaN is read like any
+// other magnitude.
 TEST(InterpolateMagnitude, ReadsPointsAndStraightLinesInsideTheSweepOnly) {
-  TestSweep sweep({1000, 2000, 4000}, {-10, -20, 0});
-  EXPECT_EQ(InterpolateMagnitude(sweep.get(), 1500), -15.0);
-  EXPECT_EQ(InterpolateMagnitude(sweep.get(), 3000), -10.0);
-  EXPECT_EQ(InterpolateMagnitude(sweep.get(), 1000), -10.0);
-  EXPECT_EQ(InterpolateMagnitude(sweep.get(), 999), 1.0);
-  EXPECT_EQ(InterpolateMagnitude(sweep.get(), 4000), 1.0);  // the last point is never read alone
-  EXPECT_EQ(InterpolateMagnitude(sweep.get(), 5000), 1.0);
-  TestSweep single({1000}, {-3});
-  EXPECT_EQ(InterpolateMagnitude(single.get(), 1000), 1.0);
-}
-
-TEST(InterpolateMagnitude, SkipsPairsThatStartAtAnInfiniteMagnitude) {
-  TestSweep sweep({1000, 2000, 3000, 4000}, {-INFINITY, 10, 20, -INFINITY});
-  EXPECT_EQ(InterpolateMagnitude(sweep.get(), 1000), 1.0);
-  EXPECT_EQ(InterpolateMagnitude(sweep.get(), 1500), 1.0);
-  EXPECT_EQ(InterpolateMagnitude(sweep.get(), 2500), 15.0);
-  EXPECT_EQ(InterpolateMagnitude(sweep.get(), 3500), -INFINITY);
-}
-
-TEST(InterpolateMagnitude, ANotANumberMagnitudeIsReadLikeAnyOther) {
-  TestSweep sweep({1000, 2000, 3000}, {NAN, 10, 20});
-  EXPECT_TRUE(std::isnan(InterpolateMagnitude(sweep.get(), 1000)));
-  EXPECT_TRUE(std::isnan(InterpolateMagnitude(sweep.get(), 1500)));
-  EXPECT_EQ(InterpolateMagnitude(sweep.get(), 2500), 15.0);
+  const TestSweep plain({1000, 2000, 4000}, {-10, -20, 0});
+  const TestSweep single({1000}, {-3});
+  const TestSweep infinite({1000, 2000, 3000, 4000}, {-INFINITY, 10, 20, -INFINITY});
+  const TestSweep nan({1000, 2000, 3000}, {NAN, 10, 20});
+  const std::tuple<const TestSweep&, double, double> cases[] = {
+      {plain, 1500, -15},    {plain, 3000, -10},    {plain, 1000, -10},       {plain, 999, 1},
+      {plain, 4000, 1},      {plain, 5000, 1},      {single, 1000, 1},        {infinite, 1000, 1},
+      {infinite, 1500, 1},   {infinite, 2500, 15},  {infinite, 3500, -INFINITY},
+      {nan, 1000, NAN},      {nan, 1500, NAN},      {nan, 2500, 15}};
+  for (const auto& [sweep, f, expected] : cases) {
+    const double read = InterpolateMagnitude(sweep.get(), f);
+    EXPECT_TRUE(read == expected || (std::isnan(read) && std::isnan(expected))) << f << ": " << read;
+  }
 }
 
 TEST(CorrelationCoefficient, FollowsTheDocumentedEvaluationOrderBitForBit) {

@@ -35,6 +35,10 @@ class AnalyzerManagerTest : public ::testing::Test {
   // The manager destroys the analyzers it still lists, which live in this fixture.
   void TearDown() override { manager_.reset(); }
 
+  static void Send(const char* name, IBaseAnalyzer* analyzer) { ORLOSendMessage(name, analyzer); }
+  static void Register(std::initializer_list<IBaseAnalyzer*> analyzers) {
+    for (IBaseAnalyzer* analyzer : analyzers) Send("ANALYZER_RegisterAnalyzer", analyzer);
+  }
   IBaseAnalyzer* Acquire(int index, IBaseAnalyzer* preset = nullptr) {
     tagANALYZERREF ref{index, preset};
     ORLOSendMessage("ANALYZER_AquireAnalyzer", &ref);
@@ -63,22 +67,24 @@ class AnalyzerManagerTest : public ::testing::Test {
   LoggingAnalyzer c_{"c", destroyed_};
 };
 
-TEST_F(AnalyzerManagerTest, HandsOutAnalyzersByRegistrationIndex) {
+TEST_F(AnalyzerManagerTest, HandsOutByRegistrationIndexAndDestroysARepeatedOneOnce) {
   EXPECT_EQ(Acquire(0), nullptr);
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", nullptr);
-  EXPECT_EQ(Acquire(0), &a_);
-  EXPECT_EQ(Acquire(1), &b_);
-  EXPECT_EQ(Acquire(2, &c_), &c_);  // out of range: payload untouched
+  Register({&a_, &b_, nullptr, &a_});  // null is not listed; a is listed twice
+  EXPECT_EQ((Analyzers{Acquire(0), Acquire(1), Acquire(2)}), (Analyzers{&a_, &b_, &a_}));
+  EXPECT_EQ(Acquire(3, &c_), &c_);  // out of range: payload untouched
   EXPECT_EQ(Acquire(-1, &c_), &c_);
   ORLOSendMessage("ANALYZER_AquireAnalyzer", nullptr);
+
+  Send("ANALYZER_UnregisterAnalyzer", &a_);  // removes the first entry only
+  EXPECT_EQ((Analyzers{Acquire(0), Acquire(1)}), (Analyzers{&b_, &a_}));
+  Register({&c_, &b_});
+  manager_.reset();
+  EXPECT_EQ(destroyed_, (Log{"b", "a", "c"}));
 }
 
 TEST_F(AnalyzerManagerTest, ChangeAnnouncesEveryAnalyzerWithItsActiveMark) {
   EXPECT_EQ(Change(), std::vector<int>{});
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
+  Register({&a_, &b_});
   Mark("ANALYZER_ActivateAnalyzer", &a_);
   Mark("ANALYZER_ActivateAnalyzer", &a_);
   Mark("ANALYZER_ActivateAnalyzer", nullptr);
@@ -95,39 +101,22 @@ TEST_F(AnalyzerManagerTest, ChangeAnnouncesEveryAnalyzerWithItsActiveMark) {
 }
 
 TEST_F(AnalyzerManagerTest, UnregisteringIsSilentAndReturnsOwnership) {
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
+  Register({&a_, &b_});
   Mark("ANALYZER_ActivateAnalyzer", &b_);
 
   BusRecorder bus;
-  ORLOSendMessage("ANALYZER_UnregisterAnalyzer", &b_);
-  ORLOSendMessage("ANALYZER_UnregisterAnalyzer", &c_);  // not listed
+  Send("ANALYZER_UnregisterAnalyzer", &b_);
+  Send("ANALYZER_UnregisterAnalyzer", &c_);  // not listed
   EXPECT_EQ(bus.Records().size(), 4u);      // two broadcasts to two receivers, nothing more
   EXPECT_EQ(bus.NamesTo(window_), (Names(2, L"ANALYZER_UnregisterAnalyzer")));
 
   EXPECT_EQ(Change(), (std::vector<int>{0}));  // b is still marked, but no longer listed
   EXPECT_EQ(announced_, (Analyzers{&a_}));
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
+  Register({&b_});
   EXPECT_EQ(Change(), (std::vector<int>{0, 1}));  // and keeps its mark when it comes back
-  ORLOSendMessage("ANALYZER_UnregisterAnalyzer", &b_);
+  Send("ANALYZER_UnregisterAnalyzer", &b_);
   manager_.reset();
   EXPECT_EQ(destroyed_, (Log{"a"}));
-}
-
-TEST_F(AnalyzerManagerTest, RepeatedRegistrationIsListedTwiceAndDestroyedOnce) {
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &a_);
-  EXPECT_EQ(Acquire(1), &b_);
-  EXPECT_EQ(Acquire(2), &a_);
-
-  ORLOSendMessage("ANALYZER_UnregisterAnalyzer", &a_);  // removes the first entry only
-  EXPECT_EQ(Acquire(0), &b_);
-  EXPECT_EQ(Acquire(1), &a_);
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &c_);
-  ORLOSendMessage("ANALYZER_RegisterAnalyzer", &b_);
-  manager_.reset();
-  EXPECT_EQ(destroyed_, (Log{"b", "a", "c"}));
 }
 
 // Notes whether the manager's window still exists when the manager destroys it.
@@ -143,9 +132,7 @@ class WindowWitness : public LoggingAnalyzer {
 
 TEST_F(AnalyzerManagerTest, DeletionDestroysEachRegisteredAnalyzerOnceThenDetaches) {
   WindowWitness witness(window_, destroyed_);
-  for (IBaseAnalyzer* analyzer : std::initializer_list<IBaseAnalyzer*>{&a_, &b_, &c_, &witness}) {
-    ORLOSendMessage("ANALYZER_RegisterAnalyzer", analyzer);
-  }
+  Register({&a_, &b_, &c_, &witness});
   Mark("ANALYZER_ActivateAnalyzer", &b_);
 
   BusRecorder bus;

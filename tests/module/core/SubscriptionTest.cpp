@@ -3,7 +3,6 @@
 #include "module/core/OxBaseManager.h"
 #include "module/core/Subscription.h"
 #include "platform/common/Bus.h"
-#include "tests/module/core/CoreTestDoubles.h"
 #include "tests/support/HostFixture.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +13,39 @@ namespace orlo::test {
 namespace {
 
 using Calls = std::vector<std::string>;
+
+// A bus item delivered by hand (SendMessage(hwnd, WM_DATAITEM, &item, number)) that records
+// the calls the dispatcher makes on it.
+class RecordingDataItem : public IORLODataItem {
+ public:
+  explicit RecordingDataItem(std::wstring name, void* data = nullptr, std::wstring qualifier = L"",
+                             bool posted = false)
+      : name_(std::move(name)), qualifier_(std::move(qualifier)), data_(data), posted_(posted) {}
+
+  void Delete() override { calls.push_back("Delete"); }
+  void AddRef() override { calls.push_back("AddRef"); }
+  void Done() override { calls.push_back("Done"); }
+  void Release() override { calls.push_back("Release"); }
+  void SetResult(LRESULT value) override {
+    calls.push_back("SetResult");
+    result = value;
+  }
+  bool IsPosted() const override {
+    calls.push_back("IsPosted");
+    return posted_;
+  }
+  const std::wstring& GetName() const override { return name_; }
+  const std::wstring& GetQualifier() const override { return qualifier_; }
+  void* GetData() const override { return data_; }
+
+  mutable Calls calls;
+  LRESULT result = -1;  // what SetResult received
+
+ private:
+  std::wstring name_, qualifier_;
+  void* data_;
+  bool posted_;
+};
 
 class CDispatchClient : public COxBaseManager, public CORLODataClient {
  public:

@@ -13,7 +13,7 @@ namespace {
 using DTL911Concurrency = DTL911Scenario;
 
 TEST_F(DTL911Concurrency, UpdatesFromAnotherThreadAreRedrawnOnTheTimer) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   const HWND window = analyzer->GetSafeHwnd();
   std::atomic<bool> sent{false};

@@ -20,13 +20,6 @@ double Decibels(float ratio) {
   return 20.0f * static_cast<float>(std::log10(static_cast<double>(ratio)));
 }
 
-const host::CHostCurve* CurveNamed(host::CGraphPlugin& graph, const std::wstring& name) {
-  for (const host::CHostCurve* curve : graph.Curves()) {
-    if (curve->Name() == name) return curve;
-  }
-  return nullptr;
-}
-
 TEST_F(DTL911Graph, PanelSetsUpTheGraphWithTheThreeBands) {
   BusRecorder bus;
   Start();
@@ -53,13 +46,14 @@ TEST_F(DTL911Graph, PanelSetsUpTheGraphWithTheThreeBands) {
   EXPECT_EQ(host.Graph().Curves()[1]->GraphType(), 101);
 }
 
-TEST_F(DTL911Graph, SelectedPairIsDrawnInDecibels) {
-  AddThreePhases();
+// The pair 1-2 is drawn in dB with the sweeps' colours; only its sweeps' value updates
+// redraw, once per tick of the 500 ms timer; width -1 means the graph's default width.
+TEST_F(DTL911Graph, SelectedPairIsDrawnInDecibelsAndRedrawnOncePerTick) {
+  host.AddThreePhases();
   Start();
-  const host::CHostCurve* a = CurveNamed(host.Graph(), L"A");
-  const host::CHostCurve* b = CurveNamed(host.Graph(), L"B");
+  const host::CHostCurve* a = host.CurveNamed(L"A");
   ASSERT_NE(a, nullptr);
-  ASSERT_NE(b, nullptr);
+  ASSERT_NE(host.CurveNamed(L"B"), nullptr);
   const host::Sweep& sweep = *host.Graph().FindSweep(L"A");
   ASSERT_EQ(a->Points().size(), sweep.points.size());
   for (size_t i = 0; i < sweep.points.size(); ++i) {
@@ -67,40 +61,20 @@ TEST_F(DTL911Graph, SelectedPairIsDrawnInDecibels) {
     EXPECT_EQ(a->Points()[i].y, Decibels(sweep.points[i].magnitudeRatio));
   }
   EXPECT_EQ(a->Colour(), *host.Graph().SweepColor(L"A"));
-  EXPECT_EQ(b->Colour(), *host.Graph().SweepColor(L"B"));
+  EXPECT_EQ(host.CurveNamed(L"B")->Colour(), *host.Graph().SweepColor(L"B"));
   EXPECT_GT(host.Graph().RepaintCount(), 0);
-}
 
-TEST_F(DTL911Graph, WidthMinusOneMeansTheDefaultWidth) {
-  AddThreePhases();
-  Start();
-  host.Graph().SetSweepWidth(L"A", -1);
-  host.Graph().SetDefaultWidth(7);
-  host.Graph().SetSweepColor(L"A", 0x123456);  // makes the analyzer redraw
-  const host::CHostCurve* a = CurveNamed(host.Graph(), L"A");
-  ASSERT_NE(a, nullptr);
-  EXPECT_EQ(a->Width(), 7);
-  EXPECT_EQ(a->Colour(), 0x123456u);
-}
-
-TEST_F(DTL911Graph, ValueUpdatesRedrawOnlyThePairAndOncePerTick) {
-  AddThreePhases();
-  Start();
-  const host::CHostCurve* a = CurveNamed(host.Graph(), L"A");
-  ASSERT_NE(a, nullptr);
   BusRecorder bus;
-
-  // C is not part of the selected pair 1-2.
-  host.Graph().SetSweepPoints(L"C", host.Graph().FindSweep(L"A")->points);
+  host.Graph().SetSweepPoints(L"C", sweep.points);  // C is not part of the pair
   win::AdvanceClock(500);
   EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 0);
 
-  auto louder = host.Graph().FindSweep(L"A")->points;
+  auto louder = sweep.points;
   for (auto& point : louder) point.magnitudeRatio *= 2.0f;
   host.Graph().SetSweepPoints(L"A", louder);
   win::AdvanceClock(200);
   host.Graph().SetSweepPoints(L"A", louder);
-  win::AdvanceClock(299);  // the timer's period is 500 ms
+  win::AdvanceClock(299);
   EXPECT_EQ(a->RefreshCount(), 0);
   win::AdvanceClock(1);
   EXPECT_EQ(a->RefreshCount(), 1);
@@ -109,6 +83,12 @@ TEST_F(DTL911Graph, ValueUpdatesRedrawOnlyThePairAndOncePerTick) {
   EXPECT_EQ(a->Points().front().y, Decibels(louder.front().magnitudeRatio));
   win::AdvanceClock(1000);
   EXPECT_EQ(a->RefreshCount(), 1);
+
+  host.Graph().SetSweepWidth(L"A", -1);
+  host.Graph().SetDefaultWidth(7);
+  host.Graph().SetSweepColor(L"A", 0x123456);  // makes the analyzer redraw
+  EXPECT_EQ(host.CurveNamed(L"A")->Width(), 7);
+  EXPECT_EQ(host.CurveNamed(L"A")->Colour(), 0x123456u);
 }
 
 TEST_F(DTL911Graph, ActivationConfiguresTheHostOnlyWhenActive) {
@@ -154,7 +134,7 @@ class DTL911WithoutCurves : public DTL911Scenario {
 };
 
 TEST_F(DTL911WithoutCurves, TellsTheUserAndKeepsWorking) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   ASSERT_EQ(win::MessageBoxes().size(), 1u);
   EXPECT_EQ(win::MessageBoxes()[0].text,

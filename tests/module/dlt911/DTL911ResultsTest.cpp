@@ -8,7 +8,7 @@ namespace orlo::test {
 namespace {
 
 using DTL911Results = DTL911Scenario;
-using Cells = std::vector<std::wstring>;
+using Row = std::vector<std::wstring>;
 
 // What the analyzer must make of AddThreePhases, pairs A-B, B-C and C-A: the factors bit for
 // bit, and the rows of the results grid. Computed by expected_factors.py (next to this file)
@@ -17,37 +17,18 @@ using Cells = std::vector<std::wstring>;
 constexpr double kFactors[3][3] = {{2.8161099068320663, 2.1703924289176384, 1.8037211868874938},
                                    {1.9675374231143439, 1.0851975964306018, 0.7661229308375632},
                                    {2.1548173035725897, 1.2997803264775631, 1.0599875249654398}};
-const Cells kRows[3] = {{L"R 1-2", L"[A] - [B]", L"2.82", L"2.17", L"1.80", L"Normal"},
+const Row kRows[3] = {{L"R 1-2", L"[A] - [B]", L"2.82", L"2.17", L"1.80", L"Normal"},
                         {L"R 2-3", L"[B] - [C]", L"1.97", L"1.09", L"0.77", L"Light Distortion"},
                         {L"R 3-1", L"[C] - [A]", L"2.15", L"1.30", L"1.06", L"Normal"}};
 
-Cells Row(const CGridCtrl& grid, int row) {
-  Cells cells;
-  for (int column = 0; column < grid.GetColumnCount(); ++column) {
-    cells.push_back(grid.GetItemText(row, column));
-  }
-  return cells;
-}
-
-// Per criteria row: the value cell and the one greyed column (0: none greyed).
-void ExpectCriteria(const CGridCtrl& grid, const Cells& values, const std::vector<int>& greyed) {
-  for (int row = 1; row <= 3; ++row) {
-    EXPECT_EQ(grid.GetItemText(row, 1), values[row - 1]) << row;
-    for (int column = 1; column <= 5; ++column) {
-      EXPECT_EQ(grid.GetItemBkColour(row, column) == 0x808080u, column == greyed[row - 1])
-          << row << "/" << column;
-    }
-  }
-}
-
 TEST_F(DTL911Results, ThreePhasesShowTheirFactorsAndTheChosenPairsCriteria) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   for (int pair = 0; pair < 3; ++pair) {
     for (int band = 0; band < 3; ++band) {
       EXPECT_EQ(analyzer->Factor(pair, band), kFactors[pair][band]) << pair << "/" << band;
     }
-    EXPECT_EQ(Row(*ResultsGrid(), pair + 1), kRows[pair]);
+    EXPECT_EQ(Cells(*ResultsGrid())[pair + 1], kRows[pair]);
   }
 
   // Row 2, B against C: R-LF 1.97 is light distortion, R-MF and R-HF are normal. Clicks on
@@ -61,28 +42,30 @@ TEST_F(DTL911Results, ThreePhasesShowTheirFactorsAndTheChosenPairsCriteria) {
   EXPECT_EQ(analyzer->SweepNameA(), L"B");
   EXPECT_EQ(analyzer->SweepNameB(), L"C");
   EXPECT_EQ(analyzer->GetConclusionText(), L"Light Distortion");
-  ExpectCriteria(*CriteriaGrid(), {L"1.97", L"1.09", L"0.77"}, {4, 5, 5});
+  const auto criteria = Cells(*CriteriaGrid());
+  EXPECT_EQ((Row{criteria[1][1], criteria[2][1], criteria[3][1]}), (Row{L"1.97", L"1.09", L"0.77"}));
+  EXPECT_EQ(GreyedColumns(*CriteriaGrid()), (std::vector<std::vector<int>>{{4}, {5}, {5}}));
 }
 
 TEST_F(DTL911Results, ReorderedNamesRecomputeEveryPairAndAFourthSweepIsIgnored) {
-  AddThreePhases();
+  host.AddThreePhases();
   host.AddSweep(MakeSweep("D", [](double f) { return WindingResponse(f, 0.05, 3); }));
   Start();
   BusRecorder bus;
   host.Graph().SetVisibleSweeps({L"B", L"A", L"C", L"D"});
   EXPECT_EQ(bus.SummariesTo(host.Listener(), L"GRAPH_AcquireRawData"),
-            (Cells{L"B", L"A", L"A", L"C", L"C", L"B", L"B", L"A"}));
-  EXPECT_EQ(Row(*ResultsGrid(), 2),
-            (Cells{L"R 2-3", L"[A] - [C]", L"2.15", L"1.30", L"1.06", L"Normal"}));
+            (Row{L"B", L"A", L"A", L"C", L"C", L"B", L"B", L"A"}));
+  EXPECT_EQ(Cells(*ResultsGrid())[2],
+            (Row{L"R 2-3", L"[A] - [C]", L"2.15", L"1.30", L"1.06", L"Normal"}));
 }
 
 TEST_F(DTL911Results, TwoVisibleSweepsFillAndReportOnlyTheFirstPair) {
   host.AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }));
   host.AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }));
   Start();
-  EXPECT_EQ(Row(*ResultsGrid(), 1), kRows[0]);
-  EXPECT_EQ(Row(*ResultsGrid(), 2), (Cells{L"R 2-3", L"", L"", L"", L"", L""}));
-  EXPECT_EQ(Row(*ResultsGrid(), 3), (Cells{L"R 3-1", L"", L"", L"", L"", L""}));
+  EXPECT_EQ(Cells(*ResultsGrid())[1], kRows[0]);
+  EXPECT_EQ(Cells(*ResultsGrid())[2], (Row{L"R 2-3", L"", L"", L"", L"", L""}));
+  EXPECT_EQ(Cells(*ResultsGrid())[3], (Row{L"R 3-1", L"", L"", L"", L"", L""}));
   ASSERT_EQ(analyzer->GetComputedPairs().size(), 1u);
   EXPECT_EQ(analyzer->GetComputedPairs()[0].statistics[2].value, kFactors[0][2]);
 
@@ -99,12 +82,12 @@ TEST_F(DTL911Results, SweepsEndingBelowTheHighBandGiveTenThere) {
   host.AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }, 400, 100.0, 5.0e5));
   Start();
   EXPECT_EQ(analyzer->Factor(0, 0), 2.8167088586183238);  // expected_factors.py
-  EXPECT_EQ(Row(*ResultsGrid(), 1),
-            (Cells{L"R 1-2", L"[A] - [B]", L"2.82", L"10.00", L"10.00", L"Normal"}));
+  EXPECT_EQ(Cells(*ResultsGrid())[1],
+            (Row{L"R 1-2", L"[A] - [B]", L"2.82", L"10.00", L"10.00", L"Normal"}));
 }
 
 TEST_F(DTL911Results, OpenedFileRecomputesEvenWithUnchangedNames) {
-  AddThreePhases();
+  host.AddThreePhases();
   Start();
   BusRecorder bus;
   ORLOSendMessage("GRAPH_VisibleCurveCount", nullptr);
@@ -112,7 +95,7 @@ TEST_F(DTL911Results, OpenedFileRecomputesEvenWithUnchangedNames) {
   EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 0);
   ORLOSendMessage("ORLO_OpenedFile", nullptr);
   EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 8);  // 3 pairs + row 1 drawn
-  EXPECT_EQ(Row(*ResultsGrid(), 3), kRows[2]);
+  EXPECT_EQ(Cells(*ResultsGrid())[3], kRows[2]);
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
-// Test fixture: a DL/T 911-2004 analyzer in the in-process host, with the sweeps of a story.
+// Test fixture: a DL/T 911-2004 analyzer in the in-process host, with the sweeps of a story
+// (HostFixture::AddThreePhases: what the analyzer must make of them is computed
+// independently by expected_factors.py).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "module/dlt911/DTL911Analyzer.h"
 #include "platform/controls/GridCtrl.h"
+#include "tests/support/GridText.h"
 #include "tests/support/HostFixture.h"
 
 namespace orlo::test {
@@ -13,15 +16,7 @@ class DTL911Scenario : public ::testing::Test {
  protected:
   explicit DTL911Scenario(HostOptions options = {}) : host(options) {}
 
-  void Start() {
-    analyzer = new CDTL911Analyzer();
-    host.StartAnalyzer(analyzer);
-  }
-
-  // Three different sweeps "A", "B", "C" that look like windings of one transformer; what
-  // the analyzer must make of them is computed independently by expected_factors.py.
-  void AddThreePhases() { host.AddThreePhases(); }
-
+  void Start() { analyzer = host.Start<CDTL911Analyzer>(); }
   CGridCtrl* ResultsGrid() const { return analyzer->GetResultsGrid(); }
   CGridCtrl* CriteriaGrid() const { return analyzer->GetCriteriaGrid(); }
 

@@ -10,7 +10,9 @@ namespace {
 using XCorrPanel = XCorrScenario;
 using Grid = std::vector<std::vector<std::wstring>>;
 
-TEST_F(XCorrPanel, CriteriaGridSpellsOutTheRulesOfEveryBand) {
+// The criteria grid spells out the rules of every band of the set, with the Value of the
+// pair shown (row 1 first, then the row clicked) and the criterion it meets greyed.
+TEST_F(XCorrPanel, CriteriaGridShowsTheRulesAndTheClickedPairsValues) {
   host.AddThreePhases();
   WriteSettings("LRxy");
   Start();
@@ -23,33 +25,26 @@ TEST_F(XCorrPanel, CriteriaGridSpellsOutTheRulesOfEveryBand) {
                    L"0.7488 <= Value < 0.9", L"0.9 <= Value"},
                   {L"HF", L"600 kHz - 1 MHz", L"0.9843", L"", L"", L"0.7488 <= Value"}}));
 
-  WriteSettings("NCEPRI");
+  ASSERT_TRUE(user::ClickGridCell(analyzer->ResultsGridItem(), 3, 1));
+  EXPECT_EQ(analyzer->SweepNameA() + L"-" + analyzer->SweepNameB(), L"C-A");
+  const Grid criteria = Cells(*CriteriaGrid());
+  EXPECT_EQ((std::vector{criteria[1][2], criteria[2][2], criteria[3][2]}),
+            (std::vector<std::wstring>{L"0.9930", L"0.9499", L"0.9129"}));
+  EXPECT_EQ(GreyedColumns(*CriteriaGrid()), (std::vector<std::vector<int>>{{5}, {5}, {5}}));
+  EXPECT_EQ(analyzer->GetConclusionText(), L"Normal");
+  EXPECT_EQ(analyzer->GetMagnitudeDifferenceText(), L"Pass");
+  ASSERT_TRUE(user::ClickGridCell(analyzer->ResultsGridItem(), 0, 1));  // the header
+  EXPECT_EQ(ResultsGrid()->GetSelectedRow(), 3);
+  EXPECT_EQ(analyzer->SweepNameA(), L"C");
+
+  WriteSettings("NCEPRI");  // the clicked pair C-A stays chosen
   SettingsChange();
   EXPECT_EQ(
       Cells(*CriteriaGrid()),
       (Grid{{L"", L"Frequency", L"Value", L"Serious Distortion", L"Slight Distortion", L"Normal"},
-            {L"NCEPRI", L"10 kHz - 700 kHz", L"0.13", L"Value > 7", L"7 >= Value > 3.5",
+            {L"NCEPRI", L"10 kHz - 700 kHz", L"0.70", L"Value > 7", L"7 >= Value > 3.5",
              L"3.5 >= Value"}}));
-  EXPECT_EQ(GreyedCriteria(), (std::vector<std::vector<int>>{{5}}));
-}
-
-TEST_F(XCorrPanel, ClickingARowShowsThatPair) {
-  host.AddThreePhases();
-  WriteSettings("LRxy");
-  Start();
-  ASSERT_TRUE(user::ClickGridCell(analyzer->ResultsGridItem(), 3, 1));
-  EXPECT_EQ(analyzer->SweepNameA(), L"C");
-  EXPECT_EQ(analyzer->SweepNameB(), L"A");
-  std::vector<std::wstring> values;
-  for (int row = 1; row <= 3; ++row) values.push_back(CriteriaGrid()->GetItemText(row, 2));
-  EXPECT_EQ(values, (std::vector<std::wstring>{L"0.9930", L"0.9499", L"0.9129"}));
-  EXPECT_EQ(GreyedCriteria(), (std::vector<std::vector<int>>{{5}, {5}, {5}}));
-  EXPECT_EQ(analyzer->GetConclusionText(), L"Normal");
-  EXPECT_EQ(analyzer->GetMagnitudeDifferenceText(), L"Pass");
-
-  ASSERT_TRUE(user::ClickGridCell(analyzer->ResultsGridItem(), 0, 1));  // the header
-  EXPECT_EQ(ResultsGrid()->GetSelectedRow(), 3);
-  EXPECT_EQ(analyzer->SweepNameA(), L"C");
+  EXPECT_EQ(GreyedColumns(*CriteriaGrid()), (std::vector<std::vector<int>>{{5}}));
 }
 
 TEST_F(XCorrPanel, ElevenBandsCycleTheRangeColoursAndAnEarlierSetGoesFirst) {

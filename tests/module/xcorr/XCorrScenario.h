@@ -1,28 +1,28 @@
 // Test fixture: a correlation analysis in the in-process host, with its own settings folder
-// and settings files written by hand, the way a user's or another program's file looks.
+// and the settings of a story written into it (how the file reads back is SettingsFileTest's).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "module/bands/SettingsFile.h"
+#include "module/bands/StatParams.h"
 #include "module/xcorr/XCorrAnalyzer.h"
 #include "platform/common/Bus.h"
 #include "platform/common/GuiItem.h"
 #include "platform/controls/GridCtrl.h"
 #include "tests/support/BusRecorder.h"
+#include "tests/support/GridText.h"
 #include "tests/support/HostFixture.h"
 #include "tests/support/SettingsFolder.h"
 
 namespace orlo::test {
 
-// One "Band" of a hand-written settings file; a criterion left out is written as off.
+// One band of a story; a criterion left out is off.
 struct BandSpec {
   std::string label;
   double minFreq = 0.0;
@@ -32,61 +32,29 @@ struct BandSpec {
   std::optional<double> obvious;                     // obviousEnd
 };
 
-inline std::string Number(double value) {
-  char text[40];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
-}
-
-// Analyzer.xml with the general settings and one "StatParams" element for `setName`.
-inline std::string SettingsXml(const std::string& setName, bool magnitudeDifference, double limit,
-                               const std::vector<BandSpec>& bands) {
-  const auto flag = [](bool on) { return std::string(on ? "true" : "false"); };
-  std::string xml =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<VelmoraAnalyzer>\n"
-      "  <XCorrAnalyzer version=\"2\">\n    <CurrentStatParam>" +
-      setName + "</CurrentStatParam>\n    <MagnitudeDifference>" + flag(magnitudeDifference) +
-      "</MagnitudeDifference>\n    <MagnitudeDifferenceLimit>" + Number(limit) +
-      "</MagnitudeDifferenceLimit>\n    <StatParams name=\"" + setName + "\">\n";
-  for (const BandSpec& band : bands) {
-    const auto suspect = band.suspect.value_or(std::pair{0.0, 0.0});
-    xml += "      <Band><MinFreq>" + Number(band.minFreq) + "</MinFreq><MaxFreq>" +
-           Number(band.maxFreq) + "</MaxFreq><Label>" + band.label + "</Label>" + "<Normal set=\"" +
-           flag(band.normal.has_value()) + "\" start=\"" + Number(band.normal.value_or(0.0)) +
-           "\"/>" + "<Suspect set=\"" + flag(band.suspect.has_value()) + "\" start=\"" +
-           Number(suspect.first) + "\" end=\"" + Number(suspect.second) + "\"/>" +
-           "<Obvious set=\"" + flag(band.obvious.has_value()) + "\" end=\"" +
-           Number(band.obvious.value_or(0.0)) + "\"/></Band>\n";
-  }
-  return xml + "    </StatParams>\n  </XCorrAnalyzer>\n</VelmoraAnalyzer>\n";
-}
-
-// The default bands of each set, as a user would type them.
-inline std::vector<BandSpec> DefaultBands(const std::string& setName) {
-  if (setName == "LRxy") {
-    return {{"LF", 1000, 100000, 0.99, std::pair{0.9, 0.99}, 0.9},
-            {"MF", 100000, 600000, 0.9, std::pair{0.7488, 0.9}, 0.7488},
-            {"HF", 600000, 1000000, 0.7488, std::nullopt, std::nullopt}};
-  }
-  if (setName == "RXy") {
-    return {{"LF", 1000, 100000, 2.0, std::pair{1.0, 2.0}, 1.0},
-            {"MF", 100000, 600000, 1.0, std::pair{0.6, 1.0}, 0.6},
-            {"HF", 600000, 1000000, 0.6, std::nullopt, std::nullopt}};
-  }
-  return {{"NCEPRI", 10000, 700000, 3.5, std::pair{7.0, 3.5}, 7.0}};
-}
+inline std::wstring Wide(const std::string& text) { return {text.begin(), text.end()}; }
 
 class XCorrScenario : public ::testing::Test {
  protected:
-  void Start() {
-    analyzer = new CXCorrAnalyzer();
-    host.StartAnalyzer(analyzer);
-  }
+  void Start() { analyzer = host.Start<CXCorrAnalyzer>(); }
 
-  void WriteSettings(const std::string& setName, bool magnitudeDifference = true,
-                     double limit = 0.25, std::optional<std::vector<BandSpec>> bands = {}) {
-    settings.Write(
-        SettingsXml(setName, magnitudeDifference, limit, bands.value_or(DefaultBands(setName))));
+  // Writes the settings file: set `setName` current, with `bands` (its default bands when
+  // not given) and no other set.
+  static void WriteSettings(const std::string& setName, bool magnitudeDifference = true,
+                            double limit = 0.25, std::optional<std::vector<BandSpec>> bands = {}) {
+    XCorrSettings settings;
+    settings.CurrentStatParam = StatParamFromName(Wide(setName));
+    settings.MagnitudeDifference = magnitudeDifference;
+    settings.MagnitudeDifferenceLimit = limit;
+    CFreqBandArray& set = settings.StatParams[settings.CurrentStatParam].bands;
+    if (!bands) AddDefaultBands(set, settings.CurrentStatParam);
+    for (const BandSpec& b : bands.value_or(std::vector<BandSpec>{})) {
+      const auto suspect = b.suspect.value_or(std::pair{0.0, 0.0});
+      set.Add(new tagFREQBAND{Wide(b.label), b.minFreq, b.maxFreq, b.normal.has_value(), b.normal.value_or(0.0),
+                              b.suspect.has_value(), suspect.first, suspect.second, b.obvious.has_value(),
+                              b.obvious.value_or(0.0)});
+    }
+    ASSERT_TRUE(SaveAllSettings(settings));
   }
 
   // What the application sends after its settings dialog closed.
@@ -94,29 +62,6 @@ class XCorrScenario : public ::testing::Test {
 
   CGridCtrl* ResultsGrid() const { return analyzer->GetResultsGrid(); }
   CGridCtrl* CriteriaGrid() const { return analyzer->GetCriteriaGrid(); }
-
-  // Every cell text of a grid, row by row.
-  static std::vector<std::vector<std::wstring>> Cells(const CGridCtrl& grid) {
-    std::vector<std::vector<std::wstring>> cells(grid.GetRowCount());
-    for (int row = 0; row < grid.GetRowCount(); ++row) {
-      for (int column = 0; column < grid.GetColumnCount(); ++column) {
-        cells[row].push_back(grid.GetItemText(row, column));
-      }
-    }
-    return cells;
-  }
-
-  // The greyed columns of each criteria row from row 1 on.
-  std::vector<std::vector<int>> GreyedCriteria() const {
-    std::vector<std::vector<int>> greyed;
-    for (int row = 1; row < CriteriaGrid()->GetRowCount(); ++row) {
-      auto& columns = greyed.emplace_back();
-      for (int column = 0; column < CriteriaGrid()->GetColumnCount(); ++column) {
-        if (CriteriaGrid()->GetItemBkColour(row, column) == 0x808080u) columns.push_back(column);
-      }
-    }
-    return greyed;
-  }
 
   SettingsFolder settings;  // before the host: the analyzer reads it when it starts
   HostFixture host;

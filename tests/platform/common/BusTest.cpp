@@ -1,12 +1,16 @@
-// The bus: who receives a send, in which order, with which number and result, and how
-// long its data items live.
+// The bus and its client base: who receives a send, in which order, with which number and
+// result, how long its data items live, subscription-table matching, attaching and the
+// lifecycle pair, observers and the trace.
 #include "platform/common/Bus.h"
+#include "platform/common/DataClient.h"
 #include "platform/common/DataItem.h"
 #include "platform/common/DataManager.h"
 #include "platform/win/Wnd.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,24 +24,35 @@ struct Received {
   void* payload;
 };
 
-// A window that completes every item the way a bus client does and records it.
-class CReceiver : public CWnd {
+// A bus client that records each delivery, runs the lifecycle entries of its table and
+// completes the item as the module's dispatcher does.
+class CClient : public CWnd, public CORLODataClient {
  public:
-  explicit CReceiver(std::vector<Received>* log) : log_(log) {
+  explicit CClient(std::vector<Received>* log = nullptr) : log_(log) {
     Create(AfxRegisterWndClass(0), L"", 0, RECT{}, nullptr, 0);
   }
+  static const ORLO_SUBMAP_ENTRY entries[];
+  void OnInitClient() override { ++initCalls; }
+  void OnUninitClient() override { ++uninitCalls; }
+  bool Attached() const { return m_bAttached; }
 
   LRESULT result = 1;
   std::wstring reply;                   // answered instead of `result` when not empty
   std::function<void()> whileHandling;  // runs inside the delivery
-  IORLODataItem* keptItem = nullptr;    // set (with the receiver's reference) when keepItem
-  bool keepItem = false;
+  bool keepItem = false;                // then keptItem holds the receiver's reference
+  IORLODataItem* keptItem = nullptr;
+  int initCalls = 0;
+  int uninitCalls = 0;
 
  protected:
-  LRESULT OnDataItem(WPARAM wParam, LPARAM lParam) {
+  LRESULT OnDataItem(WPARAM wParam, LPARAM number) {
     auto* item = reinterpret_cast<IORLODataItem*>(wParam);
     item->AddRef();
-    log_->push_back({m_hWnd, item->GetName(), lParam, item->GetData()});
+    if (log_ != nullptr) log_->push_back({m_hWnd, item->GetName(), number, item->GetData()});
+    for (auto* e = FindSubscriptionEntry(entries, item, number); e != nullptr;
+         e = FindSubscriptionEntry(e + 1, item, number)) {
+      (this->*std::bit_cast<ORLO_PFN_ITEM>(e->pfnHandler))(item);
+    }
     if (whileHandling) whileHandling();
     item->Done();
     item->SetResult(reply.empty() ? result : reinterpret_cast<LRESULT>(reply.c_str()));
@@ -54,9 +69,15 @@ class CReceiver : public CWnd {
   std::vector<Received>* log_;
 };
 
-BEGIN_MESSAGE_MAP(CReceiver, CWnd)
+BEGIN_MESSAGE_MAP(CClient, CWnd)
 ON_MESSAGE(WM_DATAITEM, OnDataItem)
 END_MESSAGE_MAP()
+
+const ORLO_SUBMAP_ENTRY CClient::entries[] = {
+    {L"ORLO_Initialize", L"", 1, SubSig_Item, ORLO_ITEM_HANDLER(CClient, OnInitializeMessage)},
+    {L"ORLO_UnInitialize", L"", 1, SubSig_Item, ORLO_ITEM_HANDLER(CClient, OnUnInitializeMessage)},
+    {L"", L"", 0, SubSig_End, nullptr},
+};
 
 std::vector<HWND> Targets(const std::vector<Received>& log) {
   std::vector<HWND> targets;
@@ -66,9 +87,9 @@ std::vector<HWND> Targets(const std::vector<Received>& log) {
 
 TEST(BusTest, BroadcastReachesSubscribersInSubscriptionOrderWithOneNumber) {
   std::vector<Received> log;
-  CReceiver a(&log), b(&log), c(&log);
+  CClient a(&log), b(&log), c(&log);
   c.result = 0;
-  for (CReceiver* r : {&b, &a, &c, &b}) ORLOSubscribe(r->m_hWnd);  // b keeps its first place
+  for (CClient* r : {&b, &a, &c, &b}) ORLOSubscribe(r->m_hWnd);  // b keeps its first place
   int payload = 7;
 
   EXPECT_EQ(ORLOSendMessage("GRAPH_Repaint", &payload), 0);  // c, the last, answered 0
@@ -86,7 +107,7 @@ TEST(BusTest, BroadcastReachesSubscribersInSubscriptionOrderWithOneNumber) {
 
 TEST(BusTest, SingleSendsReachOnlyALiveTarget) {
   std::vector<Received> log;
-  CReceiver subscribed(&log), target(&log);
+  CClient subscribed(&log), target(&log);
   ORLOSubscribe(subscribed.m_hWnd);
 
   EXPECT_EQ(ORLOSendSingleMessage(target.m_hWnd, "GRAPH_SetGraphType", nullptr), 1);
@@ -100,8 +121,8 @@ TEST(BusTest, SingleSendsReachOnlyALiveTarget) {
 
 TEST(BusTest, BroadcastSkipsReceiversThatLeaveBeforeTheirTurn) {
   std::vector<Received> log;
-  CReceiver first(&log), destroyed(&log), unsubscribed(&log), last(&log), late(&log);
-  for (CReceiver* r : {&first, &destroyed, &unsubscribed, &last}) ORLOSubscribe(r->m_hWnd);
+  CClient first(&log), destroyed(&log), unsubscribed(&log), last(&log), late(&log);
+  for (CClient* r : {&first, &destroyed, &unsubscribed, &last}) ORLOSubscribe(r->m_hWnd);
   const HWND destroyedHandle = destroyed.m_hWnd;
   first.whileHandling = [&] {
     destroyed.DestroyWindow();
@@ -119,8 +140,7 @@ TEST(BusTest, BroadcastSkipsReceiversThatLeaveBeforeTheirTurn) {
 }
 
 TEST(BusTest, QueryAndSendToAnswerTheReceiversReplyString) {
-  std::vector<Received> log;
-  CReceiver graph(&log), plain(&log);
+  CClient graph, plain;
   graph.reply = L"curve-17";
   CWnd silent;  // no bus dispatcher
   silent.Create(AfxRegisterWndClass(0), L"", 0, RECT{}, nullptr, 0);
@@ -137,8 +157,7 @@ TEST(BusTest, QueryAndSendToAnswerTheReceiversReplyString) {
 }
 
 TEST(BusTest, AnItemLivesUntilItsLastReferenceIsReleased) {
-  std::vector<Received> log;
-  CReceiver keeper(&log);
+  CClient keeper;
   keeper.keepItem = true;
   int payload = 3;
   ORLOSendSingleMessage(keeper.m_hWnd, "GRAPH_SweepSelected", &payload);
@@ -151,11 +170,14 @@ TEST(BusTest, AnItemLivesUntilItsLastReferenceIsReleased) {
   keeper.keptItem->Release();  // the last one; AddressSanitizer checks use and leaks
 }
 
-TEST(BusTest, ObserversSeeEveryDeliveryBeforeItHappens) {
+// Observers see a delivery before it happens, the trace prints it after it returned.
+TEST(BusTest, ObserversAndTheTraceSeeEveryDelivery) {
   std::vector<Received> log;
-  CReceiver a(&log), b(&log);
+  CClient a(&log), b(&log);
   ORLOSubscribe(a.m_hWnd);
   ORLOSubscribe(b.m_hWnd);
+  CWnd silent;  // completes nothing
+  silent.Create(AfxRegisterWndClass(0), L"", 0, RECT{}, nullptr, 0);
   std::vector<std::wstring> seen;
   const int id = ORLOAddBusObserver([&](const ORLOBusDelivery& d) {
     seen.push_back(d.name + (d.broadcast ? L" all " : L" one ") + std::to_wstring(log.size()) +
@@ -164,9 +186,69 @@ TEST(BusTest, ObserversSeeEveryDeliveryBeforeItHappens) {
   ORLOSendMessage("GRAPH_Repaint", nullptr);
   ORLOSendSingleMessage(b.m_hWnd, "GRAPH_Repaint", nullptr);
   ORLORemoveBusObserver(id);
-  ORLOSendMessage("GRAPH_Repaint", nullptr);
   EXPECT_EQ(seen, (std::vector<std::wstring>{L"GRAPH_Repaint all 0 a", L"GRAPH_Repaint all 1 b",
                                              L"GRAPH_Repaint one 2 b"}));
+
+  char expected[200];
+  std::snprintf(expected, sizeof expected,
+                "bus: ORLO_Initialize -> %#llx result 1 flag 1\n"
+                "bus: GRAPH_Repaint -> %#llx result 1\n"
+                "bus: GRAPH_Repaint -> %#llx result 0 (not completed)\n",
+                reinterpret_cast<unsigned long long>(a.m_hWnd),
+                reinterpret_cast<unsigned long long>(a.m_hWnd),
+                reinterpret_cast<unsigned long long>(silent.m_hWnd));
+  ORLOSetTrace(true);
+  testing::internal::CaptureStderr();
+  ORLOSendSingleMessage(a.m_hWnd, "ORLO_Initialize", nullptr);
+  ORLOSendSingleMessage(a.m_hWnd, "GRAPH_Repaint", nullptr);
+  ORLOSendSingleMessage(silent.m_hWnd, "GRAPH_Repaint", nullptr);
+  const std::string trace = testing::internal::GetCapturedStderr();
+  ORLOSetTrace(false);
+  EXPECT_EQ(trace, expected);
+}
+
+TEST(DataClientTest, FindSubscriptionEntryMatchesNamesExactlyFromTheGivenEntryOn) {
+  const ORLO_SUBMAP_ENTRY table[] = {
+      {L"GRAPH_ApplyModel", L"", 0, SubSig_Item, nullptr},
+      {L"GRAPH_RemoveModel", L"", 1, SubSig_Item, nullptr},
+      {L"graph_applymodel", L"", 0, SubSig_Item, nullptr},
+      {L"GRAPH_ApplyModel", L"Q", 1, SubSig_String, nullptr},
+      {L"", L"", 0, SubSig_End, nullptr},
+      {L"GRAPH_ApplyModel", L"", 0, SubSig_Item, nullptr},  // beyond the end
+  };
+  CClient client;
+  CORLODataItem* item = new CORLODataItem(L"GRAPH_ApplyModel", L"", nullptr);
+
+  EXPECT_EQ(client.FindSubscriptionEntry(&table[0], item, 0), &table[0]);
+  EXPECT_EQ(client.FindSubscriptionEntry(&table[1], item, 5), &table[3]);
+  EXPECT_EQ(client.FindSubscriptionEntry(&table[4], item, 0), nullptr);
+  EXPECT_EQ(client.FindSubscriptionEntry(&table[0], nullptr, 0), nullptr);
+  EXPECT_EQ(item->MatchedFlag(), 1);  // noted for the trace
+  item->Release();
+}
+
+TEST(DataClientTest, AttachSubscribesAndTheLifecyclePairDetachesOnce) {
+  CClient client;
+  EXPECT_TRUE(client.AttachDataManager(client.m_hWnd));
+  EXPECT_TRUE(ORLOIsSubscribed(client.m_hWnd));
+  ORLOSendMessage("ORLO_Initialize", nullptr);
+  EXPECT_EQ(client.initCalls, 1);
+
+  ORLOSendMessage("ORLO_UnInitialize", nullptr);
+  EXPECT_FALSE(client.Attached());
+  EXPECT_FALSE(ORLOIsSubscribed(client.m_hWnd));
+  EXPECT_EQ(client.uninitCalls, 0);  // the detach step calls it, not the message
+
+  ORLOSubscribe(client.m_hWnd);  // on the bus again, but no longer attached
+  ORLOSendMessage("ORLO_UnInitialize", nullptr);
+  ORLOSendMessage("ORLO_Initialize", nullptr);
+  EXPECT_TRUE(ORLOIsSubscribed(client.m_hWnd));
+  EXPECT_EQ(client.initCalls, 1);
+
+  CClient windowless;
+  windowless.DestroyWindow();
+  EXPECT_FALSE(windowless.AttachDataManager(windowless.m_hWnd));
+  EXPECT_FALSE(windowless.Attached());
 }
 
 }  // namespace

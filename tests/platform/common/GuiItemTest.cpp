@@ -4,6 +4,7 @@
 #include "platform/common/UserActions.h"
 #include "platform/controls/GridCtrl.h"
 #include "platform/win/StandardControls.h"
+#include "tests/platform/win/JournalWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace {
+
+using orlo::win::test::Edges;
 
 struct CRecordingOwner : IBaseGuiManager {
   void OnGuiMessage(CORLOGuiItem* item, ORLOWndMessage* message) override {
@@ -46,12 +49,6 @@ class GuiItemTest : public testing::Test {
   CRecordingOwner owner;
   CORLOGuiItem* root = ORLOSpawnGuiItem(nullptr, &owner, ORLO_GUI_CONTAINER);
 };
-
-std::vector<long> Edges(const CORLOGuiItem* item) {
-  RECT r;
-  item->GetWnd()->GetWindowRect(&r);
-  return {r.left, r.top, r.right, r.bottom};
-}
 
 TEST_F(GuiItemTest, EachKindGetsItsControlAsAChildOfItsFrame) {
   EXPECT_NE(dynamic_cast<CEdit*>(Spawn(ORLO_GUI_EDIT)->GetWnd()), nullptr);
@@ -122,23 +119,41 @@ TEST_F(GuiItemTest, LayoutStacksShownChildrenAndSharesTheRest) {
   EXPECT_FALSE(hidden->GetWnd()->IsWindowVisible());
   EXPECT_TRUE(display->GetWnd()->IsWindowVisible());
   EXPECT_EQ(title->GetWnd()->GetWindowText(), L"Conclusion:");
-  EXPECT_EQ(Edges(grid), (std::vector<long>{10, 20, 310, 220}));
-  EXPECT_EQ(Edges(title), (std::vector<long>{10, 220, 310, 235}));
-  EXPECT_EQ(Edges(label), (std::vector<long>{10, 235, 110, 255}));
-  EXPECT_EQ(Edges(display), (std::vector<long>{110, 235, 310, 255}));
+  EXPECT_EQ(Edges(*grid->GetWnd()), (std::vector<long>{10, 20, 310, 220}));
+  EXPECT_EQ(Edges(*title->GetWnd()), (std::vector<long>{10, 220, 310, 235}));
+  EXPECT_EQ(Edges(*label->GetWnd()), (std::vector<long>{10, 235, 110, 255}));
+  EXPECT_EQ(Edges(*display->GetWnd()), (std::vector<long>{110, 235, 310, 255}));
 }
 
-TEST_F(GuiItemTest, UserActionsReachTheOwnerAsTheFrameReceivedThem) {
+TEST_F(GuiItemTest, UserActionsReachTheOwnerAsTheFrameReceivedThemWhereAUserCouldAct) {
   CORLOGuiItem* edit = Spawn(ORLO_GUI_EDIT);
   CORLOGuiItem* check = Spawn(ORLO_GUI_CHECKBOX);
   CORLOGuiItem* list = Spawn(ORLO_GUI_DROPDOWN);
   CORLOGuiItem* grid = Spawn(ORLO_GUI_GRID);
+  CORLOGuiItem* button = Spawn(ORLO_GUI_BUTTON);
+  CORLOGuiItem* readOnly = Spawn(ORLO_GUI_EDIT);
+  CORLOGuiItem* gone = Spawn(ORLO_GUI_EDIT);
+  readOnly->GetWnd()->SendMessage(EM_SETREADONLY, TRUE);
+  gone->DestroyWindows();
+  button->GetWnd()->EnableWindow(FALSE);
+  EXPECT_FALSE(orlo::user::TypeText(nullptr, L"x"));
+  EXPECT_FALSE(orlo::user::ClickButton(edit));                           // not a button
+  EXPECT_FALSE(orlo::user::ClickGridCell(Spawn(ORLO_GUI_GRAPH), 1, 1));  // no window
+  EXPECT_FALSE(orlo::user::PickEntry(list, 0));                          // no such entry
+  EXPECT_FALSE(orlo::user::ClickButton(button));                         // disabled
+  button->GetWnd()->EnableWindow(TRUE);
+  button->SetItemState(0);
+  EXPECT_FALSE(orlo::user::ClickButton(button));  // hidden
+  EXPECT_FALSE(orlo::user::TypeText(readOnly, L"x"));
+  EXPECT_FALSE(orlo::user::TypeText(gone, L"x"));
+  EXPECT_TRUE(owner.messages.empty());
+
   list->GetWnd()->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"LRxy"));
   static_cast<CGridCtrl*>(grid->GetWnd())->SetRowCount(4);
   static_cast<CGridCtrl*>(grid->GetWnd())->SetColumnCount(6);
-
   ASSERT_TRUE(orlo::user::TypeText(edit, L"0.25"));
   ASSERT_TRUE(orlo::user::TickCheckBox(check, true));
+  EXPECT_TRUE(static_cast<CButton*>(check->GetWnd())->IsChecked());
   ASSERT_TRUE(orlo::user::PickEntry(list, 0));
   ASSERT_TRUE(orlo::user::ClickGridCell(grid, 2, 3));
   ASSERT_EQ(owner.items, (std::vector<CORLOGuiItem*>{edit, check, list, grid}));
@@ -152,25 +167,6 @@ TEST_F(GuiItemTest, UserActionsReachTheOwnerAsTheFrameReceivedThem) {
   }
   EXPECT_EQ(owner.messages[3].message, WM_NOTIFY);
   EXPECT_EQ(owner.gridRow, 2);
-}
-
-TEST_F(GuiItemTest, ActionsAUserCouldNotDoAreRefused) {
-  CORLOGuiItem* edit = Spawn(ORLO_GUI_EDIT);
-  CORLOGuiItem* button = Spawn(ORLO_GUI_BUTTON);
-  EXPECT_FALSE(orlo::user::TypeText(nullptr, L"x"));
-  EXPECT_FALSE(orlo::user::ClickButton(edit));
-  EXPECT_FALSE(orlo::user::ClickGridCell(Spawn(ORLO_GUI_GRAPH), 1, 1));  // no window
-  EXPECT_FALSE(orlo::user::PickEntry(Spawn(ORLO_GUI_DROPDOWN), 0));      // no such entry
-  button->GetWnd()->EnableWindow(FALSE);
-  EXPECT_FALSE(orlo::user::ClickButton(button));
-  button->GetWnd()->EnableWindow(TRUE);
-  button->SetItemState(0);
-  EXPECT_FALSE(orlo::user::ClickButton(button));
-  edit->GetWnd()->SendMessage(EM_SETREADONLY, TRUE);
-  EXPECT_FALSE(orlo::user::TypeText(edit, L"x"));
-  edit->DestroyWindows();
-  EXPECT_FALSE(orlo::user::TypeText(edit, L"x"));
-  EXPECT_TRUE(owner.messages.empty());
 }
 
 TEST_F(GuiItemTest, RunModalRunsTheQueuedActionsUntilEndModalOrCancel) {

@@ -1,5 +1,7 @@
 #include "platform/controls/GridCtrl.h"
 
+#include "tests/platform/win/JournalWnd.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,28 +10,17 @@ namespace {
 
 constexpr UINT kGridId = 1234;
 
-// A parent window that records the grid notifications it receives.
-class NotifyRecorder : public CWnd {
- public:
-  std::vector<NM_GRIDVIEW> received;
-  LRESULT OnNotify(WPARAM wParam, LPARAM lParam) {
-    received.push_back(*reinterpret_cast<const NM_GRIDVIEW*>(lParam));
-    EXPECT_EQ(wParam, kGridId);
-    return 0;
-  }
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(NotifyRecorder, CWnd)
-ON_MESSAGE(WM_NOTIFY, OnNotify)
-END_MESSAGE_MAP()
-
 // A grid 400 pixels wide holding an analyzer's table: header row, three rows, six columns,
 // list mode; cell (r, c) reads "r,c".
 class GridCtrlTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(parent_.Create(AfxRegisterWndClass(0), L"", 0, RECT{0, 0, 800, 600}, nullptr, 0));
+    ASSERT_TRUE(parent_.Make(nullptr, 0, RECT{0, 0, 800, 600}));
+    parent_.On(WM_NOTIFY, [this](WPARAM wParam, LPARAM lParam) -> LRESULT {
+      EXPECT_EQ(wParam, kGridId);
+      received_.push_back(*reinterpret_cast<const NM_GRIDVIEW*>(lParam));
+      return 0;
+    });
     ASSERT_TRUE(grid_.Create(RECT{10, 10, 410, 101}, &parent_, kGridId));
     grid_.SetFixedRowCount(1);
     grid_.SetRowCount(4);
@@ -47,7 +38,9 @@ class GridCtrlTest : public ::testing::Test {
     return texts;
   }
 
-  NotifyRecorder parent_;
+  orlo::win::test::Journal journal_;
+  orlo::win::test::CJournalWnd parent_{"P", journal_};
+  std::vector<NM_GRIDVIEW> received_;  // the notifications the parent received
   CGridCtrl grid_;
 };
 
@@ -132,12 +125,12 @@ TEST_F(GridCtrlTest, ColumnsSizeToTheirTextsAndTheClientWidth) {
 TEST_F(GridCtrlTest, ClickNotifiesTheParentWithRowAndColumn) {
   grid_.UserClick(0, 1);  // header: reported, no selection
   grid_.UserClick(4, 1);  // below the last row
-  ASSERT_EQ(parent_.received.size(), 2u);
-  EXPECT_EQ(parent_.received[0].hdr.hwndFrom, grid_.GetSafeHwnd());
-  EXPECT_EQ(parent_.received[0].hdr.code, NM_CLICK);
-  EXPECT_EQ(parent_.received[0].iColumn, 1);
-  EXPECT_EQ(parent_.received[1].iRow, -1);
-  EXPECT_EQ(parent_.received[1].iColumn, -1);
+  ASSERT_EQ(received_.size(), 2u);
+  EXPECT_EQ(received_[0].hdr.hwndFrom, grid_.GetSafeHwnd());
+  EXPECT_EQ(received_[0].hdr.code, NM_CLICK);
+  EXPECT_EQ(received_[0].iColumn, 1);
+  EXPECT_EQ(received_[1].iRow, -1);
+  EXPECT_EQ(received_[1].iColumn, -1);
   EXPECT_EQ(grid_.GetSelectedRow(), -1);
 }
 

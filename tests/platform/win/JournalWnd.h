@@ -70,4 +70,11 @@ class CJournalWnd : public CWnd {
   std::map<UINT, Handler> handlers_;
 };
 
+// A window's rectangle as {left, top, right, bottom}, in screen coordinates.
+inline std::vector<long> Edges(const CWnd& window) {
+  RECT r;
+  window.GetWindowRect(&r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
 }  // namespace orlo::win::test

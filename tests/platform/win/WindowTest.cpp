@@ -1,4 +1,5 @@
-// Window creation, destruction order, stale handles and re-entrant sends.
+// Windows: creation, destruction order, stale handles, re-entrant sends, message tables,
+// visibility and position requests, coordinates, extended styles and enabled state.
 #include "tests/platform/win/JournalWnd.h"
 
 #include <gmock/gmock.h>
@@ -142,6 +143,135 @@ TEST(SendMessageTest, AHandlerMayDeleteItsOwnObject) {
   const HWND hwnd = window->m_hWnd;
   EXPECT_EQ(SendMessage(hwnd, WM_USER), 4);
   EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST(WindowPosTest, ShowingSendsTheRequestFirstAndAHandlerCanVetoIt) {
+  Journal journal;
+  journal.watched = {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED};
+  CJournalWnd window("W", journal), child("C", journal);
+  ASSERT_TRUE(window.Make() && child.Make(&window, WS_VISIBLE));
+  EXPECT_FALSE(child.IsWindowVisible()) << "windows start hidden, so is the parent";
+
+  EXPECT_FALSE(window.ShowWindow(SW_SHOW)) << "was hidden";
+  EXPECT_TRUE(child.IsWindowVisible());
+  EXPECT_THAT(journal.entries, ElementsAre("W:WM_WINDOWPOSCHANGING", "W:WM_WINDOWPOSCHANGED"));
+  EXPECT_TRUE(window.ShowWindow(SW_HIDE));
+
+  window.On(WM_WINDOWPOSCHANGING, [&](WPARAM, LPARAM lParam) -> LRESULT {
+    reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+    return window.Default();
+  });
+  window.ShowWindow(SW_SHOW);
+  window.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  EXPECT_FALSE(window.IsWindowVisible());
+}
+
+TEST(WindowPosTest, MovesApplyTheRequestAsTheHandlerLeftIt) {
+  Journal journal;
+  CJournalWnd window("W", journal);
+  ASSERT_TRUE(window.Make());
+  std::vector<int> requestedWidths;
+  LPARAM sized = 0;
+  window.On(WM_WINDOWPOSCHANGING, [&](WPARAM, LPARAM lParam) -> LRESULT {
+    auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+    requestedWidths.push_back(pos->cx);
+    pos->cx -= 100;
+    return 0;
+  });
+  window.On(WM_SIZE, [&](WPARAM, LPARAM lParam) -> LRESULT { return sized = lParam; });
+
+  window.MoveWindow(10, 20, 300, 40);
+  EXPECT_EQ(sized, MAKELPARAM(200, 40));
+  window.SetWindowPos(nullptr, 5, 6, 1, 1, SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_EQ(Edges(window), (std::vector<long>{5, 6, 205, 46}));
+  EXPECT_THAT(requestedWidths, ElementsAre(300, 1));
+}
+
+TEST(WindowCoordinatesTest, ScreenPositionsAddUpTheAncestorsOrigins) {
+  Journal journal;
+  CJournalWnd top("T", journal), middle("M", journal), inner("I", journal);
+  ASSERT_TRUE(top.Make(nullptr, 0, RECT{100, 50, 500, 450}) &&
+              middle.Make(&top, 0, RECT{10, 20, 110, 120}) &&
+              inner.Make(&middle, 0, RECT{1, 2, 31, 42}));
+  EXPECT_EQ(Edges(inner), (std::vector<long>{111, 72, 141, 112}));
+  RECT rect;
+  inner.GetWindowRect(&rect);
+  middle.ScreenToClient(&rect);
+  EXPECT_EQ(std::vector<long>({rect.left, rect.top, rect.right, rect.bottom}),
+            (std::vector<long>{1, 2, 31, 42}));
+}
+
+TEST(WindowAttributesTest, ExtendedStylesAndEnabledState) {
+  Journal journal;
+  journal.watched = {WM_ENABLE};
+  CJournalWnd window("W", journal);
+  ASSERT_TRUE(window.CreateEx(WS_EX_CLIENTEDGE, AfxRegisterWndClass(0), L"", 0, RECT{},
+                              nullptr, 0));
+  EXPECT_TRUE(window.ModifyStyleEx(WS_EX_CLIENTEDGE, 0));
+  EXPECT_EQ(window.GetExStyle(), 0u);
+  EXPECT_FALSE(window.ModifyStyleEx(WS_EX_CLIENTEDGE, 0)) << "nothing left to change";
+
+  EXPECT_FALSE(window.EnableWindow(FALSE)) << "was enabled";
+  EXPECT_FALSE(window.IsWindowEnabled());
+  EXPECT_TRUE(window.EnableWindow(FALSE)) << "was disabled";
+  EXPECT_TRUE(window.EnableWindow(TRUE));
+  EXPECT_THAT(journal.entries, ElementsAre("W:WM_ENABLE", "W:WM_ENABLE"));
+}
+
+constexpr UINT WM_BASE_ONLY = WM_USER + 1;
+constexpr UINT WM_OVERRIDDEN = WM_USER + 2;
+
+class CBaseWnd : public CWnd {
+ public:
+  bool Make() { return Create(AfxRegisterWndClass(0), L"", 0, RECT{}, nullptr, 0) != FALSE; }
+
+ protected:
+  LRESULT OnBaseOnly(WPARAM wParam, LPARAM lParam) { return 100 + static_cast<LRESULT>(wParam) + lParam; }
+  LRESULT OnOverridden(WPARAM, LPARAM) { return 1; }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
+ON_MESSAGE(WM_BASE_ONLY, OnBaseOnly)
+ON_MESSAGE(WM_OVERRIDDEN, OnOverridden)
+END_MESSAGE_MAP()
+
+class CDerivedWnd : public CBaseWnd {
+ public:
+  std::wstring seenText;
+
+ protected:
+  LRESULT OnOverridden(WPARAM, LPARAM) { return 2; }
+  LRESULT OnSetText(WPARAM, LPARAM lParam) {
+    seenText = reinterpret_cast<const wchar_t*>(lParam);
+    return Default();  // lets the default processing store the text
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDerivedWnd, CBaseWnd)
+ON_MESSAGE(WM_OVERRIDDEN, OnOverridden)
+ON_MESSAGE(WM_SETTEXT, OnSetText)
+END_MESSAGE_MAP()
+
+class CPlainDerivedWnd : public CDerivedWnd {};  // no table of its own
+
+TEST(MessageMapTest, DerivedEntriesWinBaseEntriesAreReachedAndTheRestGetsTheDefault) {
+  CDerivedWnd derived;
+  CBaseWnd base;
+  CPlainDerivedWnd plain;
+  ASSERT_TRUE(derived.Make() && base.Make() && plain.Make());
+  EXPECT_EQ(derived.SendMessage(WM_OVERRIDDEN), 2);
+  EXPECT_EQ(derived.SendMessage(WM_BASE_ONLY, 5, 7), 112);
+  EXPECT_EQ(base.SendMessage(WM_OVERRIDDEN), 1);
+  EXPECT_EQ(plain.SendMessage(WM_OVERRIDDEN), 2);
+  EXPECT_EQ(plain.SendMessage(WM_BASE_ONLY), 100);
+
+  EXPECT_EQ(derived.SendMessage(WM_USER + 9, 1, 2), 0);
+  derived.SetWindowText(L"four");
+  EXPECT_EQ(derived.seenText, L"four");
+  EXPECT_EQ(derived.SendMessage(WM_GETTEXTLENGTH), 4);
+  EXPECT_EQ(derived.GetWindowText(), L"four");
 }
 
 }  // namespace

@@ -1,0 +1,66 @@
+// The analyzers as the host finds them once the module is loaded: the correlation analysis
+// first, with settings that open its dialog, then the DL/T 911 analyzer, each the template
+// of its instances.
+#include <gtest/gtest.h>
+
+#include "host/session/HostSession.h"
+#include "module/bands/XCorrAnalyzerSettings.h"
+#include "module/core/AnalyzerReadout.h"
+#include "module/core/ModuleEntry.h"
+#include "module/dlt911/DTL911Analyzer.h"
+#include "platform/common/GuiItem.h"
+#include "platform/common/UserActions.h"
+#include "tests/support/SettingsFolder.h"
+
+namespace orlo::test {
+namespace {
+
+TEST(Registration, TheModuleRegistersTheCorrelationAnalysisThenTheDlt911AnalyzerOnce) {
+  host::CHostSession session;
+  host::HostSessionOptions options;
+  options.moduleEntry = &module::ORLOModuleEntry;
+  options.manualClock = true;
+  std::string error;
+  ASSERT_TRUE(session.Start(options, error)) << error;
+  std::vector<std::wstring> guids, names;
+  for (IBaseAnalyzer* analyzer : session.Analyzers()) {
+    guids.push_back(analyzer->GetGuid());
+    names.push_back(analyzer->GetName());
+  }
+  ASSERT_EQ(guids, (std::vector<std::wstring>{L"{4BA6F174-43D6-4431-ADD2-DCAC39848B99}",
+                                              L"{E5DDB55E-96C1-47d0-8361-B7519CDA16F2}"}));
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"Correlation analysis", L"DL/T 911-2004 Analyzer"}));
+  IBaseAnalyzer* correlation = session.Analyzers()[0];
+  IBaseAnalyzer* dlt911 = session.Analyzers()[1];
+  EXPECT_TRUE(correlation->HasSettings());
+  EXPECT_FALSE(dlt911->HasSettings());
+  IBaseAnalyzer* instance = dlt911->CreateInstance();
+  ASSERT_NE(instance, dlt911);
+  EXPECT_EQ(instance->GetGuid(), guids[1]);
+  EXPECT_NE(dynamic_cast<IAnalyzerReadout*>(instance), nullptr);
+  instance->Destroy();
+
+  SettingsFolder folder;
+  std::wstring title;
+  orlo::user::QueueModalAction([&title] {
+    title = CXCorrAnalyzerSettings::Running()->Dialog()->Text();
+    orlo::user::ClickButton(CXCorrAnalyzerSettings::Running()->CancelButton());
+  });
+  correlation->ShowSettings(nullptr);
+  EXPECT_EQ(title, L"Correlation analysis");
+  EXPECT_EQ(CXCorrAnalyzerSettings::Running(), nullptr);
+  EXPECT_FALSE(folder.Exists());
+}
+
+// Without a host main dialog there is no window to create; the analyzer still answers
+// true and stays usable (its subscription and timer simply do nothing).
+TEST(Registration, Dlt911InitializeAnswersTrueEvenWithoutAMainDialog) {
+  auto* analyzer = new CDTL911Analyzer;
+  EXPECT_TRUE(analyzer->Initialize());
+  EXPECT_EQ(analyzer->GetPanel(), nullptr);
+  analyzer->Uninitialize();
+  analyzer->Destroy();
+}
+
+}  // namespace
+}  // namespace orlo::test
