@@ -1,6 +1,6 @@
 #include "host/sweeps/TextLines.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace orlo::host {
 
@@ -30,13 +30,9 @@ bool TextLines::Next(std::string_view& line) {
 }
 
 size_t TextLines::CountLeft() const {
-  size_t lines = 0;
-  const char* const end = rest_.data() + rest_.size();
-  for (const char* at = rest_.data(); at < end; ++lines) {
-    const void* lineEnd = std::memchr(at, '\n', static_cast<size_t>(end - at));
-    at = lineEnd == nullptr ? end : static_cast<const char*>(lineEnd) + 1;
-  }
-  return lines;
+  if (rest_.empty()) return 0;
+  return static_cast<size_t>(std::count(rest_.begin(), rest_.end(), '\n')) +
+         (rest_.back() == '\n' ? 0 : 1);
 }
 
 }  // namespace orlo::host
