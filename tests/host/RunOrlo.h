@@ -4,6 +4,8 @@
 // goes to env(1); the default makes `orlo` load the module next to it.
 #pragma once
 
+#include "TestPaths.h"
+
 #include <sys/wait.h>
 
 #include <cstdio>

@@ -10,6 +10,7 @@
 #include "platform/win/MessageLoop.h"
 #include "tests/host/RunOrlo.h"
 #include "tests/host/ScratchDirectory.h"
+#include "TestPaths.h"
 
 #include <gtest/gtest.h>
 

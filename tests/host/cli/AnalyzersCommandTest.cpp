@@ -1,6 +1,7 @@
 // `orlo analyzers` run as the user runs it: the built executable with its module, or with
 // ORLO_MODULE_PATH naming something that is not one.
 #include "tests/host/RunOrlo.h"
+#include "TestPaths.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "platform/common/Bus.h"
 #include "tests/support/BusRecorder.h"
 #include "tests/module/core/CoreTestDoubles.h"
+#include "TestPaths.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include "host/sweeps/PointValues.h"
 #include "host/sweeps/SweepFileError.h"
 #include "tests/host/ScratchDirectory.h"
+#include "TestPaths.h"
 
 #include <gtest/gtest.h>
 
