@@ -6,7 +6,8 @@
 namespace {
 
 constexpr int kFieldBorder = 3;  // above and below the selection field's item
-constexpr int kMaxItemHeight = 255;
+constexpr int kFieldHeight = 16;  // the selection field's item
+constexpr int kItemHeight = 14;   // a list item
 
 }  // namespace
 
@@ -34,9 +35,7 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
       return 0;
     case CB_ADDSTRING:
-      return Insert(-1, reinterpret_cast<const wchar_t*>(lParam));
-    case CB_INSERTSTRING:
-      return Insert(index, reinterpret_cast<const wchar_t*>(lParam));
+      return Append(reinterpret_cast<const wchar_t*>(lParam));
     case CB_DELETESTRING:
       return Delete(index);
     case CB_GETCOUNT:
@@ -51,25 +50,12 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!IsEntry(index)) return CB_ERR;
       entries_[static_cast<std::size_t>(index)].data = lParam;
       return TRUE;
-    case CB_GETLBTEXT: {
-      auto* buffer = reinterpret_cast<wchar_t*>(lParam);
-      if (!IsEntry(index) || buffer == nullptr) return CB_ERR;
-      const std::wstring& text = entries_[static_cast<std::size_t>(index)].text;
-      std::copy(text.begin(), text.end(), buffer);
-      buffer[text.size()] = L'\0';
-      return static_cast<LRESULT>(text.size());
-    }
-    case CB_GETLBTEXTLEN:
-      return IsEntry(index) ? static_cast<LRESULT>(entries_[static_cast<std::size_t>(index)].text.size())
-                            : CB_ERR;
     case CB_RESETCONTENT:
       entries_.clear();
       Select(-1);
       return CB_OKAY;
     case CB_GETITEMHEIGHT:
-      return index == -1 ? fieldHeight_ : itemHeight_;
-    case CB_SETITEMHEIGHT:
-      return SetItemHeight(index, static_cast<int>(lParam));
+      return index == -1 ? kFieldHeight : kItemHeight;
     case CB_GETDROPPEDCONTROLRECT:
       return GetDroppedControlRect(reinterpret_cast<RECT*>(lParam));
     default:
@@ -77,12 +63,10 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT CComboBox::Insert(int index, const wchar_t* text) {
-  if (text == nullptr || index < -1 || index > GetCount()) return CB_ERR;
-  if (index == -1) index = GetCount();
-  entries_.insert(entries_.begin() + index, Entry{text, 0});
-  if (selection_ >= index) ++selection_;
-  return index;
+LRESULT CComboBox::Append(const wchar_t* text) {
+  if (text == nullptr) return CB_ERR;
+  entries_.push_back(Entry{text, 0});
+  return GetCount() - 1;
 }
 
 LRESULT CComboBox::Delete(int index) {
@@ -103,17 +87,6 @@ LRESULT CComboBox::Select(int index) {
   return selection_ >= 0 ? selection_ : CB_ERR;
 }
 
-LRESULT CComboBox::SetItemHeight(int index, int height) {
-  if (height < 1 || height > kMaxItemHeight) return CB_ERR;
-  if (index != -1) {
-    itemHeight_ = height;
-    return CB_OKAY;
-  }
-  fieldHeight_ = height;
-  Refit();
-  return CB_OKAY;
-}
-
 LRESULT CComboBox::GetDroppedControlRect(RECT* rect) const {
   if (rect == nullptr || !IsWindow(m_hWnd)) return CB_ERR;
   GetWindowRect(rect);
@@ -124,7 +97,7 @@ LRESULT CComboBox::GetDroppedControlRect(RECT* rect) const {
 void CComboBox::OnWindowPosChanging(WINDOWPOS* pos) {
   if (pos == nullptr || (pos->flags & SWP_NOSIZE) != 0) return;
   droppedHeight_ = std::max(pos->cy, 0);
-  pos->cy = fieldHeight_ + 2 * kFieldBorder;
+  pos->cy = kFieldHeight + 2 * kFieldBorder;
 }
 
 void CComboBox::Refit() {

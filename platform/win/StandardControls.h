@@ -3,16 +3,14 @@
 //
 // Each is a CWnd of a fixed window class (the names below) created with CWnd::Create.
 // They answer the same messages as the real controls, with the same results:
-//  - combo box: CB_ADDSTRING (appends, no sorting; answers the index), CB_INSERTSTRING
-//    (index -1 appends; beyond the end answers CB_ERR), CB_DELETESTRING (answers the
-//    remaining count or CB_ERR), CB_GETCOUNT, CB_GETCURSEL (CB_ERR when nothing is
-//    selected), CB_SETCURSEL (-1 clears; out of range answers CB_ERR and clears),
-//    CB_GETITEMDATA/CB_SETITEMDATA (CB_ERR out of range), CB_GETLBTEXT/CB_GETLBTEXTLEN,
-//    CB_RESETCONTENT, CB_GETITEMHEIGHT/CB_SETITEMHEIGHT (wParam -1: the selection field,
-//    default 16; otherwise list items, default 14; heights 1..255),
+//  - combo box: CB_ADDSTRING (appends, no sorting; answers the index), CB_DELETESTRING
+//    (answers the remaining count or CB_ERR), CB_GETCOUNT, CB_GETCURSEL (CB_ERR when
+//    nothing is selected), CB_SETCURSEL (-1 clears; out of range answers CB_ERR and
+//    clears), CB_GETITEMDATA/CB_SETITEMDATA (CB_ERR out of range), CB_RESETCONTENT,
+//    CB_GETITEMHEIGHT (wParam -1: the selection field, 16; otherwise list items, 14),
 //    CB_GETDROPPEDCONTROLRECT (screen rectangle of the control with its drop-down height).
-//    The selection stays on its entry when entries are inserted or deleted before it and
-//    is cleared when its entry is deleted. The window text is the selected entry's text.
+//    The selection stays on its entry when entries before it are deleted and is cleared
+//    when its entry is deleted. The window text is the selected entry's text.
 //    Geometry as in the real drop-down list: the height of a size request (creation,
 //    MoveWindow, SetWindowPos) is the dropped height, that is selection field plus list;
 //    the window itself keeps the selection field's height (field item height + 6). So
@@ -59,10 +57,9 @@ class CComboBox : public CWnd {
     LPARAM data = 0;
   };
   bool IsEntry(int index) const { return index >= 0 && index < GetCount(); }
-  LRESULT Insert(int index, const wchar_t* text);
+  LRESULT Append(const wchar_t* text);
   LRESULT Delete(int index);
   LRESULT Select(int index);
-  LRESULT SetItemHeight(int index, int height);
   LRESULT GetDroppedControlRect(RECT* rect) const;
   // Size requests set the dropped height; the window keeps the selection field's height.
   void OnWindowPosChanging(WINDOWPOS* pos);
@@ -70,8 +67,6 @@ class CComboBox : public CWnd {
 
   std::vector<Entry> entries_;
   int selection_ = -1;
-  int fieldHeight_ = 16;
-  int itemHeight_ = 14;
   int droppedHeight_ = 0;
 };
 

@@ -29,7 +29,6 @@ struct WindowRecord {
   DWORD exStyle = 0;
   RECT rect;  // in the parent's client coordinates; screen coordinates for a top-level window
   UINT id = 0;
-  int invalidateCount = 0;
   bool destroying = false;  // WM_DESTROY has been (or is being) sent
 };
 

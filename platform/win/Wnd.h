@@ -121,10 +121,7 @@ class CWnd {
   void MoveWindow(const RECT& rect, BOOL repaint = TRUE);
   void GetWindowRect(RECT* rect) const;  // screen coordinates
   void GetClientRect(RECT* rect) const;  // 0,0,width,height
-  void ScreenToClient(POINT* point) const;
   void ScreenToClient(RECT* rect) const;
-  void ClientToScreen(POINT* point) const;
-  void ClientToScreen(RECT* rect) const;
 
   DWORD GetStyle() const;
   DWORD GetExStyle() const;
@@ -141,9 +138,8 @@ class CWnd {
   // disabled before.
   BOOL EnableWindow(BOOL enable = TRUE);
   BOOL IsWindowEnabled() const;
+  // Nothing is painted here, so this only accepts the request.
   void Invalidate(BOOL erase = TRUE);
-  // How often Invalidate was called on this window (what a repaint counter would show).
-  int GetInvalidateCount() const;
 
   // Message box owned by this window (see MessageBox.h); answers the button pressed.
   int MessageBox(const std::wstring& text, const std::wstring& caption = L"", UINT type = MB_OK);

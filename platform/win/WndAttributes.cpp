@@ -131,14 +131,7 @@ BOOL CWnd::IsWindowEnabled() const {
   return IsWindow(m_hWnd) && (GetStyle() & WS_DISABLED) == 0 ? TRUE : FALSE;
 }
 
-void CWnd::Invalidate(BOOL /*erase*/) {
-  WindowRegistry::Get().Visit(m_hWnd, [](WindowRecord& record) { ++record.invalidateCount; });
-}
-
-int CWnd::GetInvalidateCount() const {
-  return ReadRecord<int>(m_hWnd, 0,
-                         [](const WindowRecord& record) { return record.invalidateCount; });
-}
+void CWnd::Invalidate(BOOL /*erase*/) {}
 
 int CWnd::MessageBox(const std::wstring& text, const std::wstring& caption, UINT type) {
   return orlo::win::ShowMessageBox(m_hWnd, text, caption, type);

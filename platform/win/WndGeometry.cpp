@@ -93,7 +93,7 @@ void CWnd::GetWindowRect(RECT* rect) const {
   if (rect == nullptr || !IsWindow(m_hWnd)) return;
   const RECT own = WindowRect(m_hWnd);
   *rect = {0, 0, own.right - own.left, own.bottom - own.top};
-  ClientToScreen(rect);
+  ShiftByOrigin(m_hWnd, 1, rect);
 }
 
 void CWnd::GetClientRect(RECT* rect) const {
@@ -102,10 +102,4 @@ void CWnd::GetClientRect(RECT* rect) const {
   *rect = {0, 0, own.right - own.left, own.bottom - own.top};
 }
 
-void CWnd::ScreenToClient(POINT* point) const { ShiftByOrigin(m_hWnd, -1, point); }
-
 void CWnd::ScreenToClient(RECT* rect) const { ShiftByOrigin(m_hWnd, -1, rect); }
-
-void CWnd::ClientToScreen(POINT* point) const { ShiftByOrigin(m_hWnd, 1, point); }
-
-void CWnd::ClientToScreen(RECT* rect) const { ShiftByOrigin(m_hWnd, 1, rect); }

@@ -92,27 +92,13 @@ TEST_F(SettingsCommandTest, BandAddedWithPrefixesIsShownAndHeldExactly) {
   EXPECT_EQ(At(ncepri, {"label"}).Text(), "T2");
 }
 
-// What the band editor refuses is XCorrAnalyzerEditorTest's; here: its box is printed, the
-// exit code is 1 and the file stays as it was, through either action.
-TEST_F(SettingsCommandTest, RefusedInputShowsTheMessageAndLeavesTheFileAlone) {
-  ASSERT_EQ(Orlo("band add --label A --min 1k --max 2k --normal 0.9 --suspect 0.5").exitCode, 0);
-  const std::string before = File();
-  const struct {
-    const char* arguments;
-    const char* message;
-  } cases[] = {
-      {"band add --label B --min 2000 --max 1000", "Max < Min"},
-      {"band edit 4 --min 0", "Min freq <= 0"},
-  };
-  for (const auto& refused : cases) {
-    const OrloRun run = Orlo(refused.arguments);
-    EXPECT_EQ(run.exitCode, 1) << refused.arguments;
-    EXPECT_NE(run.output.find(std::string("\n    ") + refused.message + "\n"), std::string::npos)
-        << run.output;
-    EXPECT_EQ(File(), before) << refused.arguments;
-  }
+// What the band editor refuses, and that it writes nothing then, is XCorrAnalyzerEditorTest's;
+// here: its box is printed and the exit code is 1 (2 for a band that does not exist).
+TEST_F(SettingsCommandTest, RefusedInputShowsTheMessageAndExitsWithOne) {
+  const OrloRun run = Orlo("band add --label B --min 2000 --max 1000");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("\n    Max < Min\n"), std::string::npos) << run.output;
   EXPECT_EQ(Orlo("band edit 9 --label X").exitCode, 2);
-  EXPECT_EQ(File(), before);
 }
 
 TEST_F(SettingsCommandTest, DeleteAsksAndOnlyYesDeletes) {
@@ -124,9 +110,7 @@ TEST_F(SettingsCommandTest, DeleteAsksAndOnlyYesDeletes) {
   EXPECT_EQ(File(), before);
 
   const json::Value document = Json("band delete 1 --yes");
-  const json::Array& bands = At(document, {"sets"}).Items()[1].Find("bands")->Items();
-  ASSERT_EQ(bands.size(), 2u);
-  EXPECT_EQ(At(bands[0], {"label"}).Text(), "MF");
+  EXPECT_EQ(At(document, {"sets"}).Items()[1].Find("bands")->Items().size(), 2u);
 }
 
 }  // namespace

@@ -135,12 +135,8 @@ TEST_F(AnalyzerManagerTest, DeletionDestroysEachRegisteredAnalyzerOnceThenDetach
   Register({&a_, &b_, &c_, &witness});
   Mark("ANALYZER_ActivateAnalyzer", &b_);
 
-  BusRecorder bus;
-  manager_.reset();
+  manager_.reset();  // the detach message itself is ModuleEntryTest's
   EXPECT_EQ(destroyed_, (Log{"a", "b", "c", "window alive"}));
-  ASSERT_EQ(bus.Records().size(), 1u);
-  EXPECT_EQ(bus.Records()[0].name, L"ORLO_UnInitialize");
-  EXPECT_EQ(bus.Records()[0].target, window_);
   EXPECT_FALSE(IsWindow(window_));
 }
 

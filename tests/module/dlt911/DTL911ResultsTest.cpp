@@ -66,8 +66,7 @@ TEST_F(DTL911Results, TwoVisibleSweepsFillAndReportOnlyTheFirstPair) {
   EXPECT_EQ(Cells(*ResultsGrid())[1], kRows[0]);
   EXPECT_EQ(Cells(*ResultsGrid())[2], (Row{L"R 2-3", L"", L"", L"", L"", L""}));
   EXPECT_EQ(Cells(*ResultsGrid())[3], (Row{L"R 3-1", L"", L"", L"", L"", L""}));
-  ASSERT_EQ(analyzer->GetComputedPairs().size(), 1u);
-  EXPECT_EQ(analyzer->GetComputedPairs()[0].statistics[2].value, kFactors[0][2]);
+  EXPECT_EQ(analyzer->GetComputedPairs().size(), 1u);
 
   host.Report().StartReport();
   ASSERT_EQ(host.Report().Parameters().size(), 6u);

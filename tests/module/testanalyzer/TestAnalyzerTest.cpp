@@ -98,12 +98,12 @@ class TestAnalyzerStory : public ::testing::Test {
  protected:
   void Start() { analyzer = host.Start<CTestAnalyzer>(); }
   void Select(const std::vector<int>& numbers) { ASSERT_TRUE(user::SelectSweeps(host.Graph(), numbers)); }
-  const host::CGraphWindow& Window(CORLOGuiItem* graph) {
+  const host::CGraphWindow& Window(const CORLOGuiItem* graph) {
     const host::CGraphWindow* window = host.GraphWindowOf(graph);
     if (window == nullptr) throw std::runtime_error("graph item without a graph window");
     return *window;
   }
-  HWND Target(CORLOGuiItem* graph) { return Window(graph).m_hWnd; }
+  HWND Target(const CORLOGuiItem* graph) { return Window(graph).m_hWnd; }
   // The points of curve `index` of a graph (empty when it has no such curve).
   Points CurvePoints(CORLOGuiItem* graph, size_t index = 0) {
     const auto& curves = Window(graph).Curves();
@@ -203,16 +203,10 @@ TEST_P(TestAnalyzerPair, DrawsBothSweepsTheirDifferenceAndCorrelationExactly) {
 
   const Points difference = CurvePoints(analyzer->DifferenceGraph());
   EXPECT_EQ(difference, ExpectedDifference(a, b));
-  const DbSweep& reference = b.f[0] > a.f[0] ? b : a;
-  const DbSweep& other = b.f[0] > a.f[0] ? a : b;
-  EXPECT_EQ(static_cast<std::ptrdiff_t>(difference.size()),
-            std::count_if(reference.f.begin(), reference.f.end(),
-                          [&](float f) { return f < other.f.back(); }));
   for (const host::CurvePoint& p : difference) EXPECT_NEAR(p.y, 6.02, 0.2) << p.x;
 
   ASSERT_EQ(Window(analyzer->CorrelationGraph()).Curves().size(), 1u);
   EXPECT_EQ(CurvePoints(analyzer->CorrelationGraph()), ExpectedCorrelation(a, b));
-  EXPECT_EQ(CurvePoints(analyzer->CorrelationGraph()).empty(), std::min(c.countA, c.countB) <= 50);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -260,9 +254,10 @@ TEST_F(TestAnalyzerStory, AnyOtherSelectionDeletesEveryCurveAndDrawsNothing) {
   for (int cycle = 0; cycle < 3; ++cycle) {  // select, reselect, deselect
     Select({1 + cycle % 2, 3});
     ASSERT_EQ(CurveCount(), 4u);
+    const CORLOGuiItem* graphs[] = {analyzer->MagnitudeGraph(), analyzer->DifferenceGraph(),
+                                    analyzer->CorrelationGraph()};
     std::vector<Names> ids;
-    for (CORLOGuiItem* graph : {analyzer->MagnitudeGraph(), analyzer->DifferenceGraph(),
-                                analyzer->CorrelationGraph()}) {
+    for (const CORLOGuiItem* graph : graphs) {
       ids.emplace_back();
       for (const host::XYCurve& curve : Window(graph).Curves()) ids.back().push_back(curve.id);
     }
@@ -270,9 +265,7 @@ TEST_F(TestAnalyzerStory, AnyOtherSelectionDeletesEveryCurveAndDrawsNothing) {
     BusRecorder bus;
     host.Graph().SetSelectedSweeps({L"A", L"B", L"C"});
     EXPECT_EQ(CurveCount(), 0u);
-    EXPECT_EQ(bus.SummariesTo(Target(analyzer->MagnitudeGraph()), L"GRAPH_DeleteCurve"), ids[0]);
-    EXPECT_EQ(bus.SummariesTo(Target(analyzer->DifferenceGraph()), L"GRAPH_DeleteCurve"), ids[1]);
-    EXPECT_EQ(bus.SummariesTo(Target(analyzer->CorrelationGraph()), L"GRAPH_DeleteCurve"), ids[2]);
+    for (size_t g = 0; g < 3; ++g) EXPECT_EQ(bus.SummariesTo(Target(graphs[g]), L"GRAPH_DeleteCurve"), ids[g]);
     EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 0);
     Select({2});
     EXPECT_EQ(CurveCount(), 0u);

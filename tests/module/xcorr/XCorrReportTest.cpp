@@ -44,10 +44,6 @@ TEST_F(XCorrReport, EveryEvaluatedPairReportsItsBandsConclusionAndNamesInOrder) 
   ASSERT_EQ(parameters.size(), 12u);
   EXPECT_EQ(parameters[4], L"XCorrAnalyser.R 2_3.RX=");
   EXPECT_EQ(parameters[5], L"XCorrAnalyser.R 2_3.Conclusion=Error");
-
-  WriteSettings("NCEPRI");
-  SettingsChange();
-  EXPECT_EQ(host.StartReport()[4], L"XCorrAnalyser.R 2_3.RNCEPRI=1.23");
 }
 
 }  // namespace
