@@ -10,79 +10,12 @@ R = -log10(1 - rho) (10 when 1 - rho is below float(1e-10)), the "%.2f" texts an
 It shares no code with the module. Run: python3 expected_factors.py
 """
 import math
-import struct
+import os
+import sys
 
-
-def f32(x):
-    return struct.unpack('f', struct.pack('f', x))[0]
-
-
-def winding_response(f, shift=0.0, seed=0):
-    x = math.log10(f)
-    response = 0.5 / (1.0 + f / 2.0e4)
-    for r in (3.7, 4.4, 5.0, 5.6, 5.95):
-        d = x - (r + shift)
-        response += 0.08 / (1.0 + 400.0 * d * d)
-    response *= 1.0 + 0.03 * seed * math.sin(7.0 * x * (seed + 1))
-    return response
-
-
-def make_sweep(magnitude, count=600, first=100.0, last=2.0e6):
-    step = math.log(last / first) / (count - 1)
-    points = []
-    for i in range(count):
-        f = first * math.exp(step * i)
-        points.append((f32(f), f32(magnitude(f))))
-    return points
-
-
-def to_decibel(points):
-    return [(f, f32(f32(20.0) * f32(math.log10(v)))) for f, v in points]
-
-
-def merge(a, b):
-    grid, j = [], 0
-    for fa, _ in a:
-        while j < len(b):
-            fb = b[j][0]
-            if fb == fa:
-                grid.append(fb)
-                j += 1
-                break
-            if fb > fa:
-                grid.append(fa)
-                break
-            grid.append(fb)
-            j += 1
-    return grid
-
-
-def near_index(f, grid, tolerance):
-    lo, hi, mid = 0, len(grid) - 1, 0
-    while lo <= hi:
-        mid = (lo + hi) // 2
-        if f > grid[mid]:
-            lo = mid + 1
-        elif grid[mid] > f:
-            hi = mid - 1
-        else:
-            return mid
-    tol = f * tolerance
-    for k in (mid, mid - 1, mid + 1):
-        if 0 <= k < len(grid) and tol > abs(f - grid[k]):
-            return k
-    return -1
-
-
-def interpolate(points, f):
-    for (f0, v0), (f1, v1) in zip(points, points[1:]):
-        if math.isinf(v0):
-            continue
-        if f0 == f:
-            return v0
-        if f0 < f < f1:
-            return v0 + (v1 - v0) * (f - f0) / (f1 - f0)
-    return 1.0
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'))
+from sweep_reference import f32, interpolate, make_sweep, merge, near_index, to_decibel, \
+    winding_response  # noqa: E402
 
 
 def factor(a, b, grid, low, high):

@@ -8,11 +8,12 @@ rounded with struct (float32); everything else is Python's double arithmetic in 
 order. Run it to print the literals of the XCorr*Test.cpp files beside it.
 """
 import math
-import struct
+import os
+import sys
 
-
-def f32(x):
-    return struct.unpack("f", struct.pack("f", x))[0]
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'))
+from sweep_reference import f32, interpolate, make_sweep, merge, near_index, to_decibel, \
+    winding_response  # noqa: E402
 
 
 NO_LOW_EDGE = f32(3.0e38)
@@ -20,88 +21,11 @@ NO_HIGH_EDGE = f32(3.1e38)
 UNDEFINED = 9e99
 
 
-def make_sweep(fn, count=600, first=100.0, last=2.0e6):
-    """Points (frequency, magnitude in dB) of MakeSweep, converted as the analyzer does."""
-    step = math.log(last / first) / (count - 1)
-    points = []
-    for i in range(count):
-        f = first * math.exp(step * i)
-        ratio = f32(fn(f))
-        points.append((f32(f), f32(20.0 * f32(math.log10(ratio)))))
-    return points
-
-
-def winding(f, shift=0.0, seed=0):
-    x = math.log10(f)
-    response = 0.5 / (1.0 + f / 2.0e4)
-    for r in (3.7, 4.4, 5.0, 5.6, 5.95):
-        d = x - (r + shift)
-        response += 0.08 / (1.0 + 400.0 * d * d)
-    response *= 1.0 + 0.03 * seed * math.sin(7.0 * x * (seed + 1))
-    return response
-
-
-def merge(a, b):
-    grid, j = [], 0
-    for fa, _ in a:
-        if j >= len(b):
-            continue
-        while True:
-            fb = b[j][0]
-            if fb == fa:
-                grid.append(fb)
-                j += 1
-                break
-            if fb > fa:
-                grid.append(fa)
-                break
-            grid.append(fb)
-            j += 1
-            if j >= len(b):
-                break
-    return grid
-
-
-def find_near(f, grid, tolerance):
-    if not grid:
-        return -1
-    lo, hi, mid = 0, len(grid) - 1, 0
-    while lo <= hi:
-        mid = (lo + hi) // 2
-        if f > grid[mid]:
-            lo = mid + 1
-        elif grid[mid] > f:
-            hi = mid - 1
-        else:
-            return mid
-    tol = f * tolerance
-    if tol > abs(f - grid[mid]):
-        return mid
-    if mid > 0 and tol > abs(f - grid[mid - 1]):
-        return mid - 1
-    if mid + 1 < len(grid) and tol > abs(f - grid[mid + 1]):
-        return mid + 1
-    return -1
-
-
-def interpolate(sweep, f):
-    for i in range(len(sweep) - 1):
-        fi, vi = sweep[i]
-        if math.isinf(vi):
-            continue
-        if fi == f:
-            return vi
-        fn, vn = sweep[i + 1]
-        if fi < f and fn > f:
-            return vi + (vn - vi) * (f - fi) / (fn - fi)
-    return 1.0
-
-
 def edges(lo, hi, grid, tolerance):
-    i1 = find_near(lo, grid, tolerance)
+    i1 = near_index(lo, grid, tolerance)
     if i1 < 0:
         return None, NO_LOW_EDGE
-    i2 = find_near(hi, grid, tolerance)
+    i2 = near_index(hi, grid, tolerance)
     if i2 < 0:
         return None, NO_HIGH_EDGE
     return (i1, i2), None
@@ -177,9 +101,9 @@ DEFAULT_BANDS = (
 
 def main():
     phases = {
-        "A": make_sweep(lambda f: winding(f)),
-        "B": make_sweep(lambda f: winding(f, 0.01, 1)),
-        "C": make_sweep(lambda f: winding(f, -0.02, 2)),
+        "A": to_decibel(make_sweep(lambda f: winding_response(f))),
+        "B": to_decibel(make_sweep(lambda f: winding_response(f, 0.01, 1))),
+        "C": to_decibel(make_sweep(lambda f: winding_response(f, -0.02, 2))),
     }
     pairs = (("A", "B"), ("B", "C"), ("C", "A"))
     print("Three phases, default bands: statistic per technique, pair and band; "
@@ -197,7 +121,7 @@ def main():
               repr(magnitude_difference(a, b, merge(a, b))))
 
     # Flat sweeps at 0 dB, -0.25 dB and -0.26 dB (the ratios 10^(dB/20)).
-    flat = {name: make_sweep(lambda f, r=10.0 ** (level / 20.0): r, 200, 100.0, 1.0e5)
+    flat = {name: to_decibel(make_sweep(lambda f, r=10.0 ** (level / 20.0): r, 200, 100.0, 1.0e5))
             for name, level in (("A", 0.0), ("B", -0.25), ("C", -0.26))}
     print("Flat sweeps: magnitude difference per pair")
     for first, second in pairs:
