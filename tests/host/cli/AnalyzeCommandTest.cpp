@@ -1,4 +1,4 @@
-// `orlo analyze` run in-process on the linked module and the manual clock: what it prints
+// `orlo analyze` run in-process on the linked module and the virtual clock: what it prints
 // (human and JSON), the report and page files, option handling and the shared measurement
 // files; and once the built executable as a user runs it.
 #include "host/cli/AnalyzeCommand.h"
@@ -6,7 +6,9 @@
 #include "host/output/Json.h"
 #include "module/core/ModuleEntry.h"
 #include "module/testanalyzer/TestAnalyzerFactory.h"
+#include "platform/common/Bus.h"
 #include "platform/common/Services.h"
+#include "platform/common/Utf8.h"
 #include "platform/win/MessageLoop.h"
 #include "tests/host/RunOrlo.h"
 #include "tests/host/ScratchDirectory.h"
@@ -19,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <sstream>
 
@@ -47,14 +50,14 @@ struct CommandRun {
 
 class AnalyzeCommandTest : public ::testing::Test {
  protected:
-  void TearDown() override { win::UseManualClock(false); }
+  void TearDown() override { win::UseVirtualClock(false); }
 
   static CommandRun Analyze(const Strings& args,
                             ModuleEntryFunction entry = &module::ORLOModuleEntry) {
     HostSessionOptions session;
     session.moduleEntry = entry;
     session.testAnalyzerFactory = &ORLOCreateTestAnalyzer;
-    session.manualClock = true;
+    session.virtualClock = true;
     std::ostringstream out, err;
     const int exitCode = RunAnalyze(args, out, err, session);
     return {exitCode, out.str(), err.str()};
@@ -330,6 +333,39 @@ TEST_F(AnalyzeCommandTest, ErrorBoxesArePrintedAndGiveExitCodeOne) {
   EXPECT_EQ(json.exitCode, 1);
   EXPECT_EQ(json::Write(*json::Parse(json.out).Find("messageBoxes"), 0),
             R"([{"text":"Cannot create curves.\nCheck the graph.","style":16}])");
+}
+
+// A batch run on the virtual clock, where the timer period costs nothing, shows the module
+// what the real clock does: the same bus deliveries and loop messages (timer ticks, posted
+// messages) in the same order, windows numbered as they first appear.
+TEST_F(AnalyzeCommandTest, VirtualClockDeliversWhatTheRealClockDoes) {
+  const Strings args = {"--settings-change", "--row", "2", Phase("phase-A", 1),
+                        Phase("phase-B", 2), Phase("phase-C", 3, true)};
+  const auto sequence = [&](bool virtualClock) {
+    Strings events;
+    std::map<HWND, size_t> windows;
+    const auto window = [&](HWND hwnd) {
+      return std::to_string(windows.emplace(hwnd, windows.size()).first->second);
+    };
+    const int bus = ORLOAddBusObserver([&](const ORLOBusDelivery& delivery) {
+      events.push_back(orlo::WideToUtf8(delivery.name) + " -> " + window(delivery.target));
+    });
+    win::SetLoopObserver([&](const MSG& message) {
+      events.push_back("loop " + std::to_string(message.message) + " -> " + window(message.hwnd));
+    });
+    HostSessionOptions session;
+    session.moduleEntry = &module::ORLOModuleEntry;
+    session.virtualClock = virtualClock;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunAnalyze(args, out, err, session), 0) << err.str();
+    win::SetLoopObserver({});
+    ORLORemoveBusObserver(bus);
+    return events;
+  };
+  const Strings real = sequence(false);
+  const auto timerTick = [](const std::string& event) { return event.starts_with("loop 275 "); };
+  EXPECT_EQ(std::count_if(real.begin(), real.end(), timerTick), 2);  // one WM_TIMER per analyzer
+  EXPECT_EQ(sequence(true), real);
 }
 
 // The test analyzer compares the two sweeps selected; "Test 2" takes its correlation curve
