@@ -329,6 +329,7 @@ class AnalyzeRun {
     }
     analysis.panels = host_->run.Snapshot(*host_->graph);
     analysis.messageBoxes = win::MessageBoxes();
+    analysis.notes = SweepNotes(*host_->graph);
     return analysis;
   }
 
@@ -363,7 +364,9 @@ class AnalyzeRun {
 };
 
 int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  return RunAnalyze(args, out, err, HostSessionOptions{});
+  HostSessionOptions session;
+  session.virtualClock = true;
+  return RunAnalyze(args, out, err, session);
 }
 
 }  // namespace
