@@ -260,14 +260,14 @@ void CXCorrAnalyzerSettings::OnGuiMessage(CORLOGuiItem* item, ORLOWndMessage* me
   }
 }
 
-void CXCorrAnalyzerSettings::WriteShownDefaults() {
-  if (!fileRead) Commit();
+void CXCorrAnalyzerSettings::RunEditor(tagFREQBAND* band) {
+  CXCorrAnalyzerEditor editor(analyzer, SelectedTechnique(), band);
+  if (!fileRead) editor.SetBeforeSave([this] { Commit(); });
+  editor.RunModal(WindowOf(dialog));
 }
 
 void CXCorrAnalyzerSettings::AddBand() {
-  WriteShownDefaults();
-  CXCorrAnalyzerEditor editor(analyzer, SelectedTechnique(), nullptr);
-  editor.RunModal(WindowOf(dialog));
+  RunEditor(nullptr);
   Reload();
 }
 
@@ -275,9 +275,7 @@ void CXCorrAnalyzerSettings::EditBand() {
   tagFREQBAND* band = SelectedBand();
   if (band == nullptr) return;
   const int row = selectedRow;
-  WriteShownDefaults();
-  CXCorrAnalyzerEditor editor(analyzer, SelectedTechnique(), band);
-  editor.RunModal(WindowOf(dialog));
+  RunEditor(band);
   Reload();
   selectedRow = row;
   if (CGridCtrl* grid = CCorrAnalyzer::GridOf(bandGrid)) grid->SelectRow(row);

@@ -13,7 +13,7 @@
 
 #include "platform/common/Services.h"
 #include "platform/common/Utf8.h"
-#include "platform/xml/XmlFile.h"
+#include "platform/common/FileAccess.h"
 
 namespace ORLOXML {
 
@@ -152,7 +152,7 @@ Document CreateDocument() { return Document(); }
 
 bool LoadDocument(Document& document, const std::wstring& path) {
   std::string bytes;
-  if (!orlo::xml::ReadFileBounded(WideToUtf8(path), kMaxDocumentBytes, &bytes)) return false;
+  if (!orlo::ReadFileBounded(WideToUtf8(path), kMaxDocumentBytes, &bytes)) return false;
   xmlDoc* parsed = Parse(bytes);
   if (parsed == nullptr) return false;
   if (document.doc_ != nullptr) xmlFreeDoc(document.doc_);
@@ -168,7 +168,7 @@ bool SaveDocument(const Document& document, const std::wstring& path) {
   if (text == nullptr) return false;
   const std::string bytes(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
   xmlFree(text);
-  return orlo::xml::ReplaceFileAtomically(WideToUtf8(path), bytes);
+  return orlo::ReplaceFileAtomically(WideToUtf8(path), bytes);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -1,4 +1,4 @@
-#include "platform/xml/XmlFile.h"
+#include "platform/common/FileAccess.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,9 +6,10 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <string>
 
-namespace orlo::xml {
+namespace orlo {
 
 namespace {
 
@@ -33,6 +34,7 @@ class FileDescriptor {
 };
 
 bool WriteAll(int fd, std::string_view bytes) {
+  errno = 0;
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
@@ -54,8 +56,10 @@ int CreateSibling(const std::string& path, std::string* name) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     *name = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     const int fd = ::open(name->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    if (fd >= 0) return fd;
+    if (errno != EEXIST) break;
   }
+  name->clear();  // not ours to remove
   return -1;
 }
 
@@ -83,18 +87,23 @@ bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string*
   return true;
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
+  // Each step runs only when the ones before it succeeded; the first to fail keeps errno.
+  int error = 0;
+  const auto step = [&error](bool done) {
+    if (!done && error == 0) error = errno != 0 ? errno : EIO;
+    return error == 0;
+  };
   std::string temporary;
   FileDescriptor file(CreateSibling(path, &temporary));
-  if (!file.Valid()) return false;
   struct stat old {};
-  bool ok = WriteAll(file.Get(), bytes);
-  if (ok && ::stat(path.c_str(), &old) == 0) ok = ::fchmod(file.Get(), old.st_mode & 07777) == 0;
-  ok = ok && ::fsync(file.Get()) == 0;
-  ok = file.Close() && ok;
-  ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temporary.c_str());
+  step(file.Valid()) && step(WriteAll(file.Get(), bytes)) &&
+      (::stat(path.c_str(), &old) != 0 || step(::fchmod(file.Get(), old.st_mode & 07777) == 0)) &&
+      step(::fsync(file.Get()) == 0);
+  step(file.Close()) && step(::rename(temporary.c_str(), path.c_str()) == 0);
+  if (error != 0) {
+    if (!temporary.empty()) ::unlink(temporary.c_str());
+    if (reason != nullptr) *reason = std::strerror(error);
     return false;
   }
   // The rename itself reaches the disk with the folder's entries.
@@ -103,4 +112,4 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   return true;
 }
 
-}  // namespace orlo::xml
+}  // namespace orlo
