@@ -293,7 +293,9 @@ class AnalyzeRun {
 };
 
 int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  return RunAnalyze(args, out, err, HostSessionOptions{});
+  HostSessionOptions session;
+  session.virtualClock = true;
+  return RunAnalyze(args, out, err, session);
 }
 
 }  // namespace

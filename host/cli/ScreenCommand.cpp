@@ -123,9 +123,7 @@ size_t DefaultJobs() {
 class ScreenRun {
  public:
   ScreenRun(const ScreenOptions& options, const HostSessionOptions& session)
-      : options_(options), session_(session) {
-    session_.manualClock = true;  // no idle waits in a batch run
-  }
+      : options_(options), session_(session) {}
 
   int Run(std::ostream& out, std::ostream& err) {
     if (const std::string fault = OutputOverInput(); !fault.empty()) {
@@ -265,7 +263,7 @@ class ScreenRun {
   }
 
   const ScreenOptions& options_;
-  HostSessionOptions session_;
+  const HostSessionOptions& session_;
   std::vector<MeasurementSet> sets_;
   std::vector<ScreenAnalyzer> analyzers_;
   std::vector<int> ranks_;
@@ -275,7 +273,9 @@ class ScreenRun {
 };
 
 int RunScreenCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  return RunScreen(args, out, err, HostSessionOptions{});
+  HostSessionOptions session;
+  session.virtualClock = true;  // a batch run: no idle waits
+  return RunScreen(args, out, err, session);
 }
 
 }  // namespace

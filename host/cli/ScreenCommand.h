@@ -3,7 +3,7 @@
 //
 // RunScreen is the command with the host session's options as a parameter, so that tests
 // can run it on the module they link (HostSessionOptions::moduleEntry); the `orlo` command
-// line runs it on the module library. The workers always run on the virtual clock.
+// line runs it on the module library and the virtual clock.
 #pragma once
 
 #include "host/session/HostSession.h"

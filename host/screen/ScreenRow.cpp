@@ -38,8 +38,7 @@ std::string StatusNote(SetStatus status, const std::string& error) {
       return "not analysed: " + error;
     case SetStatus::kErrorBox:
       return "error box: " + error;
-    case SetStatus::kTooFewSweeps:
-      return "fewer than two sweeps";
+    case SetStatus::kTooFewSweeps:  // the notes say so
     case SetStatus::kAnalysed:
       break;
   }

@@ -6,8 +6,9 @@
 // per analyzer of the run the conclusion of every computed pair and the worst one. Its
 // notes are what a reader must know besides the verdicts: first why the set was not
 // analysed or what box it showed ("unreadable: FILE:LINE: reason", "not analysed: its
-// worker process was killed by signal 11 (...)", "error box: text", "fewer than two
-// sweeps"), then the notes of the run and of every panel, each distinct text once.
+// worker process was killed by signal 11 (...)", "error box: text"), then the notes of the
+// run and of every panel (among them the note that no pair was compared), each distinct
+// text once.
 #pragma once
 
 #include "host/output/Json.h"

@@ -74,6 +74,7 @@ AnalysisSnapshot CAnalysisHost::Snapshot(bool report) {
   }
   analysis.panels = run_.Snapshot(*graph_);
   analysis.messageBoxes = win::MessageBoxes();
+  analysis.notes = SweepNotes(*graph_);
   return analysis;
 }
 

@@ -35,13 +35,13 @@ int EntryShowingAnErrorBox(unsigned long reason) {
 
 class ScreenCommandTest : public ::testing::Test {
  protected:
-  void TearDown() override { win::UseManualClock(false); }
+  void TearDown() override { win::UseVirtualClock(false); }
 
   template <typename Run>
   static CommandRun Command(Run run, const Strings& args, ModuleEntryFunction entry) {
     HostSessionOptions session;
     session.moduleEntry = entry;
-    session.manualClock = true;
+    session.virtualClock = true;
     std::ostringstream out, err;
     const int exitCode = run(args, out, err, session);
     return {exitCode, out.str(), err.str()};
@@ -107,8 +107,8 @@ TEST_F(ScreenCommandTest, EachSetEqualsAnalyzeOnItsFilesWhateverTheNumberOfWorke
     files.insert(files.begin(), "--json");
     const Value analysis = json::Parse(Command(RunAnalyze, files, &module::ORLOModuleEntry).out);
     for (const char* member : {"sweeps", "analyzers", "messageBoxes", "notes"}) {
-      ASSERT_EQ(set.Find(member) != nullptr, analysis.Find(member) != nullptr) << member;
-      if (set.Find(member)) EXPECT_EQ(*set.Find(member), *analysis.Find(member)) << member;
+      ASSERT_NE(set.Find(member), nullptr) << member;
+      EXPECT_EQ(*set.Find(member), *analysis.Find(member)) << member;
     }
   }
   // The deformed phase 2 of T2: every pair with it is worse than Normal by DL/T 911.

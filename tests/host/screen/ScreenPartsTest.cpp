@@ -122,7 +122,7 @@ TEST(ScreenSession, TheModuleStaysLoadedWhileTheSweepsChange200Times) {
   }
   HostSessionOptions options;
   options.moduleEntry = &module::ORLOModuleEntry;
-  options.manualClock = true;
+  options.virtualClock = true;
   CScreenSession session(sets, options, "DL/T 911-2004 Analyzer");
   ASSERT_EQ(session.Greeting(), R"({"analyzers":[{"index":1,"name":"DL/T 911-2004 Analyzer","guid":"{E5DDB55E-96C1-47d0-8361-B7519CDA16F2}"}]})");
   const std::string healthy = session.Run(0), deformed = session.Run(1);
