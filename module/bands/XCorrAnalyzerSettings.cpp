@@ -11,6 +11,7 @@
 #include "module/comparison/CorrAnalyzer.h"
 #include "module/core/TextFormat.h"
 #include "module/xcorr/XCorrAnalyzer.h"
+#include "platform/common/FileLock.h"
 #include "platform/common/GuiItem.h"
 #include "platform/common/Services.h"
 #include "platform/controls/GridCtrl.h"
@@ -72,6 +73,7 @@ CXCorrAnalyzerSettings::~CXCorrAnalyzerSettings() = default;
 CXCorrAnalyzerSettings* CXCorrAnalyzerSettings::Running() { return running; }
 
 int CXCorrAnalyzerSettings::RunModal(CWnd* /*parent*/) {
+  const CFileLock lock(SettingsFilePath());
   CXCorrAnalyzerSettings* const outer = std::exchange(running, this);
   const int result = orlo::module::RunDialogItem(this, dialog);
   running = outer;

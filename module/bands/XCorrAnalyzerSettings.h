@@ -14,7 +14,8 @@
 // the band joins the sets shown.
 //
 // The dialog is a GUI item (kind 7) spawned by RunModal, whose owner this object is; it
-// exists only while RunModal runs. Hosts and tests drive it through the platform's user
+// exists only while RunModal runs, which holds the settings file's lock (CFileLock) all
+// along, so what it shows is what it changes and writes, whatever other processes do. Hosts and tests drive it through the platform's user
 // actions on the items below, queued for the modal run; Running() names the dialog whose
 // modal run is active. Hosts outside the module read what it holds through ISettingsReadout. Messages go through TransMessageBox. An operation that lacks a
 // control window does nothing.

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "module/bands/SettingsFile.h"
 #include "tests/module/bands/BandDialogs.h"
 
@@ -145,7 +143,7 @@ TEST_F(BandDialogTest, EditingKeepsTheRowSelectedAndAddingAppends) {
     ClickButton(Editor().CancelButton());
   });
   Then([this] {
-    EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(folder.Path()).parent_path()));
+    EXPECT_FALSE(folder.Exists());
     ClickGridCell(Settings().BandGrid(), 3, 0);
     ClickButton(Settings().EditButton());
   });
