@@ -127,7 +127,7 @@ TEST_F(ScreenCommandTest, EachSetEqualsAnalyzeOnItsFilesWhateverTheNumberOfWorke
   for (std::string line; std::getline(lines, line);) rows.push_back(line.substr(0, line.find("  ")));
   EXPECT_EQ(rows, (Strings{"", "Set", "c, bad", "b", "a"})) << table.out;
   EXPECT_NE(table.out.find("\nb       T2           3       -    -    -    -      Obvious Distortion  "
-                           "Obvious Distortion  Normal  Obvious Distortion\n"),
+                           "Obvious Distortion  Normal  Obvious Distortion  "),
             std::string::npos)
       << table.out;
 }
