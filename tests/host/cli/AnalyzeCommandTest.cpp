@@ -274,17 +274,21 @@ TEST_F(AnalyzeCommandTest, RefusedRunsNameTheFaultAndExitWithItsCode) {
   EXPECT_EQ(ReadFile(a), before);
 }
 
-TEST_F(AnalyzeCommandTest, FileNamesThatAreNotUtf8ShowReplacementCharacters) {
+// Names that are not UTF-8 show replacement characters; control characters are escapes in
+// the text output (every line of a table stays in its table) and themselves in JSON.
+TEST_F(AnalyzeCommandTest, FileNamesThatAreNotUtf8OrHoldControlCharacters) {
   const std::string bad = scratch.Write("bad\xFF.csv", ReadFile(Phase("a", 1)));
-  const std::string b = Phase("b", 2);
+  const std::string b = scratch.Write("b\tc\nd.csv", ReadFile(Phase("b", 2)));
   const Value document = AnalyzeJson({"--analyzer", kDlt911Guid, bad, b});  // refuses non-UTF-8
   const Value& sweep = document.Find("sweeps")->Items().at(0);
   EXPECT_EQ(sweep.Find("name")->Text(), "bad\uFFFD");
   EXPECT_EQ(sweep.Find("file")->Text(), scratch.Path("bad\uFFFD.csv"));
-  EXPECT_EQ(Cell(Panel(document), "results", 1, 1), "[bad\uFFFD] - [b]");
+  EXPECT_EQ(Cell(Panel(document), "results", 1, 1), "[bad\uFFFD] - [b\tc\nd]");
   const CommandRun human = Analyze({"--analyzer", kDlt911Guid, bad, b});
   EXPECT_EQ(human.out.find('\xFF'), std::string::npos);
-  ExpectShown(human.out, {"  1  bad\uFFFD  1000 points  "});
+  EXPECT_EQ(human.out.find('\t'), std::string::npos);
+  ExpectShown(human.out, {"\n  1  bad\uFFFD     1000 points  ", "\n  2  b\\tc\\nd  1000 points  ",
+                          "\n  >  R 1-2  [bad\uFFFD] - [b\\tc\\nd]  "});
 }
 
 // Sweeps from 100 Hz to 700 kHz: `phase` shifts a ripple; no ripple at all gives a flat sweep.
