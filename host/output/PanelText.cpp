@@ -96,7 +96,8 @@ void PrintGraphWindows(const PanelSnapshot& panel, std::ostream& out) {
     }
     std::vector<Row> curves;
     for (const CurveSnapshot& curve : graph.curves) {
-      Row& row = curves.emplace_back(Row{"curve", WideToUtf8(curve.name),
+      const std::wstring name = curve.sweep.empty() ? curve.name : curve.name + L" = " + curve.sweep;
+      Row& row = curves.emplace_back(Row{"curve", WideToUtf8(name),
                                          ColourText(curve.colour),
                                          "width " + std::to_string(curve.width),
                                          std::to_string(curve.points.size()) + " points"});

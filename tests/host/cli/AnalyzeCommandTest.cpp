@@ -414,7 +414,10 @@ TEST_F(AnalyzeCommandTest, TestAnalyzerGraphsFollowTheSelectionAndTheClicksInOrd
   EXPECT_TRUE(same[0].Find("yRange")->IsNull());
   EXPECT_EQ(json::Write(*same[2].Find("yRange"), 0), "[-1.2000000476837158,1.2000000476837158]");
   const Value& magnitude = same[0].Find("curves")->Items().at(0);
-  EXPECT_EQ(Keys(magnitude), (Strings{"name", "colour", "width", "points"}));
+  EXPECT_EQ(Keys(magnitude), (Strings{"name", "sweep", "colour", "width", "points"}));
+  EXPECT_EQ(magnitude.Find("sweep")->Text(), "phase-A (2)");  // the first selected
+  EXPECT_EQ(same[0].Find("curves")->Items().at(1).Find("sweep")->Text(), "phase-A");
+  EXPECT_TRUE(same[1].Find("curves")->Items().at(0).Find("sweep")->IsNull());  // a difference
   EXPECT_EQ(magnitude.Find("points")->Items().size(), 1000u);
   EXPECT_EQ(json::Write(magnitude.Find("points")->Items().at(0).Items().at(0), 0), "20");
   for (const double y : ordinates(same[1])) EXPECT_NEAR(y, 0.0, 1e-12);
@@ -437,7 +440,7 @@ TEST_F(AnalyzeCommandTest, TestAnalyzerGraphsFollowTheSelectionAndTheClicksInOrd
       {"--analyzer", "{eb642fb1-04ac-4A8F-bc1b-b9df9a163ba3}", "--select", "1,2", a, a});
   ASSERT_EQ(human.exitCode, 0) << human.err;
   ExpectShown(human.out, {"Graph 1: Magnitude (dB) against Frequency (Hz)\n  value range automatic\n"
-                          "  curve  G1.C1  #0000FF  width 1  1000 points  first (20, ",
+                          "  curve  G1.C1 = phase-A      #0000FF  width 1  1000 points  first (20, ",
                           "Graph 3: Correlation against Frequency (Hz)\n  value range -1.2 to 1.2\n"});
 }
 
