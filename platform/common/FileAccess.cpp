@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -63,24 +64,61 @@ int CreateSibling(const std::string& path, std::string* name) {
   return -1;
 }
 
+// Whether the user may replace the regular file `path` of status `status`. The system lets
+// root write any file, so for root the file's own mode decides: a file whose owner may
+// not write it (chmod a-w) is kept, as careful tools keep a write-protected file.
+bool MayWrite(const std::string& path, const struct stat& status) {
+  if (::geteuid() == 0) return (status.st_mode & S_IWUSR) != 0;
+  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// The file a save of `path` replaces: `path` itself, or for a symbolic link (or a chain of
+// them) the file it leads to; `replacing` tells whether that file exists, `status` is then
+// its status. Answers why the save must not go ahead, or null when it may.
+const char* FindTarget(const std::string& path, std::string* target, struct stat* status,
+                       bool* replacing) {
+  *target = path;
+  *replacing = false;
+  if (::lstat(path.c_str(), status) != 0) return errno == ENOENT ? nullptr : std::strerror(errno);
+  if (S_ISLNK(status->st_mode)) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) return "a symbolic link that leads to no file";
+    *target = resolved;
+    std::free(resolved);
+    if (::stat(target->c_str(), status) != 0) return std::strerror(errno);
+  }
+  *replacing = true;
+  if (!S_ISREG(status->st_mode)) return "not a regular file";
+  return MayWrite(*target, *status) ? nullptr : "the file is write-protected";
+}
+
 }  // namespace
 
-bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string* bytes) {
+bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string* bytes,
+                     std::string* reason) {
   // Non-blocking, so that a FIFO in the file's place cannot stall the open.
   FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat status {};
-  if (!file.Valid() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-      static_cast<std::size_t>(status.st_size) > maxBytes) {
-    return false;
+  std::string why;
+  if (!file.Valid() || ::fstat(file.Get(), &status) != 0) {
+    why = std::strerror(errno);
+  } else if (!S_ISREG(status.st_mode)) {
+    why = "not a regular file";
+  } else if (static_cast<std::size_t>(status.st_size) > maxBytes) {
+    why = "larger than " + std::to_string(maxBytes) + " bytes";
   }
-  std::string content(static_cast<size_t>(status.st_size), '\0');
+  std::string content(why.empty() ? static_cast<size_t>(status.st_size) : 0, '\0');
   size_t filled = 0;
-  while (filled < content.size()) {
+  while (why.empty() && filled < content.size()) {
     const ssize_t got = ::read(file.Get(), content.data() + filled, content.size() - filled);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) break;  // the file shrank meanwhile: take what is there
+    if (got < 0) why = std::strerror(errno);
+    if (got <= 0) break;  // at 0 the file shrank meanwhile: take what is there
     filled += static_cast<size_t>(got);
+  }
+  if (!why.empty()) {
+    if (reason != nullptr) *reason = why;
+    return false;
   }
   content.resize(filled);
   *bytes = std::move(content);
@@ -88,6 +126,13 @@ bool ReadFileBounded(const std::string& path, std::size_t maxBytes, std::string*
 }
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
+  std::string target;
+  struct stat old {};
+  bool replacing = false;
+  if (const char* refused = FindTarget(path, &target, &old, &replacing)) {
+    if (reason != nullptr) *reason = refused;
+    return false;
+  }
   // Each step runs only when the ones before it succeeded; the first to fail keeps errno.
   int error = 0;
   const auto step = [&error](bool done) {
@@ -95,19 +140,21 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
     return error == 0;
   };
   std::string temporary;
-  FileDescriptor file(CreateSibling(path, &temporary));
-  struct stat old {};
+  FileDescriptor file(CreateSibling(target, &temporary));
+  // A replaced file keeps its mode, and as root its owner too (set first: a change of
+  // owner may clear mode bits).
   step(file.Valid()) && step(WriteAll(file.Get(), bytes)) &&
-      (::stat(path.c_str(), &old) != 0 || step(::fchmod(file.Get(), old.st_mode & 07777) == 0)) &&
+      (!replacing || ::geteuid() != 0 || step(::fchown(file.Get(), old.st_uid, old.st_gid) == 0)) &&
+      (!replacing || step(::fchmod(file.Get(), old.st_mode & 07777) == 0)) &&
       step(::fsync(file.Get()) == 0);
-  step(file.Close()) && step(::rename(temporary.c_str(), path.c_str()) == 0);
+  step(file.Close()) && step(::rename(temporary.c_str(), target.c_str()) == 0);
   if (error != 0) {
     if (!temporary.empty()) ::unlink(temporary.c_str());
     if (reason != nullptr) *reason = std::strerror(error);
     return false;
   }
   // The rename itself reaches the disk with the folder's entries.
-  FileDescriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  FileDescriptor folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.Valid()) ::fsync(folder.Get());
   return true;
 }
