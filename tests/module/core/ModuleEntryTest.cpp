@@ -1,7 +1,5 @@
-// The module entry: what loading and unloading the module does on the bus, and the analyzers
-// the host then finds: the correlation analysis first, with settings (its dialog is
-// BandDialogTest's), then the DL/T 911 analyzer, each the template of its instances.
-#include "host/session/HostSession.h"
+// The module entry: what loading and unloading the module does on the bus. Which analyzers
+// the host then finds, in which order and with which settings, is AnalyzersCommandTest's.
 #include "host/session/MainDialog.h"
 #include "module/core/AnalyzerReadout.h"
 #include "module/core/ModuleEntry.h"
@@ -44,36 +42,16 @@ TEST(ModuleEntryTest, LoadPutsTheManagerOnTheBusOnlyBesideAMainDialogAndUnloadTa
   EXPECT_FALSE(IsWindow(manager));
 }
 
-TEST(ModuleEntryTest, TheModuleRegistersTheCorrelationAnalysisThenTheDlt911AnalyzerOnce) {
-  host::CHostSession session;
-  host::HostSessionOptions options;
-  options.moduleEntry = &module::ORLOModuleEntry;
-  options.virtualClock = true;
-  std::string error;
-  ASSERT_TRUE(session.Start(options, error)) << error;
-  std::vector<std::wstring> guids, names;
-  for (IBaseAnalyzer* analyzer : session.Analyzers()) {
-    guids.push_back(analyzer->GetGuid());
-    names.push_back(analyzer->GetName());
-  }
-  ASSERT_EQ(guids, (std::vector<std::wstring>{L"{4BA6F174-43D6-4431-ADD2-DCAC39848B99}",
-                                              L"{E5DDB55E-96C1-47d0-8361-B7519CDA16F2}"}));
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"Correlation analysis", L"DL/T 911-2004 Analyzer"}));
-  IBaseAnalyzer* correlation = session.Analyzers()[0];
-  IBaseAnalyzer* dlt911 = session.Analyzers()[1];
-  EXPECT_TRUE(correlation->HasSettings());
-  EXPECT_FALSE(dlt911->HasSettings());
-  IBaseAnalyzer* instance = dlt911->CreateInstance();
-  ASSERT_NE(instance, dlt911);
-  EXPECT_EQ(instance->GetGuid(), guids[1]);
+// Each analyzer is the template of its instances. Without a host main dialog there is no
+// window to create; the analyzer still answers true and stays usable (its subscription and
+// timer simply do nothing).
+TEST(ModuleEntryTest, Dlt911MakesInstancesAndInitializesEvenWithoutAMainDialog) {
+  auto* analyzer = new CDTL911Analyzer;
+  IBaseAnalyzer* instance = analyzer->CreateInstance();
+  ASSERT_NE(instance, analyzer);
+  EXPECT_EQ(instance->GetGuid(), L"{E5DDB55E-96C1-47d0-8361-B7519CDA16F2}");
   EXPECT_NE(dynamic_cast<IAnalyzerReadout*>(instance), nullptr);
   instance->Destroy();
-}
-
-// Without a host main dialog there is no window to create; the analyzer still answers
-// true and stays usable (its subscription and timer simply do nothing).
-TEST(ModuleEntryTest, Dlt911InitializeAnswersTrueEvenWithoutAMainDialog) {
-  auto* analyzer = new CDTL911Analyzer;
   EXPECT_TRUE(analyzer->Initialize());
   EXPECT_EQ(analyzer->GetPanel(), nullptr);
   analyzer->Uninitialize();
