@@ -1,15 +1,81 @@
-// Stories about what the correlation analysis computes, concludes and reports for each sweep
-// pair. Expected statistics and magnitude differences come from ../expected_values.py, an
-// implementation of the documented arithmetic independent of the module.
+// Stories about the correlation analysis: what it computes, concludes and reports for each
+// sweep pair, and what it shows (the criteria grid of each set, the band ranges in the graph
+// and the redraw of changed sweeps). Expected statistics and magnitude differences come from
+// ../expected_values.py, an implementation of the documented arithmetic independent of the
+// module.
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cmath>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
-#include "tests/module/xcorr/XCorrScenario.h"
+#include "module/bands/SettingsFile.h"
+#include "module/bands/StatParams.h"
+#include "module/xcorr/XCorrAnalyzer.h"
+#include "platform/common/Bus.h"
+#include "platform/common/GuiItem.h"
+#include "platform/common/UserActions.h"
+#include "platform/controls/GridCtrl.h"
+#include "platform/win/MessageLoop.h"
+#include "tests/support/BusRecorder.h"
+#include "tests/support/GridText.h"
+#include "tests/support/HostFixture.h"
+#include "tests/support/SettingsFolder.h"
 
 namespace orlo::test {
 namespace {
 
-using XCorrEvaluation = XCorrScenario;
+// One band of a story; a criterion left out is off.
+struct BandSpec {
+  std::string label;
+  double minFreq = 0.0;
+  double maxFreq = 0.0;
+  std::optional<double> normal;                      // normalStart
+  std::optional<std::pair<double, double>> suspect;  // suspectStart, suspectEnd
+  std::optional<double> obvious;                     // obviousEnd
+};
+
+inline std::wstring Wide(const std::string& text) { return {text.begin(), text.end()}; }
+
+// A correlation analysis in the in-process host, with its own settings folder and the
+// settings of a story written into it (how the file reads back is SettingsFileTest's).
+class XCorrStory : public ::testing::Test {
+ protected:
+  void Start() { analyzer = host.Start<CXCorrAnalyzer>(); }
+
+  // Writes the settings file: set `setName` current, with `bands` (its default bands when
+  // not given) and no other set.
+  static void WriteSettings(const std::string& setName, bool magnitudeDifference = true,
+                            double limit = 0.25, std::optional<std::vector<BandSpec>> bands = {}) {
+    XCorrSettings settings;
+    settings.CurrentStatParam = StatParamFromName(Wide(setName));
+    settings.MagnitudeDifference = magnitudeDifference;
+    settings.MagnitudeDifferenceLimit = limit;
+    CFreqBandArray& set = settings.StatParams[settings.CurrentStatParam].bands;
+    if (!bands) AddDefaultBands(set, settings.CurrentStatParam);
+    for (const BandSpec& b : bands.value_or(std::vector<BandSpec>{})) {
+      const auto suspect = b.suspect.value_or(std::pair{0.0, 0.0});
+      set.Add(new tagFREQBAND{Wide(b.label), b.minFreq, b.maxFreq, b.normal.has_value(), b.normal.value_or(0.0),
+                              b.suspect.has_value(), suspect.first, suspect.second, b.obvious.has_value(),
+                              b.obvious.value_or(0.0)});
+    }
+    ASSERT_TRUE(SaveAllSettings(settings));
+  }
+
+  // What the application sends after its settings dialog closed.
+  static void SettingsChange() { ORLOSendMessage("ANALYZER_SettingsChange", nullptr); }
+
+  CGridCtrl* ResultsGrid() const { return analyzer->GetResultsGrid(); }
+  CGridCtrl* CriteriaGrid() const { return analyzer->GetCriteriaGrid(); }
+
+  SettingsFolder settings;  // before the host: the analyzer reads it when it starts
+  HostFixture host;
+  CXCorrAnalyzer* analyzer = nullptr;  // owned by the host fixture
+};
+
 using Row = std::vector<std::wstring>;
 using Grid = std::vector<Row>;
 
@@ -17,7 +83,7 @@ using Grid = std::vector<Row>;
 constexpr double kLrxyAbLf = 0.9984728204737375;  // LRxy, pair A-B, band LF
 constexpr double kNcepriAb = 0.1256188982292646;  // NCEPRI, pair A-B, 10 kHz - 700 kHz
 
-TEST_F(XCorrEvaluation, EveryTechniqueGivesTheArithmeticBitForBit) {
+TEST_F(XCorrStory, EveryTechniqueGivesTheArithmeticBitForBit) {
   struct Case {
     const char* set;
     std::array<std::vector<double>, 3> values;
@@ -67,7 +133,7 @@ TEST_F(XCorrEvaluation, EveryTechniqueGivesTheArithmeticBitForBit) {
 // Each case judges the statistic of the pair A-B (x under LRxy and RXy, y under NCEPRI)
 // with bands whose thresholds lie exactly on or around it, to show which side of each
 // threshold counts; a band beyond the sweeps gives an error value.
-TEST_F(XCorrEvaluation, EachBandIsJudgedByItsCriteriaInTheirOrder) {
+TEST_F(XCorrStory, EachBandIsJudgedByItsCriteriaInTheirOrder) {
   struct Case {
     const char* set;
     std::vector<BandSpec> bands;
@@ -133,7 +199,7 @@ TEST_F(XCorrEvaluation, EachBandIsJudgedByItsCriteriaInTheirOrder) {
 
 // Bands with all three criteria off: under LRxy and RXy a statistic from 0 on is below
 // Normal and never a conclusion; under NCEPRI a statistic at or below 0 is Slight.
-TEST_F(XCorrEvaluation, BandsWithoutCriteriaConcludeOnlyUnderNcepriAtZero) {
+TEST_F(XCorrStory, BandsWithoutCriteriaConcludeOnlyUnderNcepriAtZero) {
   host.AddThreePhases();
   host.AddSweep(MakeSweep("A again", [](double f) { return WindingResponse(f); }));
   host.Graph().SetVisibleSweeps({L"A", L"B", L"A again"});  // pair 3-1 compares A with itself
@@ -159,7 +225,7 @@ TEST_F(XCorrEvaluation, BandsWithoutCriteriaConcludeOnlyUnderNcepriAtZero) {
 
 // Flat sweeps at 0 dB (A), -0.25 dB (B) and -0.26 dB (C): the reference never falls to
 // -20 dB, so each pair's difference is read at the last point of the span.
-TEST_F(XCorrEvaluation, MagnitudeDifferenceVerdictsAndItsSwitch) {
+TEST_F(XCorrStory, MagnitudeDifferenceVerdictsAndItsSwitch) {
   for (const auto& [name, level] : {std::pair{"A", 0.0}, {"B", -0.25}, {"C", -0.26}}) {
     const double ratio = std::pow(10.0, level / 20.0);
     host.AddSweep(MakeSweep(name, [ratio](double) { return ratio; }, 200, 100.0, 1.0e5));
@@ -212,7 +278,7 @@ TEST_F(XCorrEvaluation, MagnitudeDifferenceVerdictsAndItsSwitch) {
 
 // The report parameters: the band values are the statistics above rounded to two decimals;
 // the names carry the colours the graph plug-in gives the first three sweeps.
-TEST_F(XCorrEvaluation, EveryEvaluatedPairReportsItsBandsConclusionAndNamesInOrder) {
+TEST_F(XCorrStory, EveryEvaluatedPairReportsItsBandsConclusionAndNamesInOrder) {
   host.AddThreePhases();
   host.Graph().SetVisibleSweeps({L"A", L"B"});
   WriteSettings("LRxy");
@@ -248,6 +314,120 @@ TEST_F(XCorrEvaluation, EveryEvaluatedPairReportsItsBandsConclusionAndNamesInOrd
   ASSERT_EQ(parameters.size(), 12u);
   EXPECT_EQ(parameters[4], L"XCorrAnalyser.R 2_3.RX=");
   EXPECT_EQ(parameters[5], L"XCorrAnalyser.R 2_3.Conclusion=Error");
+}
+
+// The criteria grid spells out the rules of every band of the set, with the Value of the
+// pair shown (row 1 first, then the row clicked) and the criterion it meets greyed.
+TEST_F(XCorrStory, CriteriaGridShowsTheRulesAndTheClickedPairsValues) {
+  host.AddThreePhases();
+  WriteSettings("LRxy");
+  Start();
+  EXPECT_EQ(Cells(*CriteriaGrid()),
+            (Grid{{L"", L"Frequency", L"Value", L"Obvious Distortion", L"Suspected Distortion",
+                   L"Normal"},
+                  {L"LF", L"1 kHz - 100 kHz", L"0.9985", L"Value < 0.9", L"0.9 <= Value < 0.99",
+                   L"0.99 <= Value"},
+                  {L"MF", L"100 kHz - 600 kHz", L"0.9932", L"Value < 0.7488",
+                   L"0.7488 <= Value < 0.9", L"0.9 <= Value"},
+                  {L"HF", L"600 kHz - 1 MHz", L"0.9843", L"", L"", L"0.7488 <= Value"}}));
+
+  ASSERT_TRUE(user::ClickGridCell(analyzer->ResultsGridItem(), 3, 1));
+  EXPECT_EQ(analyzer->SweepNameA() + L"-" + analyzer->SweepNameB(), L"C-A");
+  const Grid criteria = Cells(*CriteriaGrid());
+  EXPECT_EQ((std::vector{criteria[1][2], criteria[2][2], criteria[3][2]}),
+            (std::vector<std::wstring>{L"0.9930", L"0.9499", L"0.9129"}));
+  EXPECT_EQ(GreyedColumns(*CriteriaGrid()), (std::vector<std::vector<int>>{{5}, {5}, {5}}));
+  EXPECT_EQ(analyzer->GetConclusionText(), L"Normal");
+  EXPECT_EQ(analyzer->GetMagnitudeDifferenceText(), L"Pass");
+  ASSERT_TRUE(user::ClickGridCell(analyzer->ResultsGridItem(), 0, 1));  // the header
+  EXPECT_EQ(ResultsGrid()->GetSelectedRow(), 3);
+  EXPECT_EQ(analyzer->SweepNameA(), L"C");
+
+  WriteSettings("NCEPRI");  // the clicked pair C-A stays chosen
+  SettingsChange();
+  EXPECT_EQ(
+      Cells(*CriteriaGrid()),
+      (Grid{{L"", L"Frequency", L"Value", L"Serious Distortion", L"Slight Distortion", L"Normal"},
+            {L"NCEPRI", L"10 kHz - 700 kHz", L"0.70", L"Value > 7", L"7 >= Value > 3.5",
+             L"3.5 >= Value"}}));
+  EXPECT_EQ(GreyedColumns(*CriteriaGrid()), (std::vector<std::vector<int>>{{5}}));
+}
+
+TEST_F(XCorrStory, ElevenBandsCycleTheRangeColoursAndAnEarlierSetGoesFirst) {
+  std::vector<BandSpec> eleven;
+  for (int i = 0; i < 11; ++i) {
+    eleven.push_back({"B" + std::to_string(i), 1000.0 * (i + 1), 1000.0 * (i + 2), 0.5, {}, {}});
+  }
+  WriteSettings("LRxy", true, 0.25, eleven);
+  Start();
+  const host::CGraphWindow* window = host.Graph().GraphWindowOf(analyzer->GraphTarget());
+  ASSERT_NE(window, nullptr);
+  const COLORREF colours[] = {0x8CC8FF, 0xFFB4B4, 0xFFDCAA, 0xC9FFBA, 0xEEF3CC, 0xE4E0DE,
+                              0xDFF8FA, 0xFCE3EC, 0xE1FBE8, 0xCBD5F5, 0x8CC8FF};
+  ASSERT_EQ(window->Ranges().size(), 11u);
+  for (size_t i = 0; i < 11; ++i) {
+    EXPECT_EQ(window->Ranges()[i].colour, colours[i]) << i;
+    EXPECT_EQ(window->Ranges()[i].label, L"B" + std::to_wstring(i));
+    EXPECT_EQ(window->Ranges()[i].low, 1000.0 * (i + 1));
+  }
+  EXPECT_EQ(CriteriaGrid()->GetRowCount(), 12);
+
+  std::vector<std::wstring> deleted(analyzer->RangeIds().rbegin(), analyzer->RangeIds().rend());
+  ASSERT_EQ(deleted.size(), 11u);
+  WriteSettings("RXy");
+  BusRecorder bus;
+  SettingsChange();
+  std::vector<std::wstring> expected(11, L"GRAPH_DelRange");
+  expected.insert(expected.end(),
+                  {L"GRAPH_AddRange", L"GRAPH_AddRange", L"GRAPH_AddRange", L"GRAPH_Repaint"});
+  EXPECT_EQ(bus.NamesTo(analyzer->GraphTarget(), L"GRAPH_"), expected);
+  EXPECT_EQ(bus.SummariesTo(analyzer->GraphTarget(), L"GRAPH_DelRange"), deleted);
+  ASSERT_EQ(window->Ranges().size(), 3u);
+  EXPECT_EQ(window->Ranges()[2].label, L"HF");
+  EXPECT_EQ(window->Ranges()[2].colour, 0xFFDCAAu);
+  EXPECT_EQ(CriteriaGrid()->GetRowCount(), 4);
+}
+
+TEST_F(XCorrStory, WithoutASettingsFileThereAreNoBands) {
+  host.AddThreePhases();
+  Start();
+  EXPECT_EQ(CriteriaGrid()->GetRowCount(), 1);
+  EXPECT_TRUE(host.Graph().GraphWindowOf(analyzer->GraphTarget())->Ranges().empty());
+  for (int pair = 0; pair < 3; ++pair) {
+    EXPECT_TRUE(analyzer->IsPairEvaluated(pair));
+    EXPECT_EQ(ResultsGrid()->GetItemText(pair + 1, 2), L"");
+  }
+  EXPECT_EQ(analyzer->GetConclusionText(), L"");
+  EXPECT_EQ(analyzer->CurrentStatParam(), 0);
+}
+
+TEST_F(XCorrStory, EverySlotHasItsCurveAndOnlyTheirUpdatesRedrawOncePerTick) {
+  host.AddThreePhases();
+  host.AddSweep(MakeSweep("D", [](double f) { return WindingResponse(f, 0.05, 3); }));
+  WriteSettings("LRxy");
+  Start();
+  for (const wchar_t* name : {L"A", L"B", L"C"}) {
+    const host::CHostCurve* curve = host.CurveNamed(name);
+    ASSERT_NE(curve, nullptr) << name;
+    EXPECT_EQ(curve->Points().size(), 600u);
+    EXPECT_EQ(curve->GraphType(), CXCorrAnalyzer::kGraphType);
+  }
+  EXPECT_EQ(host.CurveNamed(L"D"), nullptr);
+
+  BusRecorder bus;
+  auto louder = host.Graph().FindSweep(L"D")->points;
+  for (auto& point : louder) point.magnitudeRatio *= 2.0f;
+  host.Graph().SetSweepPoints(L"D", louder);
+  win::AdvanceClock(500);
+  EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 0);
+
+  host.Graph().SetSweepPoints(L"C", louder);
+  host.Graph().SetSweepPoints(L"C", host.Graph().FindSweep(L"A")->points);
+  win::AdvanceClock(500);
+  EXPECT_EQ(bus.SummariesTo(host.Listener(), L"GRAPH_AcquireRawData"),
+            std::vector<std::wstring>{L"C"});
+  EXPECT_EQ(host.CurveNamed(L"C")->RefreshCount(), 1);
+  EXPECT_EQ(host.CurveNamed(L"C")->Points(), host.CurveNamed(L"A")->Points());
 }
 
 }  // namespace
