@@ -274,17 +274,21 @@ TEST_F(AnalyzeCommandTest, RefusedRunsNameTheFaultAndExitWithItsCode) {
   EXPECT_EQ(ReadFile(a), before);
 }
 
-TEST_F(AnalyzeCommandTest, FileNamesThatAreNotUtf8ShowReplacementCharacters) {
+// Names that are not UTF-8 show replacement characters; control characters are escapes in
+// the text output (every line of a table stays in its table) and themselves in JSON.
+TEST_F(AnalyzeCommandTest, FileNamesThatAreNotUtf8OrHoldControlCharacters) {
   const std::string bad = scratch.Write("bad\xFF.csv", ReadFile(Phase("a", 1)));
-  const std::string b = Phase("b", 2);
+  const std::string b = scratch.Write("b\tc\nd.csv", ReadFile(Phase("b", 2)));
   const Value document = AnalyzeJson({"--analyzer", kDlt911Guid, bad, b});  // refuses non-UTF-8
   const Value& sweep = document.Find("sweeps")->Items().at(0);
   EXPECT_EQ(sweep.Find("name")->Text(), "bad\uFFFD");
   EXPECT_EQ(sweep.Find("file")->Text(), scratch.Path("bad\uFFFD.csv"));
-  EXPECT_EQ(Cell(Panel(document), "results", 1, 1), "[bad\uFFFD] - [b]");
+  EXPECT_EQ(Cell(Panel(document), "results", 1, 1), "[bad\uFFFD] - [b\tc\nd]");
   const CommandRun human = Analyze({"--analyzer", kDlt911Guid, bad, b});
   EXPECT_EQ(human.out.find('\xFF'), std::string::npos);
-  ExpectShown(human.out, {"  1  bad\uFFFD  1000 points  "});
+  EXPECT_EQ(human.out.find('\t'), std::string::npos);
+  ExpectShown(human.out, {"\n  1  bad\uFFFD     1000 points  ", "\n  2  b\\tc\\nd  1000 points  ",
+                          "\n  >  R 1-2  [bad\uFFFD] - [b\\tc\\nd]  "});
 }
 
 // Sweeps from 100 Hz to 700 kHz: `phase` shifts a ripple; no ripple at all gives a flat sweep.
@@ -336,6 +340,50 @@ TEST_F(AnalyzeCommandTest, NotesNameWhatTheGridsShowWithoutAMeasurement) {
                "the criteria and the conclusion are blank.\n",
                "R-LF (1000 Hz to 100000 Hz) not evaluated (the value shown is no measurement): "
                "the sweeps do not overlap.\n"});
+}
+
+// Under the correlation analysis, why it has no bands (or bands without numbers), and the
+// way out: a first use without a settings file, one that cannot be read, one without a
+// band of its technique, one with a band edge that is no number; after `orlo settings
+// save` the analysis judges with the defaults and the note is gone.
+TEST_F(AnalyzeCommandTest, SettingsNotesSayWhyTheCorrelationAnalysisJudgesNothing) {
+  const std::string dir = scratch.Path("settings");
+  const std::string file = dir + "/Analyzer.xml";
+  const std::string save = "`orlo settings save --settings-dir " + dir + "`";
+  const Strings args = {"--analyzer", "0", "--settings-dir", dir, Phase("a", 1), Phase("b", 2)};
+  const std::string tail = ", so this analysis has no bands and judges no pair. " + save;
+  const std::pair<const char*, std::string> cases[] = {
+      {nullptr, "No settings file: " + file + " does not exist" + tail + " writes the defaults there."},
+      {"<VelmoraAnalyzer>", "The settings file " + file + " could not be read (line 1: Premature end "
+                            "of data in tag VelmoraAnalyzer line 1)" + tail + " writes the defaults"},
+      {"technique NCEPRI", "The settings file " + file + " holds no band of the technique NCEPRI" +
+                               tail + " writes the default bands of every technique that has none."},
+      {"<MinFreq>nan</MinFreq>", "Band NCEPRI of the settings file " + file + " holds values that "
+                                 "are no finite number (MinFreq NaN): its values and verdicts"},
+  };
+  for (const auto& [settings, note] : cases) {
+    if (settings == nullptr) {
+    } else if (settings[0] != '<') {
+      ChangeSettings(dir, settings);
+    } else if (std::string(settings).starts_with("<Min")) {
+      ChangeSettings(dir, "save");
+      ChangeSettings(dir, "technique NCEPRI");
+      std::string bands = ReadFile(file);
+      bands.replace(bands.find("<MinFreq>10000</MinFreq>"), 24, settings);
+      std::ofstream(file) << bands;
+    } else {
+      std::ofstream(file) << settings;
+    }
+    ExpectShown(Analyze(args).out, {("\nNotes\n  " + note).c_str()});
+    std::filesystem::remove(file);
+  }
+  EXPECT_EQ(json::Write(Panel(AnalyzeJson(args)).Find("notes")->Items().at(0), 0),
+            R"({"kind":"settings","analyzer":0,"rows":[],"bands":[],"text":")" + cases[0].second +
+                "\"}");
+  ChangeSettings(dir, "save");
+  const Value saved = Panel(AnalyzeJson(args));
+  EXPECT_TRUE(saved.Find("notes")->Items().empty());
+  EXPECT_EQ(saved.Find("conclusion")->Text(), "Normal");
 }
 
 TEST_F(AnalyzeCommandTest, ErrorBoxesArePrintedAndGiveExitCodeOne) {
@@ -410,7 +458,10 @@ TEST_F(AnalyzeCommandTest, TestAnalyzerGraphsFollowTheSelectionAndTheClicksInOrd
   EXPECT_TRUE(same[0].Find("yRange")->IsNull());
   EXPECT_EQ(json::Write(*same[2].Find("yRange"), 0), "[-1.2000000476837158,1.2000000476837158]");
   const Value& magnitude = same[0].Find("curves")->Items().at(0);
-  EXPECT_EQ(Keys(magnitude), (Strings{"name", "colour", "width", "points"}));
+  EXPECT_EQ(Keys(magnitude), (Strings{"name", "sweep", "colour", "width", "points"}));
+  EXPECT_EQ(magnitude.Find("sweep")->Text(), "phase-A (2)");  // the first selected
+  EXPECT_EQ(same[0].Find("curves")->Items().at(1).Find("sweep")->Text(), "phase-A");
+  EXPECT_TRUE(same[1].Find("curves")->Items().at(0).Find("sweep")->IsNull());  // a difference
   EXPECT_EQ(magnitude.Find("points")->Items().size(), 1000u);
   EXPECT_EQ(json::Write(magnitude.Find("points")->Items().at(0).Items().at(0), 0), "20");
   for (const double y : ordinates(same[1])) EXPECT_NEAR(y, 0.0, 1e-12);
@@ -433,7 +484,7 @@ TEST_F(AnalyzeCommandTest, TestAnalyzerGraphsFollowTheSelectionAndTheClicksInOrd
       {"--analyzer", "{eb642fb1-04ac-4A8F-bc1b-b9df9a163ba3}", "--select", "1,2", a, a});
   ASSERT_EQ(human.exitCode, 0) << human.err;
   ExpectShown(human.out, {"Graph 1: Magnitude (dB) against Frequency (Hz)\n  value range automatic\n"
-                          "  curve  G1.C1  #0000FF  width 1  1000 points  first (20, ",
+                          "  curve  G1.C1 = phase-A      #0000FF  width 1  1000 points  first (20, ",
                           "Graph 3: Correlation against Frequency (Hz)\n  value range -1.2 to 1.2\n"});
 }
 
