@@ -1,7 +1,9 @@
 // Cost of importing a sweep file, 1 000 to 2 000 000 points, from text already in memory
-// (so the disk does not count): the delimited format ("frequency,magnitude dB,phase") and
-// the LTspice export ("(<m>dB,<p>°)" values). Reported as points per second and bytes per
-// second of text; whole `orlo sweeps` processes, disk included, are timed by scripts/bench.
+// (so the disk does not count): the delimited format as `orlo simulate` writes it
+// ("frequency,magnitude dB,phase" with 10 significant digits, 6 and 4 decimals), the same
+// with nine significant digits everywhere, as measurement files have them, and the LTspice
+// export ("(<m>dB,<p>°)" values). Reported as points per second and bytes per second of
+// text; whole `orlo sweeps` processes, disk included, are timed by scripts/bench.
 #include "host/sweeps/SweepImport.h"
 
 #include <benchmark/benchmark.h>
@@ -12,25 +14,29 @@
 
 namespace {
 
-// `points` log-spaced frequencies from 20 Hz to 2 MHz with a winding-like response,
-// written with the nine significant digits a measurement file has.
-std::string SweepText(int points, bool ltspice) {
+enum class Format { kSimulator, kDelimited, kLtspice };
+
+// `points` log-spaced frequencies from 20 Hz to 2 MHz with a winding-like response.
+std::string SweepText(int points, Format format) {
+  const bool ltspice = format == Format::kLtspice;
   std::string text = ltspice ? "Freq.\tV(out)\n" : "frequency_hz,magnitude_db,phase_deg\n";
-  char line[96];
+  const char* const line = format == Format::kSimulator ? "%.10g,%.6f,%.4f\n"
+                           : ltspice                    ? "%.9g\t(%.9gdB,%.9g\xC2\xB0)\n"
+                                                        : "%.9g,%.9g,%.9g\n";
+  char buffer[96];
   for (int i = 0; i < points; ++i) {
     const double f = 20.0 * std::pow(1e5, double(i) / (points - 1));
     const double decibels = -20.0 + 10.0 * std::sin(std::log10(f) * 7.0);
     const double phase = 80.0 * std::cos(std::log10(f) * 5.0);
-    const char* format = ltspice ? "%.9g\t(%.9gdB,%.9g\xC2\xB0)\n" : "%.9g,%.9g,%.9g\n";
-    std::snprintf(line, sizeof line, format, f, decibels, phase);
-    text += line;
+    std::snprintf(buffer, sizeof buffer, line, f, decibels, phase);
+    text += buffer;
   }
   return text;
 }
 
-void BM_Import(benchmark::State& state, bool ltspice) {
+void BM_Import(benchmark::State& state, Format format) {
   const int points = static_cast<int>(state.range(0));
-  const std::string text = SweepText(points, ltspice);
+  const std::string text = SweepText(points, format);
   for (auto _ : state) {
     benchmark::DoNotOptimize(orlo::host::ImportSweepText(text, "bench.txt"));
   }
@@ -40,12 +46,16 @@ void BM_Import(benchmark::State& state, bool ltspice) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_Import, Delimited, false)
+BENCHMARK_CAPTURE(BM_Import, Simulator, Format::kSimulator)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Import, Delimited, Format::kDelimited)
     ->RangeMultiplier(10)
     ->Range(1000, 1000000)
     ->Arg(2000000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Import, Ltspice, true)
+BENCHMARK_CAPTURE(BM_Import, Ltspice, Format::kLtspice)
     ->RangeMultiplier(10)
     ->Range(1000, 1000000)
     ->Unit(benchmark::kMillisecond);

@@ -1,6 +1,5 @@
 #include "host/sweeps/LtspiceImporter.h"
 
-#include "host/sweeps/NumberText.h"
 #include "host/sweeps/PointValues.h"
 #include "host/sweeps/SweepLine.h"
 #include "platform/common/Utf8.h"
@@ -103,7 +102,8 @@ void ReadLtspiceSweep(TextLines& lines, SweepBuilder& points) {
     }
     const size_t split = line.text.find(delimiter);
     if (split == std::string_view::npos) line.Fail("expected a frequency and a trace value");
-    const double frequency = line.Frequency(TrimBlanks(line.text.substr(0, split)));
+    const std::string_view frequencyField = TrimBlanks(line.text.substr(0, split));
+    const double frequency = line.Frequency(ReadNumber(frequencyField), frequencyField);
     const std::string_view value = TrimBlanks(line.text.substr(split + 1));
     points.Add(TraceReader(line, value, delimiter).Read(frequency), line.number);
     anyPoint = true;
