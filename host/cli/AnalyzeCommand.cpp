@@ -329,6 +329,7 @@ class AnalyzeRun {
     }
     analysis.panels = host_->run.Snapshot(*host_->graph);
     analysis.messageBoxes = win::MessageBoxes();
+    analysis.notes = SweepNotes(*host_->graph);
     return analysis;
   }
 

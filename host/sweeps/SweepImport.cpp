@@ -5,6 +5,7 @@
 #include "host/sweeps/LtspiceImporter.h"
 #include "host/sweeps/SweepFileError.h"
 #include "host/sweeps/TextLines.h"
+#include "host/sweeps/TouchstoneImporter.h"
 #include "platform/common/Utf8.h"
 
 #include <algorithm>
@@ -30,7 +31,9 @@ Sweep ImportSweepText(std::string_view text, const std::string& file) {
   const bool ltspice = TextLines(lines).Next(first) && first.starts_with("Freq.");
   SweepBuilder points(file);
   points.Reserve(lines.CountLeft());
-  if (ltspice) {
+  if (IsTouchstoneFile(file, lines)) {
+    ReadTouchstoneSweep(lines, points);
+  } else if (ltspice) {
     ReadLtspiceSweep(lines, points);
   } else {
     ReadDelimitedSweep(lines, points);

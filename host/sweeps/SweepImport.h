@@ -1,7 +1,8 @@
 // SweepImport: reads sweep files into Sweeps.
 //
-// The first line picks the importer: LTspice export when it starts with "Freq.", the
-// generic delimited format otherwise. The import then makes the points ascending (a file
+// The file picks the importer: Touchstone by its name or its [Version] keyword (see
+// TouchstoneImporter), else the LTspice export when the first line starts with "Freq.",
+// else the generic delimited format. The import then makes the points ascending (a file
 // wholly in descending order is reversed) and refuses any other disorder, repeated
 // frequencies, numbers beyond single precision and files of fewer than 2 points, each
 // with a SweepFileError naming the file and line.
