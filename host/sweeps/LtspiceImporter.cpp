@@ -102,8 +102,7 @@ void ReadLtspiceSweep(TextLines& lines, SweepBuilder& points) {
     }
     const size_t split = line.text.find(delimiter);
     if (split == std::string_view::npos) line.Fail("expected a frequency and a trace value");
-    const std::string_view frequencyField = TrimBlanks(line.text.substr(0, split));
-    const double frequency = line.Frequency(ReadNumber(frequencyField), frequencyField);
+    const double frequency = line.Frequency(TrimBlanks(line.text.substr(0, split)));
     const std::string_view value = TrimBlanks(line.text.substr(split + 1));
     points.Add(TraceReader(line, value, delimiter).Read(frequency), line.number);
     anyPoint = true;

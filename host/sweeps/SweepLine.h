@@ -26,6 +26,12 @@ struct SweepLine {
 
   // Number(read, field, "frequency"), which must also be above 0.
   double Frequency(const NumberRead& read, std::string_view field) const;
+
+  // The same for `field` read here (ReadNumber(field)).
+  double Number(std::string_view field, std::string_view what) const {
+    return Number(ReadNumber(field), field, what);
+  }
+  double Frequency(std::string_view field) const { return Frequency(ReadNumber(field), field); }
 };
 
 // `text` without leading and trailing blanks (spaces and tabs).
