@@ -9,8 +9,8 @@
 
 namespace orlo::host {
 
-// The whole of `text` as a number, or nullopt for any text ReadNumber refuses (not a
-// number, out of range).
-std::optional<double> ParseNumber(std::string_view text);
+// The whole of `text` as a number (with `decimalComma` a ',' serves as the decimal point
+// too), or nullopt for any text ReadNumber refuses (not a number, out of range).
+std::optional<double> ParseNumber(std::string_view text, bool decimalComma = false);
 
 }  // namespace orlo::host
