@@ -31,9 +31,9 @@ std::string SweepText(int points, Format format) {
       std::snprintf(line, sizeof line, "%.9g\t%e\t%e\t%e\t%e\t%e\t%e\t%e\t%e\r\n", f, -200.0,
                     0.0, decibels, phase, -200.0, 0.0, decibels - 3.0, -phase);
     } else {
-      std::snprintf(line, sizeof line,
-                    format == Format::kLtspice ? "%.9g\t(%.9gdB,%.9g\xC2\xB0)\n" : "%.9g,%.9g,%.9g\n",
-                    f, decibels, phase);
+      const char* pattern =
+          format == Format::kLtspice ? "%.9g\t(%.9gdB,%.9g\xC2\xB0)\n" : "%.9g,%.9g,%.9g\n";
+      std::snprintf(line, sizeof line, pattern, f, decibels, phase);
     }
     text += line;
   }

@@ -22,7 +22,7 @@ void WriteHead(const char* title, std::ostream& out) {
       << title << "</title>\n<style>\n"
       << "body { font: 14px/1.4 sans-serif; color: #202020; background: #F2F2F2; margin: 16px; }\n"
          "header, section { background: #FFFFFF; border: 1px solid #C8C8C8; padding: 12px 16px;"
-         " margin-bottom: 16px; max-width: "
+         " margin-bottom: 16px; overflow-x: auto; max-width: "
       << kGraphWidth
       << "px; }\n"
          "h1 { font-size: 20px; margin: 0 0 8px; }\n"
@@ -33,6 +33,8 @@ void WriteHead(const char* title, std::ostream& out) {
          " white-space: nowrap; }\n"
          "th { background: #E8E8E8; font-weight: 600; }\n"
          "td.number { text-align: right; }\n"
+
+         "td.wrap { white-space: normal; overflow-wrap: anywhere; min-width: 8em; }\n"
          ".marker { border: none; background: none; color: #1F5FBF; padding: 3px 4px; }\n"
          "tr.selected td { background: "
       << kSelectedRowColour
@@ -54,6 +56,14 @@ void WriteHead(const char* title, std::ostream& out) {
          ".message-box { border: 1px solid #A0A0A0; margin: 8px 0; padding: 6px 10px; }\n"
          ".message-box .caption { font-weight: bold; }\n"
          ".message-box p { margin: 4px 0 0; white-space: pre-wrap; }\n"
+         "@media print {\n"
+         "  @page { size: A4; margin: 12mm; }\n"
+         "  body { background: none; margin: 0; font-size: 11px; }\n"
+         "  header, section { max-width: none; border: none; padding: 0; margin: 0; }\n"
+         "  section.panel { break-before: page; }\n"
+         "  figure, table, .notes { break-inside: avoid; }\n"
+         "  svg { width: 100%; }\n"
+         "}\n"
          "</style>\n</head>\n<body>\n";
 }
 
@@ -63,10 +73,10 @@ void WriteSweeps(const char* heading, const std::vector<SweepSummary>& sweeps,
       << "<tr><th>#</th><th>Sweep</th><th>Points</th><th>Frequency range</th><th>File</th></tr>\n";
   for (size_t i = 0; i < sweeps.size(); ++i) {
     const SweepSummary& sweep = sweeps[i];
-    out << "<tr><td class=\"number\">" << i + 1 << "</td><td>" << Escape(sweep.name)
+    out << "<tr><td class=\"number\">" << i + 1 << "</td><td class=\"wrap\">" << Escape(sweep.name)
         << "</td><td class=\"number\">" << sweep.points << "</td><td>"
         << Escape(FrequencyLabel(sweep.lowFrequency)) << " \xE2\x80\x93 "
-        << Escape(FrequencyLabel(sweep.highFrequency)) << "</td><td>" << Escape(sweep.file)
+        << Escape(FrequencyLabel(sweep.highFrequency)) << "</td><td class=\"wrap\">" << Escape(sweep.file)
         << "</td></tr>\n";
   }
   out << "</table>\n";
