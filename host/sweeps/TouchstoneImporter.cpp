@@ -22,6 +22,10 @@ constexpr const char* kOnlyOneOrTwoPorts = "only 1- and 2-port files are read";
 
 enum class Format { kDecibelAngle, kMagnitudeAngle, kRealImaginary };
 
+// The parameters of a row's value pairs in the two orders a file may have.
+constexpr std::array<std::string_view, 4> kPairs21_12 = {"S11", "S21", "S12", "S22"};
+constexpr std::array<std::string_view, 4> kPairs12_21 = {"S11", "S12", "S21", "S22"};
+
 // The port count of a name ending in ".s<count>p" (any case; a count no int holds gives
 // 0), or nothing for other names.
 std::optional<int> PortsOfName(std::string_view file) {
@@ -188,8 +192,7 @@ class TouchstoneReader {
     valuesPerRow_ = 1 + 2 * ports_ * ports_;
     const bool order12_21 = order12_21_.value_or(false);
     usedPair_ = ports_ == 1 ? 0 : order12_21 ? 2 : 1;
-    pairNames_ = order12_21 ? std::array{"S11", "S12", "S21", "S22"}
-                             : std::array{"S11", "S21", "S12", "S22"};
+    pairNames_ = order12_21 ? kPairs12_21 : kPairs21_12;
   }
 
   // Reads a row's frequency; false when it starts the noise parameters.
@@ -248,7 +251,7 @@ class TouchstoneReader {
 
   int valuesPerRow_ = 0;  // 0 until the data starts
   int usedPair_ = 0;
-  std::array<const char*, 4> pairNames_{};
+  std::array<std::string_view, 4> pairNames_{};
 
   int rowValues_ = 0;  // of the row being read
   int rowLine_ = 0;

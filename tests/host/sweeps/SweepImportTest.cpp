@@ -138,6 +138,9 @@ TEST_F(SweepImportTest, NamesTheFileAndLineOfEveryFault) {
                      "found 1"},
       {"f,ratio\n100,-0.5\n200,1\n", "f.csv:2: magnitude ratio is negative: \"-0.5\""},
       {"100;1.000,5\n200;0\n", "f.csv:1: magnitude is not a number: \"1.000,5\""},
+      {"100\t\t0\n", "f.csv:1: magnitude is not a number: \"\""},
+      {"100,0\n200 x ,0\n", "f.csv:2: frequency is not a number: \"200 x\""},
+      {"f\tm\n100\t2e \n", "f.csv:2: magnitude is not a number: \"2e\""},
       // Echoed fields: about 40 characters, control characters and bad bytes spelled out.
       {"f,m\n100,0123456789012345678901234567890123456789xyz\n",
        "f.csv:2: magnitude is not a number: \"0123456789012345678901234567890123456789\u2026\""},
