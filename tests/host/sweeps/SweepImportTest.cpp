@@ -131,7 +131,7 @@ TEST_F(SweepImportTest, NamesTheFileAndLineOfEveryFault) {
       {"300,0\n# c\n200,0\n250,0\n",
        "f.csv:4: frequency 250 Hz follows 200 Hz on line 3; points must be wholly ascending "
        "or wholly descending"},
-      {"100,0\n100.000001,0\n", "f.csv:2: frequency 100 Hz repeats line 1"},
+      {"100,0\n# c\n\n100.000001,0\n", "f.csv:4: frequency 100 Hz repeats line 1"},
       {"f,m\n100,0\n", "f.csv:2: a sweep needs at least 2 points, found 1"},
       {"", "f.csv:1: a sweep needs at least 2 points, found 0"},
       {"100\n200\n", "f.csv:1: expected 2 or 3 fields (frequency, magnitude, optional phase), "
