@@ -1,5 +1,6 @@
 #include "host/output/PanelText.h"
 
+#include "host/output/TextTable.h"
 #include "host/sweeps/NumberText.h"
 #include "platform/common/Services.h"
 #include "platform/common/Utf8.h"
@@ -15,32 +16,17 @@ namespace {
 using Row = std::vector<std::string>;
 
 constexpr char kIndent[] = "  ";
-constexpr char kColumnGap[] = "  ";
 
 std::string Shown(std::wstring_view text) { return VisibleText(WideToUtf8(text)); }
 
 // Rows as columns of equal width, each line indented, without trailing blanks.
 void PrintTable(std::vector<Row> rows, std::ostream& out) {
+  TextTable table(kIndent);
   for (Row& row : rows) {
     for (std::string& cell : row) cell = VisibleText(cell);
+    table.Measure(row);
   }
-  std::vector<size_t> widths;
-  for (const Row& row : rows) {
-    widths.resize(std::max(widths.size(), row.size()));
-    for (size_t column = 0; column < row.size(); ++column) {
-      widths[column] = std::max(widths[column], CountUtf8Chars(row[column]));
-    }
-  }
-  for (const Row& row : rows) {
-    std::string line = kIndent;
-    for (size_t column = 0; column < row.size(); ++column) {
-      if (column > 0) line += kColumnGap;
-      line += row[column];
-      if (column + 1 < row.size()) line.append(widths[column] - CountUtf8Chars(row[column]), ' ');
-    }
-    line.erase(line.find_last_not_of(' ') + 1);
-    out << line << '\n';
-  }
+  for (const Row& row : rows) out << table.Line(row);
 }
 
 // The shortest text that reads back to exactly `value`.

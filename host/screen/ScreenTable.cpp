@@ -1,4 +1,5 @@
 #include "host/screen/ScreenOutputs.h"
+#include "host/output/PanelText.h"
 #include "host/output/TextTable.h"
 #include "platform/common/Utf8.h"
 
@@ -48,12 +49,22 @@ std::vector<std::string> ScreenCells(const ScreenResults& results, const ScreenR
   return cells;
 }
 
+namespace {
+
+// The cells as a terminal shows them (control characters as visible escapes).
+std::vector<std::string> Visible(std::vector<std::string> cells) {
+  for (std::string& cell : cells) cell = VisibleText(cell);
+  return cells;
+}
+
+}  // namespace
+
 void WriteScreenTable(const ScreenResults& results, std::ostream& out) {
-  const std::vector<std::string> header = ScreenHeader(results);
+  const std::vector<std::string> header = Visible(ScreenHeader(results));
   TextTable table;
   table.Measure(header);
   for (size_t position = 0; position < results.count; ++position) {
-    table.Measure(ScreenCells(results, results.Row(position)));
+    table.Measure(Visible(ScreenCells(results, results.Row(position))));
   }
   // The analyzers' names above their groups of columns.
   std::string heading;
@@ -63,11 +74,11 @@ void WriteScreenTable(const ScreenResults& results, std::ostream& out) {
     const size_t offset = table.Offset(firstGroup + i * groupSize);
     const size_t used = CountUtf8Chars(heading);
     heading.append(offset > used ? offset - used : 2, ' ');
-    heading += results.analyzers[i].name;
+    heading += VisibleText(results.analyzers[i].name);
   }
   out << heading << '\n' << table.Line(header);
   for (size_t position = 0; position < results.count; ++position) {
-    out << table.Line(ScreenCells(results, results.Row(position)));
+    out << table.Line(Visible(ScreenCells(results, results.Row(position))));
   }
 }
 
