@@ -38,6 +38,7 @@ Sweep ImportSweepText(std::string_view text, const std::string& file) {
   Sweep sweep;
   sweep.name = ValidUtf8(std::filesystem::path(file).stem().string());
   sweep.file = ValidUtf8(file);
+  sweep.format = ltspice ? "LTspice export" : "delimited text";
   sweep.points = points.Finish(lines.Number());
   return sweep;
 }
