@@ -275,6 +275,7 @@ class AnalyzeRun {
     }
     analysis.panels = host_->Run().Snapshot(host_->Graph());
     analysis.messageBoxes = win::MessageBoxes();
+    analysis.notes = SweepNotes(host_->Graph());
     return analysis;
   }
 
@@ -309,7 +310,9 @@ class AnalyzeRun {
 };
 
 int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  return RunAnalyze(args, out, err, HostSessionOptions{});
+  HostSessionOptions session;
+  session.virtualClock = true;
+  return RunAnalyze(args, out, err, session);
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ bool WritePlot(const std::vector<Sweep>& sweeps, const std::string& file, std::o
     graph.AddSweep(sweep);
   }
   std::ostringstream page;
-  WriteSweepsPage(summaries, TakeSweepsGraph(graph), page);
+  WriteSweepsPage(summaries, TakeSweepsGraph(graph), SweepNotes(graph), page);
   std::string reason;
   if (WriteOutputFile(file, page.str(), reason)) return true;
   err << "orlo sweeps: " << reason << '\n';

@@ -10,6 +10,7 @@ namespace {
 
 using json::Value;
 
+
 Value Integer(std::int64_t value) { return Value::Integer(value); }
 Value Text(const std::wstring& text) { return Value::String(text); }
 
@@ -135,7 +136,8 @@ Value Panel(const PanelSnapshot& panel) {
                            {"ranges", ArrayOf(panel.MainGraph().ranges, Range)}})},
        // Every point of every curve only where the panel has no grids to read: for the
        // others the curves are the sweeps again, point by point, and "graph" counts them.
-       {"graphs", panel.hasReadout ? Value() : ArrayOf(panel.graphs, GraphWindow)}});
+       {"graphs", panel.hasReadout ? Value() : ArrayOf(panel.graphs, GraphWindow)},
+       {"notes", NotesJson(panel.notes)}});
 }
 
 Value Parameter(const ReportParameter& parameter) {
@@ -146,6 +148,17 @@ Value Parameter(const ReportParameter& parameter) {
 }
 
 }  // namespace
+
+json::Value NotesJson(const std::vector<Note>& notes) {
+  return ArrayOf(notes, [](const Note& note) {
+    const auto index = [](size_t i) { return Integer(static_cast<std::int64_t>(i)); };
+    return ObjectOf({{"kind", Value::String(std::string(KindName(note.kind)))},
+                     {"analyzer", OptionalOf(note.analyzer, index)},
+                     {"rows", ArrayOf(note.rows, Integer)},
+                     {"bands", ArrayOf(note.bands, Text)},
+                     {"text", Text(note.text)}});
+  });
+}
 
 json::Value AnalysisJson(const AnalysisSnapshot& analysis) {
   const auto sweep = [](const SweepSummary& summary) {
@@ -162,7 +175,8 @@ json::Value AnalysisJson(const AnalysisSnapshot& analysis) {
        {"models", ArrayOf(analysis.models, Model)},
        {"analyzers", ArrayOf(analysis.panels, Panel)},
        {"report", analysis.report ? ArrayOf(*analysis.report, Parameter) : Value::MakeArray()},
-       {"messageBoxes", ArrayOf(analysis.messageBoxes, box)}});
+       {"messageBoxes", ArrayOf(analysis.messageBoxes, box)},
+       {"notes", NotesJson(analysis.notes)}});
 }
 
 }  // namespace orlo::host

@@ -4,15 +4,15 @@
 // name, guid, the results and criteria grids as the cell texts exactly as written,
 // selectedRow, the greyed criteria cells as [row, column], conclusion,
 // magnitudeDifferenceConclusion, the computed pairs with their raw band values, the
-// graph's curves and ranges, and "graphs": for a panel without grids (null for the
-// others, whose curves are the sweeps point by point) every graph window of the panel in
-// panel order with xLabel, yLabel, yRange ([low, high] or null) and its curves with every
-// point [x, y]), "report" (name, value, colour) and "messageBoxes" (text,
-// style). Numbers are the shortest text that reads back exactly; NaN and infinities are
-// the strings "NaN", "Infinity" and "-Infinity"; colours are COLORREF integers. What an
-// analyzer does not have is null (grids and conclusion of an analyzer without a readout,
-// the magnitude-difference fields of DL/T 911 pairs); "report" is empty when no report was
-// started.
+// graph's curves and ranges, "graphs": for a panel without grids (null for the others,
+// whose curves are the sweeps point by point) every graph window of the panel in panel
+// order with xLabel, yLabel, yRange ([low, high] or null) and its curves with every point
+// [x, y], and the panel's "notes"), "report" (name, value, colour), "messageBoxes" (text,
+// style) and "notes", the notes of the run. Numbers are the shortest text that reads back
+// exactly; NaN and infinities are the strings "NaN", "Infinity" and "-Infinity"; colours
+// are COLORREF integers. What an analyzer does not have is null (grids and conclusion of
+// an analyzer without a readout, the magnitude-difference fields of DL/T 911 pairs);
+// "report" is empty when no report was started. Text keeps its characters as they are.
 #pragma once
 
 #include "host/output/AnalysisSnapshot.h"
@@ -21,5 +21,8 @@
 namespace orlo::host {
 
 json::Value AnalysisJson(const AnalysisSnapshot& analysis);
+
+// Notes as a JSON array of {"kind", "analyzer" (index or null), "rows", "bands", "text"}.
+json::Value NotesJson(const std::vector<Note>& notes);
 
 }  // namespace orlo::host

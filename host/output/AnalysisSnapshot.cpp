@@ -106,9 +106,9 @@ PanelSnapshot TakePanelSnapshot(size_t index, IBaseAnalyzer& analyzer, const CGr
     snapshot.pairs = readout->GetComputedPairs();
     snapshot.modelSelector = SnapshotOf(readout->GetModelSelector());
     snapshot.sweepSelector = SnapshotOf(readout->GetSweepSelector());
-    snapshot.unevaluated = FindUnevaluatedBands(snapshot.pairs, graph);
   }
   ReadGraphs(analyzer.GetPanel(), graph, snapshot);
+  snapshot.notes = PanelNotes(snapshot, graph);
   return snapshot;
 }
 

@@ -1,16 +1,16 @@
 // AnalysisSnapshot: what one `orlo analyze` run shows (sweeps, every analyzer's panel, the
-// report parameters, the message boxes), read once so that the human and the JSON
+// report parameters, the message boxes, the notes), read once so that the human and the JSON
 // printers print the same thing.
 //
-// TakePanelSnapshot reads an analyzer whose panel exists: its grids, conclusion, selectors
-// and the bands it could not evaluate through IAnalyzerReadout (absent for analyzers that
-// do not implement it), and its graphs
-// from the graph plug-in, one per graph item of the panel (depth first): the axis labels,
-// axis settings and ranges of the graph window behind the item, then the curves drawn in it
-// holding at least one point (an emptied curve shows nothing and is left out): the curve
-// objects of the window's graph type, then all of the window's own XY curves (each with the
-// points already on the screen, possibly none). The snapshot is a
-// plain value that owns copies of everything; nothing of the analyzer is kept.
+// TakePanelSnapshot reads an analyzer whose panel exists: its grids, conclusion and
+// selectors through IAnalyzerReadout (absent for analyzers that do not implement it), and
+// its graphs from the graph plug-in, one per graph item of the panel (depth first): the
+// axis labels, axis settings and ranges of the graph window behind the item, then the
+// curves drawn in it holding at least one point (an emptied curve shows nothing and is left
+// out): the curve objects of the window's graph type, then all of the window's own XY
+// curves (each with the points already on the screen, possibly none); then its notes
+// (PanelNotes). The snapshot is a plain value that owns copies of everything; nothing of
+// the analyzer is kept.
 //
 // TakeSweepsGraph reads the sweeps loaded into the graph plug-in as it would draw them on
 // their own: magnitude in dB over a logarithmic frequency axis, each sweep in its colour and
@@ -18,7 +18,7 @@
 #pragma once
 
 #include "host/graph/GraphCurves.h"
-#include "host/output/UnevaluatedBands.h"
+#include "host/output/Notes.h"
 #include "host/report/ReportPlugin.h"
 #include "host/sweeps/Sweep.h"
 #include "module/core/AnalyzerReadout.h"
@@ -98,7 +98,7 @@ struct PanelSnapshot {
   std::vector<GraphSnapshot> graphs;  // one per graph of the panel
   std::optional<SelectorSnapshot> modelSelector;  // absent without readout or selector
   std::optional<SelectorSnapshot> sweepSelector;
-  std::vector<UnevaluatedBand> unevaluated;  // bands of `pairs` without a measurement
+  std::vector<Note> notes;  // PanelNotes
 
   // The first graph, the one the text and JSON outputs show (an empty graph when none).
   const GraphSnapshot& MainGraph() const;
@@ -131,6 +131,7 @@ struct AnalysisSnapshot {
   std::optional<std::vector<ReportParameter>> report;
   std::vector<win::MessageBoxRecord> messageBoxes;
   std::vector<ModelSnapshot> models;  // applied to the graph, in the order applied
+  std::vector<Note> notes;  // of the run (SweepNotes); the panels hold their own
 };
 
 GridSnapshot TakeGridSnapshot(const CGridCtrl& grid);

@@ -45,6 +45,9 @@ void WritePageStyle(std::ostream& out) {
          ".swatch { display: inline-block; width: 24px; vertical-align: middle;"
          " margin-right: 6px; }\n"
          ".conclusion { margin: 8px 0 0; }\n"
+         ".notes { margin: 8px 0 0; padding: 6px 10px 6px 28px; background: #FFF6D5;"
+         " border: 1px solid #E0C870; }\n"
+         ".notes li { margin: 2px 0; overflow-wrap: anywhere; }\n"
          ".message-box { border: 1px solid #A0A0A0; margin: 8px 0; padding: 6px 10px; }\n"
          ".message-box .caption { font-weight: bold; }\n"
          ".message-box p { margin: 4px 0 0; white-space: pre-wrap; }\n";
@@ -62,7 +65,8 @@ void WriteHead(const char* title, std::ostream& out) {
   out << "</style>\n</head>\n<body>\n";
 }
 
-void WriteSweeps(const char* heading, const std::vector<SweepSummary>& sweeps, std::ostream& out) {
+void WriteSweeps(const char* heading, const std::vector<SweepSummary>& sweeps,
+                 const std::vector<Note>& notes, std::ostream& out) {
   out << "<header>\n<h1>" << heading << "</h1>\n<table class=\"sweeps\">\n"
       << "<tr><th>#</th><th>Sweep</th><th>Points</th><th>Frequency range</th><th>File</th></tr>\n";
   for (size_t i = 0; i < sweeps.size(); ++i) {
@@ -73,7 +77,9 @@ void WriteSweeps(const char* heading, const std::vector<SweepSummary>& sweeps, s
         << Escape(FrequencyLabel(sweep.highFrequency)) << "</td><td>" << Escape(sweep.file)
         << "</td></tr>\n";
   }
-  out << "</table>\n</header>\n";
+  out << "</table>\n";
+  WriteNotes(notes, out);
+  out << "</header>\n";
 }
 
 }  // namespace
@@ -100,8 +106,8 @@ void WriteGridTable(const char* kind, const GridSnapshot& grid, std::ostream& ou
 }
 
 void WritePanelSection(const PanelSnapshot& panel, std::ostream& out) {
-  out << "<section class=\"panel\" data-analyzer=\"" << panel.index << "\">\n<h2>Analyzer " << panel.index << ": " << Escape(panel.name)
-      << " <span class=\"guid\">" << Escape(panel.guid) << "</span></h2>\n";
+  out << "<section class=\"panel\" data-analyzer=\"" << panel.index << "\">\n<h2>Analyzer "
+      << panel.index << ": " << Escape(panel.name) << " <span class=\"guid\">" << Escape(panel.guid) << "</span></h2>\n";
   if (!panel.hasReadout) {
     out << "<p>This analyzer does not describe its grids; only its graphs are shown.</p>\n";
   }
@@ -116,6 +122,7 @@ void WritePanelSection(const PanelSnapshot& panel, std::ostream& out) {
           << Escape(*panel.magnitudeDifferenceConclusion) << "</strong></p>\n";
     }
   }
+  WriteNotes(panel.notes, out);
   out << "</section>\n";
 }
 
@@ -135,18 +142,27 @@ void WriteTail(std::ostream& out) { out << "</body>\n</html>\n"; }
 
 }  // namespace
 
+void WriteNotes(const std::vector<Note>& notes, std::ostream& out) {
+  if (notes.empty()) return;
+  out << "<ul class=\"notes\">\n";
+  for (const Note& note : notes) {
+    out << "<li data-kind=\"" << KindName(note.kind) << "\">" << Escape(note.text) << "</li>\n";
+  }
+  out << "</ul>\n";
+}
+
 void WriteAnalysisPage(const AnalysisSnapshot& analysis, std::ostream& out) {
   WriteHead("orlo analyze", out);
-  WriteSweeps("Sweep analysis", analysis.sweeps, out);
+  WriteSweeps("Sweep analysis", analysis.sweeps, analysis.notes, out);
   for (const PanelSnapshot& panel : analysis.panels) WritePanelSection(panel, out);
   WriteMessageBoxes(analysis.messageBoxes, out);
   WriteTail(out);
 }
 
 void WriteSweepsPage(const std::vector<SweepSummary>& sweeps, const GraphSnapshot& graph,
-                     std::ostream& out) {
+                     const std::vector<Note>& notes, std::ostream& out) {
   WriteHead("orlo sweeps", out);
-  WriteSweeps("Sweep files", sweeps, out);
+  WriteSweeps("Sweep files", sweeps, notes, out);
   out << "<section class=\"panel\">\n";
   WriteGraphFigure(graph, out);
   out << "</section>\n";

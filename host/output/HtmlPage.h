@@ -8,8 +8,8 @@
 // (index, name, GUID), the results grid with the selected row marked (row class
 // "selected": a marker and a highlighted background), every graph of the panel
 // (SvgGraph), the criteria grid with its greyed cells (class "greyed") in the module's
-// grey kGreyedCell, and the conclusion lines; then every message box (caption and text).
-// The sweeps page shows one graph of the sweep files alone.
+// grey kGreyedCell, the conclusion lines and the panel's notes; then every message box
+// (caption and text). The sweeps page shows one graph of the sweep files alone.
 //
 // The parts are shared with the pages of `orlo serve`: the style sheet (the rules
 // without the <style> element), a grid as a table of class "grid KIND", and a panel as a
@@ -29,6 +29,8 @@ void WritePanelSection(const PanelSnapshot& panel, std::ostream& out);
 
 void WriteAnalysisPage(const AnalysisSnapshot& analysis, std::ostream& out);
 void WriteSweepsPage(const std::vector<SweepSummary>& sweeps, const GraphSnapshot& graph,
-                     std::ostream& out);
+                     const std::vector<Note>& notes, std::ostream& out);
+// Notes as a list (class "notes", each item's data-kind its KindName); nothing when none.
+void WriteNotes(const std::vector<Note>& notes, std::ostream& out);
 
 }  // namespace orlo::host

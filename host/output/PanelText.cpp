@@ -115,36 +115,6 @@ std::string SelectorText(const std::optional<SelectorSnapshot>& selector) {
   return chosen + "  (entries: " + entries + ")";
 }
 
-std::string ReasonText(const UnevaluatedBand& band) {
-  switch (band.reason) {
-    case UnevaluatedBand::Reason::kNotReached:
-      return "the sweeps do not reach it (together they cover " + FrequencyText(band.coveredLow) +
-             " to " + FrequencyText(band.coveredHigh) + ")";
-    case UnevaluatedBand::Reason::kFlat:
-      return "sweep '" + WideToUtf8(band.flatSweep) + "' is flat there";
-    case UnevaluatedBand::Reason::kNoValue:
-      break;
-  }
-  return "the analyzer found no value for it";
-}
-
-// Under the panel: what a reader of the grids could take for a result but is none.
-void PrintNotes(const PanelSnapshot& panel, std::ostream& out) {
-  if (!panel.hasReadout) return;
-  if (panel.pairs.empty()) {
-    out << "\nNote: no pair was compared: the analyzers compare the first three sweeps in pairs "
-           "(1-2, 2-3, 3-1), and there is only one sweep.\n";
-    return;
-  }
-  if (panel.unevaluated.empty()) return;
-  out << "\nNote: bands not evaluated (their cells show what the analyzer left there):\n";
-  for (const UnevaluatedBand& band : panel.unevaluated) {
-    out << kIndent << WideToUtf8(band.sweepA) << " - " << WideToUtf8(band.sweepB) << ", "
-        << WideToUtf8(band.band) << " (" << FrequencyText(band.low) << " to "
-        << FrequencyText(band.high) << "): " << ReasonText(band) << '\n';
-  }
-}
-
 void PrintPanel(const PanelSnapshot& panel, bool showSelectors, std::ostream& out) {
   const std::string heading = "Analyzer " + std::to_string(panel.index) + ": " +
                               WideToUtf8(panel.name) + " " + WideToUtf8(panel.guid);
@@ -173,7 +143,7 @@ void PrintPanel(const PanelSnapshot& panel, bool showSelectors, std::ostream& ou
   }
   out << '\n';
   PrintGraph(panel.MainGraph(), out);
-  PrintNotes(panel, out);
+  PrintNotes(panel.notes, out);
 }
 
 void PrintModels(const std::vector<ModelSnapshot>& models, std::ostream& out) {
@@ -234,6 +204,12 @@ void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
   PrintTable(rows, out);
 }
 
+void PrintNotes(const std::vector<Note>& notes, std::ostream& out) {
+  if (notes.empty()) return;
+  out << "\nNotes\n";
+  for (const Note& note : notes) out << kIndent << WideToUtf8(note.text) << '\n';
+}
+
 void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ostream& out) {
   out << "\nMessage boxes\n";
   for (const win::MessageBoxRecord& box : boxes) {
@@ -251,6 +227,7 @@ void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ost
 
 void PrintAnalysisText(const AnalysisSnapshot& analysis, std::ostream& out) {
   PrintSweeps(analysis.sweeps, out);
+  PrintNotes(analysis.notes, out);
   if (!analysis.models.empty()) PrintModels(analysis.models, out);
   // Without models both selectors are always empty: they are shown when models are applied.
   for (const PanelSnapshot& panel : analysis.panels) {

@@ -1,9 +1,9 @@
 // PanelText: the human output of `orlo analyze`, each panel as the user would see it.
 //
-// PrintAnalysisText writes, in this order: the sweeps analysed; per analyzer a heading
-// (name, index, GUID), the results grid and the criteria grid as aligned tables, the
-// conclusion line(s) and the graph (curves: name, colour #RRGGBB, width, points; ranges:
-// label, low and high frequency, colour). A panel without a readout (the test analyzer) is
+// PrintAnalysisText writes, in this order: the sweeps analysed and the notes of the run;
+// per analyzer a heading (name, index, GUID), the results grid and the criteria grid as aligned tables, the
+// conclusion line(s), the graph (curves: name, colour #RRGGBB, width, points; ranges:
+// label, low and high frequency, colour) and the panel's notes. A panel without a readout (the test analyzer) is
 // shown by its graph windows instead: per graph its value and frequency labels, its value
 // range ("automatic" unless fixed) and its XY curves (name, colour, width, points, first
 // and last point). Then the report parameters when a report was started, and every message
@@ -23,8 +23,10 @@ namespace orlo::host {
 void PrintAnalysisText(const AnalysisSnapshot& analysis, std::ostream& out);
 
 // Pieces other outputs share: a grid as a table under `title` (selected row and greyed
-// cells marked as above), and the "Message boxes" section.
+// cells marked as above), the "Notes" section (nothing when there are none) and the
+// "Message boxes" section.
 void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out);
+void PrintNotes(const std::vector<Note>& notes, std::ostream& out);
 void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ostream& out);
 
 }  // namespace orlo::host

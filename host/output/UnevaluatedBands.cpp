@@ -38,6 +38,7 @@ std::vector<UnevaluatedBand> FindUnevaluatedBands(const std::vector<PairReadout>
       const bool marker = statistic.value >= kBandValueMarkerLimit;
       if (!marker && statistic.value != kUndefinedFactor) continue;
       UnevaluatedBand band;
+      band.tag = pair.tag;
       band.sweepA = pair.sweepA;
       band.sweepB = pair.sweepB;
       band.band = statistic.band;

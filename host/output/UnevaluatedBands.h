@@ -1,8 +1,8 @@
 // UnevaluatedBands: the bands of the computed pairs that hold no measurement, and why.
 //
 // An analyzer shows a band it could not evaluate like any other (the relative factor of
-// such a band is 10.00, which counts as "Normal"), so the host's human output names these
-// bands under the panel. A band is not evaluated when its value is a marker (at or above
+// such a band is 10.00, which counts as "Normal"), so the host's outputs note these bands
+// (Notes). A band is not evaluated when its value is a marker (at or above
 // kBandValueMarkerLimit), or when it is exactly 10.0 and the sweeps show why:
 //   - kNotReached: the two sweeps do not both cover the band; an edge counts as covered
 //     within 1 %, the tolerance with which the analyzers place band edges;
@@ -24,7 +24,8 @@ class CGraphPlugin;
 struct UnevaluatedBand {
   enum class Reason { kNotReached, kFlat, kNoValue };
 
-  std::wstring sweepA;  // the pair
+  std::wstring tag;  // the pair, as PairReadout tags it
+  std::wstring sweepA;
   std::wstring sweepB;
   std::wstring band;
   double low = 0.0;  // Hz

@@ -1,6 +1,7 @@
 #include "host/serve/ServeHost.h"
 
 #include "host/output/HtmlPage.h"
+#include "host/output/Notes.h"
 #include "host/output/SettingsOutput.h"
 #include "host/session/SettingsDialogUser.h"
 #include "host/sweeps/SweepFileError.h"
@@ -306,6 +307,9 @@ Value CServeHost::StateDocument() {
     selected.Append(Value::String(name));
   }
   document.Set("selected", std::move(selected));
+  std::ostringstream notes;
+  WriteNotes(SweepNotes(host_.Graph()), notes);
+  document.Set("notesHtml", Value::String(notes.str()));
   document.Set("panels", Panels());
   document.Set("testAnalyzer", Value::Bool(testAnalyzer_));
   Value zoom;

@@ -43,7 +43,7 @@ constexpr char kBody[] = R"HTML(
 <section id="sweeps"><h2>Sweep files</h2>
 <p>Tick a file to put it into the graph (in the order ticked); click a picked sweep's dot to
 select it in the graph (Ctrl adds to the selection).</p>
-<table class="files" id="files"></table></section>
+<table class="files" id="files"></table><div id="run-notes"></div></section>
 <div id="panels"></div>
 <section id="messages" hidden><h2>Message boxes</h2><div id="message-list"></div></section>
 
@@ -211,6 +211,9 @@ function draw() {
     $('zoom-high').value = state.zoom ? state.zoom[1] : '';
   }
   drawFiles();
+  if ($('run-notes').dataset.html !== state.notesHtml) {
+    $('run-notes').innerHTML = $('run-notes').dataset.html = state.notesHtml;
+  }
   drawPanels();
   drawMessages();
   if ($('settings-dialog').open) drawBandGrid();

@@ -25,7 +25,7 @@ std::optional<WebHostFailure> CWebHost::Start(const WebHostOptions& options) {
     return WebHostFailure{2, "'" + options.folder.string() + "' is not a folder"};
   }
   HostSessionOptions session = options.session;
-  session.manualClock = false;
+  session.virtualClock = false;
   host_ = std::make_unique<CServeHost>(options.folder, board_);
   std::string reason;
   bool unknownAnalyzer = false;

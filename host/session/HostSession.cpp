@@ -18,7 +18,7 @@ std::vector<IBaseAnalyzer*> AcquireAnalyzers() {
 }
 
 bool CHostSession::Start(const HostSessionOptions& options, std::string& error) {
-  win::UseManualClock(options.manualClock);
+  win::UseVirtualClock(options.virtualClock);
   if (!mainDialog_.CreateDialogWindow()) {
     error = "cannot create the host's main dialog";
     return false;

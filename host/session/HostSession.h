@@ -35,8 +35,9 @@ struct HostSessionOptions {
   ModuleEntryFunction moduleEntry = nullptr;
   // The linked module's test analyzer factory (with moduleEntry).
   ORLOTestAnalyzerFactory testAnalyzerFactory = nullptr;
-  // Run timers on the manual clock (tests) instead of the real one.
-  bool manualClock = false;
+  // Run timers on the virtual clock (tests, batch commands: waiting costs nothing) instead
+  // of the real one (an interactive host).
+  bool virtualClock = false;
 };
 
 class CHostSession {

@@ -39,25 +39,30 @@ class Loop {
     return NowLocked();
   }
 
-  bool IsManual() {
+  bool IsVirtual() {
     std::lock_guard lock(mutex_);
-    return manual_;
+    return virtual_;
+  }
+
+  void SetObserver(LoopObserver observer) {
+    std::lock_guard lock(mutex_);
+    observer_ = std::move(observer);
   }
 
   // Switching clocks keeps every timer's remaining time.
-  void UseManualClock(bool manual) {
+  void UseVirtualClock(bool on) {
     std::lock_guard lock(mutex_);
     const std::uint64_t before = NowLocked();
-    manual_ = manual;
-    manualNow_ = 0;
+    virtual_ = on;
+    virtualNow_ = 0;
     const std::uint64_t after = NowLocked();
     for (Timer& timer : timers_) timer.due = after + (timer.due > before ? timer.due - before : 0);
   }
 
-  // Manual clock: time never goes back.
-  void MoveManualClockTo(std::uint64_t time) {
+  // Virtual clock: time never goes back.
+  void MoveVirtualClockTo(std::uint64_t time) {
     std::lock_guard lock(mutex_);
-    manualNow_ = std::max(manualNow_, time);
+    virtualNow_ = std::max(virtualNow_, time);
   }
 
   UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
@@ -105,7 +110,7 @@ class Loop {
   Loop() = default;
 
   std::uint64_t NowLocked() const {
-    if (manual_) return manualNow_;
+    if (virtual_) return virtualNow_;
     const auto elapsed = Clock::now() - realStart_;
     return static_cast<std::uint64_t>(
         std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
@@ -128,7 +133,7 @@ class Loop {
         posted_.pop_front();
       }
       if (!IsWindow(message.hwnd)) continue;  // dropped: the window is gone
-      SendMessage(message.hwnd, message.message, message.wParam, message.lParam);
+      Deliver(message);
       ++delivered;
     }
   }
@@ -145,39 +150,50 @@ class Loop {
         return a.due != b.due ? a.due < b.due : a.order < b.order;
       });
       if (next == timers_.end() || next->due > limit) return false;
-      if (manual_) manualNow_ = std::max(manualNow_, next->due);
+      if (virtual_) virtualNow_ = std::max(virtualNow_, next->due);
       next->due += next->period;
       hwnd = next->hwnd;
       id = next->id;
     }
-    SendMessage(hwnd, WM_TIMER, id, 0);
+    Deliver({hwnd, WM_TIMER, id, 0});
     return true;
+  }
+
+  void Deliver(const MSG& message) {
+    LoopObserver observer;
+    {
+      std::lock_guard lock(mutex_);
+      observer = observer_;
+    }
+    if (observer) observer(message);
+    SendMessage(message.hwnd, message.message, message.wParam, message.lParam);
   }
 
   std::mutex mutex_;
   std::condition_variable wake_;
-  bool manual_ = false;
-  std::uint64_t manualNow_ = 0;
+  bool virtual_ = false;
+  std::uint64_t virtualNow_ = 0;
   const Clock::time_point realStart_ = Clock::now();
   std::vector<Timer> timers_;
   std::uint64_t nextOrder_ = 0;
   std::deque<MSG> posted_;
+  LoopObserver observer_;
 };
 
 bool InsideHandler() { return detail::HandlerDepth() > 0; }
 
 }  // namespace
 
-void UseManualClock(bool manual) { Loop::Get().UseManualClock(manual); }
+void UseVirtualClock(bool on) { Loop::Get().UseVirtualClock(on); }
 
 std::uint64_t Now() { return Loop::Get().Now(); }
 
 void AdvanceClock(std::uint32_t ms) {
   Loop& loop = Loop::Get();
-  if (!loop.IsManual()) return;
+  if (!loop.IsVirtual()) return;
   const std::uint64_t target = loop.Now() + ms;
   if (!InsideHandler()) loop.DeliverDue(target);
-  loop.MoveManualClockTo(target);
+  loop.MoveVirtualClockTo(target);
 }
 
 int PumpPending() {
@@ -188,7 +204,7 @@ int PumpPending() {
 
 void RunFor(std::uint32_t ms) {
   Loop& loop = Loop::Get();
-  if (loop.IsManual()) {
+  if (loop.IsVirtual()) {
     AdvanceClock(ms);
     return;
   }
@@ -200,6 +216,8 @@ void RunFor(std::uint32_t ms) {
     loop.WaitUntil(end);
   }
 }
+
+void SetLoopObserver(LoopObserver observer) { Loop::Get().SetObserver(std::move(observer)); }
 
 }  // namespace orlo::win
 

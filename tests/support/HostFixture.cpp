@@ -11,7 +11,7 @@
 namespace orlo::test {
 
 HostFixture::HostFixture(HostOptions options) {
-  win::UseManualClock(true);
+  win::UseVirtualClock(true);
   win::ClearMessageBoxes();
   mainDialog_.CreateDialogWindow();
   graph_ = std::make_unique<host::CGraphPlugin>(&mainDialog_);
@@ -30,7 +30,7 @@ HostFixture::~HostFixture() {
   graph_.reset();
   mainDialog_.DestroyWindow();
   win::ClearMessageBoxes();
-  win::UseManualClock(false);
+  win::UseVirtualClock(false);
 }
 
 void HostFixture::StartAnalyzer(IBaseAnalyzer* analyzer) {

@@ -1,6 +1,6 @@
 // HostFixture: the `orlo` host stood up in-process around one analyzer, for scenario tests.
 //
-// It brings up the manual clock, the host's main dialog (answering "ORLO_GetMainDialog"),
+// It brings up the virtual clock, the host's main dialog (answering "ORLO_GetMainDialog"),
 // the graph plug-in (curves, graph windows, sweeps, models) and the report plug-in, and a
 // root GUI item for analyzer panels. StartAnalyzer drives an analyzer the way the host does
 // (Initialize, CreatePanel under the root, OnLayout, Activate(true)); the fixture owns

@@ -1,4 +1,4 @@
-// `orlo analyze` run in-process on the linked module and the manual clock: what it prints
+// `orlo analyze` run in-process on the linked module and the virtual clock: what it prints
 // (human and JSON), the report and page files, option handling and the shared measurement
 // files; and once the built executable as a user runs it.
 #include "host/cli/AnalyzeCommand.h"
@@ -6,7 +6,9 @@
 #include "host/output/Json.h"
 #include "module/core/ModuleEntry.h"
 #include "module/testanalyzer/TestAnalyzerFactory.h"
+#include "platform/common/Bus.h"
 #include "platform/common/Services.h"
+#include "platform/common/Utf8.h"
 #include "platform/win/MessageLoop.h"
 #include "tests/host/RunOrlo.h"
 #include "tests/host/ScratchDirectory.h"
@@ -19,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <sstream>
 
@@ -47,14 +50,14 @@ struct CommandRun {
 
 class AnalyzeCommandTest : public ::testing::Test {
  protected:
-  void TearDown() override { win::UseManualClock(false); }
+  void TearDown() override { win::UseVirtualClock(false); }
 
   static CommandRun Analyze(const Strings& args,
                             ModuleEntryFunction entry = &module::ORLOModuleEntry) {
     HostSessionOptions session;
     session.moduleEntry = entry;
     session.testAnalyzerFactory = &ORLOCreateTestAnalyzer;
-    session.manualClock = true;
+    session.virtualClock = true;
     std::ostringstream out, err;
     const int exitCode = RunAnalyze(args, out, err, session);
     return {exitCode, out.str(), err.str()};
@@ -133,7 +136,7 @@ TEST_F(AnalyzeCommandTest, JsonDocumentFollowsTheSchemaTheRowOptionAndThePageBes
   const Value document = AnalyzeJson({"--analyzer", "{e5ddb55e-96c1-47D0-8361-b7519cda16f2}",
                                       "--row", "2", "--html", page, files[0], files[1], files[2]});
   EXPECT_EQ(Keys(document),
-            (Strings{"format", "sweeps", "models", "analyzers", "report", "messageBoxes"}));
+            (Strings{"format", "sweeps", "models", "analyzers", "report", "messageBoxes", "notes"}));
   EXPECT_EQ(document.Find("format")->Text(), "orlo-analysis/1");
   EXPECT_EQ(json::Write(document.Find("sweeps")->Items().at(2), 0),
             R"({"name":"phase-C","file":")" + files[2] + R"(","points":1000})");
@@ -142,7 +145,8 @@ TEST_F(AnalyzeCommandTest, JsonDocumentFollowsTheSchemaTheRowOptionAndThePageBes
   const Value& panel = Panel(document);
   EXPECT_EQ(Keys(panel), (Strings{"index", "name", "guid", "results", "selectedRow", "criteria",
                                   "greyed", "conclusion", "magnitudeDifferenceConclusion",
-                                  "modelSelector", "sweepSelector", "pairs", "graph", "graphs"}));
+                                  "modelSelector", "sweepSelector", "pairs", "graph", "graphs",
+                                  "notes"}));
   EXPECT_EQ(panel.Find("guid")->Text(), kDlt911Guid);
   EXPECT_EQ(panel.Find("selectedRow")->Text(), "2");
   EXPECT_EQ(json::Write(panel.Find("results")->Items().at(1), 0),
@@ -296,28 +300,42 @@ std::string ShortSweep(std::optional<double> phase) {
   return text;
 }
 
-TEST_F(AnalyzeCommandTest, HumanOutputNotesWhatTheAnalyzersCouldNotEvaluate) {
+// The notes of a run are the same in the text, the JSON document and the page.
+TEST_F(AnalyzeCommandTest, NotesNameWhatTheGridsShowWithoutAMeasurement) {
   ExpectShown(Analyze({"--analyzer", kDlt911Guid, Phase("a", 1)}).out,
-              {"\nNote: no pair was compared: the analyzers compare the first three sweeps in "
+              {"\nNotes\n  No pair was compared: the analyzers compare the first three sweeps in "
                "pairs (1-2, 2-3, 3-1), and there is only one sweep.\n"});
 
   const std::string a = scratch.Write("a.csv", ShortSweep(0.0));
   const std::string b = scratch.Write("b.csv", ShortSweep(0.4));
   const std::string flat = scratch.Write("flat.csv", ShortSweep(std::nullopt));
-  const CommandRun run = Analyze({"--analyzer", kDlt911Guid, a, b, flat});
+  const std::string page = scratch.Path("notes.html");
+  const CommandRun run = Analyze({"--analyzer", kDlt911Guid, "--html", page, a, b, flat});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  ExpectShown(run.out, {
-                           "  >  R 1-2  [a] - [b]     ",
-                           "\nNote: bands not evaluated (their cells show what the analyzer left "
-                           "there):\n"
-                           "  a - b, R-HF (600000 Hz to 1000000 Hz): the sweeps do not reach it "
-                           "(together they cover 100 Hz to 700000 Hz)\n"
-                           "  b - flat, R-LF (1000 Hz to 100000 Hz): sweep 'flat' is flat there\n"
-                           "  b - flat, R-MF (100000 Hz to 600000 Hz): sweep 'flat' is flat there\n"
-                           "  b - flat, R-HF (600000 Hz to 1000000 Hz): the sweeps do not reach it",
-                           "  flat - a, R-LF (1000 Hz to 100000 Hz): sweep 'flat' is flat there\n",
-                       });
+  const std::string notReached =
+      "a - b, R-HF (600000 Hz to 1000000 Hz) not evaluated (the value shown is no measurement): "
+      "the sweeps overlap only from 100 Hz to 700000 Hz.";
+  ExpectShown(run.out, {"  >  R 1-2  [a] - [b]     ",
+                        ("\nNotes\n  " + notReached + "\n  b - flat, R-LF (1000 Hz to 100000 Hz) "
+                         "not evaluated (the value shown is no measurement): sweep 'flat' is flat "
+                         "there.\n").c_str(),
+                        "\n  flat - a, R-LF (1000 Hz to 100000 Hz) not evaluated"});
   EXPECT_EQ(run.out.find("a - b, R-LF"), std::string::npos);  // evaluated
+  EXPECT_NE(ReadFile(page).find("<li data-kind=\"band-not-evaluated\">" + notReached + "</li>"),
+            std::string::npos);
+  const Value notes = *Panel(AnalyzeJson({"--analyzer", kDlt911Guid, a, b, flat})).Find("notes");
+  ASSERT_EQ(notes.Items().size(), 7u);  // a-b: HF; b-flat and flat-a: every band
+  EXPECT_EQ(json::Write(notes.Items()[0], 0),
+            R"({"kind":"band-not-evaluated","analyzer":1,"rows":[1],"bands":["R-HF"],"text":")" +
+                notReached + "\"}");
+
+  // Two sweeps that do not overlap, and the third row, which has no pair.
+  const std::string high = scratch.Write("high.csv", "frequency,magnitude\n8e5,-3\n1e6,-4\n");
+  ExpectShown(Analyze({"--analyzer", kDlt911Guid, "--row", "3", high, b}).out,
+              {"\nNotes\n  Row 3 (R 3-1) compares no pair: one of its sweeps is not loaded, so "
+               "the criteria and the conclusion are blank.\n",
+               "R-LF (1000 Hz to 100000 Hz) not evaluated (the value shown is no measurement): "
+               "the sweeps do not overlap.\n"});
 }
 
 TEST_F(AnalyzeCommandTest, ErrorBoxesArePrintedAndGiveExitCodeOne) {
@@ -330,6 +348,39 @@ TEST_F(AnalyzeCommandTest, ErrorBoxesArePrintedAndGiveExitCodeOne) {
   EXPECT_EQ(json.exitCode, 1);
   EXPECT_EQ(json::Write(*json::Parse(json.out).Find("messageBoxes"), 0),
             R"([{"text":"Cannot create curves.\nCheck the graph.","style":16}])");
+}
+
+// A batch run on the virtual clock, where the timer period costs nothing, shows the module
+// what the real clock does: the same bus deliveries and loop messages (timer ticks, posted
+// messages) in the same order, windows numbered as they first appear.
+TEST_F(AnalyzeCommandTest, VirtualClockDeliversWhatTheRealClockDoes) {
+  const Strings args = {"--settings-change", "--row", "2", Phase("phase-A", 1),
+                        Phase("phase-B", 2), Phase("phase-C", 3, true)};
+  const auto sequence = [&](bool virtualClock) {
+    Strings events;
+    std::map<HWND, size_t> windows;
+    const auto window = [&](HWND hwnd) {
+      return std::to_string(windows.emplace(hwnd, windows.size()).first->second);
+    };
+    const int bus = ORLOAddBusObserver([&](const ORLOBusDelivery& delivery) {
+      events.push_back(orlo::WideToUtf8(delivery.name) + " -> " + window(delivery.target));
+    });
+    win::SetLoopObserver([&](const MSG& message) {
+      events.push_back("loop " + std::to_string(message.message) + " -> " + window(message.hwnd));
+    });
+    HostSessionOptions session;
+    session.moduleEntry = &module::ORLOModuleEntry;
+    session.virtualClock = virtualClock;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunAnalyze(args, out, err, session), 0) << err.str();
+    win::SetLoopObserver({});
+    ORLORemoveBusObserver(bus);
+    return events;
+  };
+  const Strings real = sequence(false);
+  const auto timerTick = [](const std::string& event) { return event.starts_with("loop 275 "); };
+  EXPECT_EQ(std::count_if(real.begin(), real.end(), timerTick), 2);  // one WM_TIMER per analyzer
+  EXPECT_EQ(sequence(true), real);
 }
 
 // The test analyzer compares the two sweeps selected; "Test 2" takes its correlation curve
@@ -451,10 +502,13 @@ TEST_F(AnalyzeCommandTest, CorrelationAnalysisShowsTheModelsBandValuesAndMagnitu
 TEST_F(AnalyzeCommandTest, SharedMeasurementsAgainstTheHealthyWinding) {
   if (!std::filesystem::is_directory(kSharedData)) GTEST_SKIP() << kSharedData << " is absent";
   const std::string healthy = Shared("healthy-rgh1.csv");
+  // The correlation analysis judges with the default bands, saved as a new user does.
+  const std::string defaults = scratch.Path("settings-defaults");
+  ChangeSettings(defaults, "magnitude-difference on");
   for (const char* file : {"healthy-cg-cs-ll-1.csv", "interdisk-all-26.csv",
                            "line-ground-rsh-0.6047857g.csv", "lv-deformation-rgh1-17.38g.csv",
                            "radial-l1-minus05pct.csv"}) {
-    const Value document = AnalyzeJson({Shared(file), healthy});
+    const Value document = AnalyzeJson({"--settings-dir", defaults, Shared(file), healthy});
     ASSERT_EQ(document.Find("analyzers")->Items().size(), 2u);
     for (const Value& panel : document.Find("analyzers")->Items()) {
       EXPECT_NE(panel.Find("conclusion")->Text(), "") << file;
@@ -470,7 +524,10 @@ TEST_F(AnalyzeCommandTest, SharedMeasurementsAgainstTheHealthyWinding) {
       {kDlt911Guid, ""}, {"0", "LRxy"}, {"0", "RXy"}, {"0", "NCEPRI"}};
   for (const auto& [analyzer, technique] : analyses) {
     const std::string settings = scratch.Path(std::string("settings-") + technique);
-    if (*technique) ChangeSettings(settings, std::string("technique ") + technique);
+    if (*technique) {
+      ChangeSettings(settings, "magnitude-difference on");
+      ChangeSettings(settings, std::string("technique ") + technique);
+    }
     std::vector<std::vector<double>> values;
     for (const char* file :
          {"radial-l1-plus01pct.csv", "radial-l1-plus05pct.csv", "radial-l1-plus10pct.csv"}) {
@@ -478,6 +535,7 @@ TEST_F(AnalyzeCommandTest, SharedMeasurementsAgainstTheHealthyWinding) {
           Panel(AnalyzeJson({"--analyzer", analyzer, "--settings-dir", settings, healthy, Shared(file)})),
           0));
     }
+    ASSERT_FALSE(values[0].empty()) << analyzer << technique;
     for (size_t band = values[0].size() == 3 ? 1 : 0; band < values[0].size(); ++band) {
       for (size_t step = 0; step < 2; ++step) {
         const double before = values[step][band];

@@ -40,6 +40,7 @@ TEST(HtmlPage, HostileNamesAreShownAsText) {
                             {panel},
                             std::nullopt,
                             {{kHostile, kHostile, 0, 1}},
+                            {},
                             {}};
   std::ostringstream page;
   WriteAnalysisPage(analysis, page);
@@ -60,7 +61,7 @@ TEST(HtmlPage, AMillionPointSweepMakesASmallPage) {
   GraphSnapshot graph;
   graph.curves.push_back(Curve(L"long", 1'000'000, [](size_t i) { return std::sin(i * 0.01); }));
   std::ostringstream page;
-  WriteSweepsPage({{"long", "long.csv", 1'000'000, 20, 2e6}}, graph, page);
+  WriteSweepsPage({{"long", "long.csv", 1'000'000, 20, 2e6}}, graph, {}, page);
   EXPECT_LT(page.str().size(), 100'000u);
 }
 

@@ -35,7 +35,7 @@ TEST(HostSessionTest, EnumeratesUntilAnIndexStaysUnansweredAndUnloadsInOrder) {
   std::string error;
   HostSessionOptions linked;
   linked.moduleEntry = &module::ORLOModuleEntry;
-  linked.manualClock = true;
+  linked.virtualClock = true;
   ASSERT_TRUE(session.Start(linked, error));
   const HWND dialog = session.MainDialog().m_hWnd;
   EXPECT_EQ(session.Analyzers().size(), 2u);  // the correlation analysis and DL/T 911
@@ -78,7 +78,7 @@ TEST(HostSessionTest, BuiltLibraryRegistersTheTestAnalyzerAndLeavesTheProcessOnS
   EXPECT_EQ(error, "the analysis module offers no test analyzer");
   HostSessionOptions library;
   library.modulePath = kBuiltModule;
-  library.manualClock = true;
+  library.virtualClock = true;
   ASSERT_TRUE(session.Start(library, error)) << error;
   const HWND manager = ManagerWindow(session);
   ASSERT_NE(manager, nullptr) << "the library's load hook made no manager";

@@ -15,7 +15,7 @@ TEST(Registration, TheModuleRegistersTheCorrelationAnalysisThenTheDlt911Analyzer
   host::CHostSession session;
   host::HostSessionOptions options;
   options.moduleEntry = &module::ORLOModuleEntry;
-  options.manualClock = true;
+  options.virtualClock = true;
   std::string error;
   ASSERT_TRUE(session.Start(options, error)) << error;
   std::vector<std::wstring> guids, names;

@@ -1,4 +1,4 @@
-// Timers and posted messages on the manual clock.
+// Timers and posted messages on the virtual clock.
 #include "platform/win/MessageLoop.h"
 
 #include "tests/platform/win/JournalWnd.h"
@@ -16,10 +16,10 @@ using ::testing::ElementsAre;
 class MessageLoopTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    UseManualClock(true);
+    UseVirtualClock(true);
     journal_.watched = {WM_USER, WM_USER + 1, WM_USER + 2};
   }
-  void TearDown() override { UseManualClock(false); }
+  void TearDown() override { UseVirtualClock(false); }
 
   // Makes a window that records "<name>:<timer id>@<time>" for each of its WM_TIMERs.
   std::unique_ptr<CJournalWnd> TimerWindow(const std::string& name) {
