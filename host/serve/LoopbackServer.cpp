@@ -20,6 +20,7 @@ namespace orlo::host {
 namespace {
 
 constexpr auto kHeadPollInterval = std::chrono::milliseconds(20);
+constexpr size_t kDrainLimit = 256 * 1024;
 
 // Set on the accepting thread while it refuses a connection beyond the limit.
 thread_local bool refusingConnection = false;
@@ -89,13 +90,26 @@ const char* StatusText(int status) {
   }
 }
 
+// Ends the connection after what was written: the client gets the end of the stream,
+// then what it sent and nobody read is taken off the socket (a close over unread bytes
+// would reset the connection, and the client might lose the answer).
+void CloseGently(int socket) {
+  shutdown(socket, SHUT_WR);
+  char discard[4096];
+  for (size_t drained = 0; drained < kDrainLimit;) {
+    const ssize_t got = recv(socket, discard, sizeof discard, MSG_DONTWAIT);
+    if (got <= 0) break;
+    drained += static_cast<size_t>(got);
+  }
+  close(socket);
+}
+
 // Answers a request that is not read with `status` alone.
 void AnswerAndClose(int socket, int status) {
   const std::string answer = "HTTP/1.1 " + std::to_string(status) + " " + StatusText(status) +
                              "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
   send(socket, answer.data(), answer.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-  shutdown(socket, SHUT_RDWR);
-  close(socket);
+  CloseGently(socket);
 }
 
 }  // namespace
@@ -159,8 +173,7 @@ bool CLoopbackServer::process_and_close_socket(socket_t socket) {
                         stopping_);
   bool closed = false;
   const bool served = process_request(stream, true, closed, nullptr);
-  shutdown(socket, SHUT_RDWR);
-  close(socket);
+  CloseGently(socket);
   return served;
 }
 

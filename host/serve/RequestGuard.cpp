@@ -38,7 +38,8 @@ bool CRequestGuard::TokenInQuery(const httplib::Request& request) const {
 bool CRequestGuard::TokenInCookie(const httplib::Request& request) const {
   const size_t count = request.get_header_value_count("Cookie");
   for (size_t i = 0; i < count; ++i) {
-    std::string_view cookies = request.get_header_value("Cookie", i);
+    const std::string header = request.get_header_value("Cookie", i);
+    std::string_view cookies = header;
     while (!cookies.empty()) {
       const size_t end = cookies.find(';');
       const std::string_view cookie = Trimmed(cookies.substr(0, end));

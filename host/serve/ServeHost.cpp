@@ -173,7 +173,7 @@ std::string CServeHost::Pick(const std::string& path) {
     }
     std::vector<Sweep> named;  // the names taken, for UniqueSweepName
     for (const std::wstring& taken : host_.Graph().SweepNames()) {
-      named.push_back(Sweep{orlo::WideToUtf8(taken), "", "", {}});
+      named.push_back(Sweep{orlo::WideToUtf8(taken), "", {}});
     }
     sweep.name = UniqueSweepName(sweep.name, named);
     name = orlo::Utf8ToWide(sweep.name);

@@ -53,9 +53,10 @@ std::vector<FolderEntry> CSweepFolder::List() const {
     if (!Resolve(relative)) continue;  // a link that leads out, a name that is not UTF-8
     FolderEntry entry{relative, "", "", 0, ""};
     try {
-      const Sweep sweep = Import(relative);
+      const std::string text = Read(relative);
+      entry.format = SweepFormatOf(text);
+      const Sweep sweep = ImportSweepText(text, relative);
       entry.name = sweep.name;
-      entry.format = sweep.format;
       entry.points = sweep.points.size();
     } catch (const SweepFileError& failure) {
       entry.error = failure.what();
@@ -83,17 +84,19 @@ std::optional<fs::path> CSweepFolder::Resolve(std::string_view relative) const {
   return target;
 }
 
-Sweep CSweepFolder::Import(std::string_view relative) const {
+std::string CSweepFolder::Read(std::string_view relative) const {
   const std::string file(relative);
   const std::optional<fs::path> target = Resolve(relative);
   if (!target) throw SweepFileError(file, 0, "not a file of the folder");
-  std::string text;
   try {
-    text = ReadInputFile(target->string());
+    return ReadInputFile(target->string());
   } catch (const InputFileError& failure) {
     throw SweepFileError(file, 0, failure.what());
   }
-  return ImportSweepText(text, file);
+}
+
+Sweep CSweepFolder::Import(std::string_view relative) const {
+  return ImportSweepText(Read(relative), std::string(relative));
 }
 
 }  // namespace orlo::host

@@ -47,6 +47,9 @@ class CSweepFolder {
   Sweep Import(std::string_view relative) const;
 
  private:
+  // The text of the file `relative` names. Throws SweepFileError as Import does.
+  std::string Read(std::string_view relative) const;
+
   std::filesystem::path root_;
 };
 

@@ -2,8 +2,7 @@
 //
 // A plain value: the name shown to the user (the file stem, made unique within one load),
 // the file it came from (both as valid UTF-8: bytes of the file name that are not UTF-8
-// show as U+FFFD), the format its importer read ("delimited text", "LTspice export"), and
-// its points in strictly ascending frequency (at least 2).
+// show as U+FFFD), and its points in strictly ascending frequency (at least 2).
 // Every float is finite and every frequency above 0. A point keeps what was measured,
 // magnitude and phase, in 12 bytes; the graph plug-in derives the value block the module
 // reads from it (ValueBlock in host/sweeps/PointValues.h).
@@ -23,7 +22,6 @@ struct Sweep {
 
   std::string name;
   std::string file;
-  std::string format;
   std::vector<Point> points;
 };
 

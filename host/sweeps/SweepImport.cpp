@@ -23,11 +23,16 @@ Sweep ImportSweepFile(const std::string& file) {
   return ImportSweepText(text, file);
 }
 
+std::string_view SweepFormatOf(std::string_view text) {
+  std::string_view first;
+  return TextLines(text).Next(first) && first.starts_with("Freq.") ? kLtspiceFormat
+                                                                   : kDelimitedFormat;
+}
+
 Sweep ImportSweepText(std::string_view text, const std::string& file) {
   if (const auto problem = WideEncodingProblem(text)) throw SweepFileError(file, 0, *problem);
   TextLines lines(text);
-  std::string_view first;
-  const bool ltspice = TextLines(lines).Next(first) && first.starts_with("Freq.");
+  const bool ltspice = SweepFormatOf(text) == kLtspiceFormat;
   SweepBuilder points(file);
   points.Reserve(lines.CountLeft());
   if (ltspice) {
@@ -38,7 +43,6 @@ Sweep ImportSweepText(std::string_view text, const std::string& file) {
   Sweep sweep;
   sweep.name = ValidUtf8(std::filesystem::path(file).stem().string());
   sweep.file = ValidUtf8(file);
-  sweep.format = ltspice ? "LTspice export" : "delimited text";
   sweep.points = points.Finish(lines.Number());
   return sweep;
 }

@@ -21,6 +21,11 @@ Sweep ImportSweepFile(const std::string& file);
 // The same for the text of `file`, already read.
 Sweep ImportSweepText(std::string_view text, const std::string& file);
 
+// The format whose importer reads `text`: kLtspiceFormat or kDelimitedFormat.
+inline constexpr std::string_view kLtspiceFormat = "LTspice export";
+inline constexpr std::string_view kDelimitedFormat = "delimited text";
+std::string_view SweepFormatOf(std::string_view text);
+
 // Reads every file in order, naming each sweep uniquely among them (UniqueSweepName).
 // Throws SweepFileError for the first file that cannot be imported.
 std::vector<Sweep> ImportSweepFiles(const std::vector<std::string>& files);

@@ -2,15 +2,17 @@
 # Browser test of orlo's HTML pages. Makes the three example phases, writes the analysis
 # page (`orlo analyze --row 2 --html`) and a sweeps page (`orlo sweeps --html`) with one
 # sweep named like markup, and lets tests/browser/check_page.py check in headless Chromium
-# what they render. Writes the analysis page's screenshot to docs/example-page.png (the
-# README's picture). Installs Debian's chromium when it is missing.
+# what they render. Then tests/browser/check_serve.py drives `orlo serve` on the same
+# folder through Selenium as a user would. Writes the screenshots of the analysis page and
+# of the served page to docs/example-page.png and docs/serve-page.png (the README's
+# pictures). Installs Debian's chromium, chromium-driver and python3-selenium when missing.
 #
 # usage: tests/browser/check-page.sh [BUILD_DIR]    (default: build, with orlo built)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
 . scripts/deps.sh
-orlo_install_missing chromium python3
+orlo_install_missing chromium chromium-driver python3 python3-selenium
 
 orlo="$root/${1:-build}/bin/orlo"
 work=$(mktemp -d)
@@ -29,3 +31,8 @@ cp phase-A.csv "$hostile.csv"
 "$orlo" sweeps --html sweeps.html phase-A.csv phase-B.csv "$hostile.csv" >/dev/null
 python3 "$root/tests/browser/check_page.py" analysis.html analysis.json sweeps.html "$hostile" \
   "$root/docs/example-page.png"
+mkdir serve-settings
+# Debian's Python, which has python3-selenium, even where another python3 comes first.
+python=$(command -v /usr/bin/python3 || command -v python3)
+"$python" "$root/tests/browser/check_serve.py" "$orlo" "$work" "$work/serve-settings" \
+  "$root/docs/serve-page.png"
