@@ -8,6 +8,7 @@
 #include "host/session/ScopedEnvironment.h"
 #include "host/session/SettingsDialogUser.h"
 #include "host/sweeps/NumberText.h"
+#include "platform/common/TextCase.h"
 #include "platform/win/MessageBox.h"
 
 #include <algorithm>
@@ -43,14 +44,9 @@ struct SettingsOptions {
   SettingsAction action;
 };
 
-bool SameIgnoringCase(const std::string& a, const char* b) {
-  return std::equal(a.begin(), a.end(), b, b + std::char_traits<char>::length(b),
-                    [](char x, char y) { return std::tolower(x) == std::tolower(y); });
-}
-
 std::optional<int> ParseTechnique(const std::string& text) {
   for (int technique = 0; technique < static_cast<int>(kTechniqueNames.size()); ++technique) {
-    if (text == std::to_string(technique) || SameIgnoringCase(text, kTechniqueNames[technique])) {
+    if (text == std::to_string(technique) || EqualsIgnoringCase(text, kTechniqueNames[technique])) {
       return technique;
     }
   }

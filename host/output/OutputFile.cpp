@@ -1,22 +1,14 @@
 #include "host/output/OutputFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include "platform/common/FileAccess.h"
 
 namespace orlo::host {
 
 bool WriteOutputFile(const std::string& file, std::string_view content, std::string& error) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (out) {
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.close();
-  }
-  if (!out) {
-    error = "cannot write '" + file + "': " + std::strerror(errno);
-    return false;
-  }
-  return true;
+  std::string reason;
+  if (ReplaceFileAtomically(file, content, &reason)) return true;
+  error = "cannot write '" + file + "': " + reason;
+  return false;
 }
 
 }  // namespace orlo::host

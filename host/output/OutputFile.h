@@ -1,7 +1,10 @@
-// OutputFile: writing a file that `orlo` produces (report CSV, HTML page) in one go.
+// OutputFile: the one way `orlo` writes a file it produces (report CSV, HTML pages, and
+// any later output file).
 //
-// The content is made in memory before the file is opened, so a failure while making it
-// never touches the file.
+// The content is made in memory first; it then goes to a temporary file beside the target,
+// which is flushed to the disk and renamed over the target (ReplaceFileAtomically). A
+// failure at any step (a full disk, a file-size limit, a missing folder, no permission)
+// leaves the old file byte for byte as it was and no temporary file behind.
 #pragma once
 
 #include <string>

@@ -143,6 +143,9 @@ function report(outcome, again) {
 
 function drawFiles() {
   const table = $('files');
+  const drawn = JSON.stringify([state.files, state.selected]);
+  if (table.dataset.drawn === drawn) return;
+  table.dataset.drawn = drawn;
   table.replaceChildren();
   const head = table.insertRow();
   for (const title of ['Pick', 'Selected', 'File', 'Sweep', 'Format', 'Points']) head.append(text('th', title));

@@ -54,7 +54,7 @@ std::vector<FolderEntry> CSweepFolder::List() const {
     FolderEntry entry{relative, "", "", 0, ""};
     try {
       const std::string text = Read(relative);
-      entry.format = SweepFormatOf(text);
+      entry.format = SweepFormatOf(text, relative);
       const Sweep sweep = ImportSweepText(text, relative);
       entry.name = sweep.name;
       entry.points = sweep.points.size();

@@ -1,7 +1,8 @@
 // SweepImport: reads sweep files into Sweeps.
 //
-// The first line picks the importer: LTspice export when it starts with "Freq.", the
-// generic delimited format otherwise. The import then makes the points ascending (a file
+// The file picks the importer: Touchstone by its name or its [Version] keyword (see
+// TouchstoneImporter), else the LTspice export when the first line starts with "Freq.",
+// else the generic delimited format. The import then makes the points ascending (a file
 // wholly in descending order is reversed) and refuses any other disorder, repeated
 // frequencies, numbers beyond single precision and files of fewer than 2 points, each
 // with a SweepFileError naming the file and line.
@@ -21,10 +22,11 @@ Sweep ImportSweepFile(const std::string& file);
 // The same for the text of `file`, already read.
 Sweep ImportSweepText(std::string_view text, const std::string& file);
 
-// The format whose importer reads `text`: kLtspiceFormat or kDelimitedFormat.
+// The format whose importer reads `text`, the content of `file`, as the import picks it.
+inline constexpr std::string_view kTouchstoneFormat = "Touchstone";
 inline constexpr std::string_view kLtspiceFormat = "LTspice export";
 inline constexpr std::string_view kDelimitedFormat = "delimited text";
-std::string_view SweepFormatOf(std::string_view text);
+std::string_view SweepFormatOf(std::string_view text, std::string_view file);
 
 // Reads every file in order, naming each sweep uniquely among them (UniqueSweepName).
 // Throws SweepFileError for the first file that cannot be imported.

@@ -1,5 +1,6 @@
 #include "module/bands/SettingsDocument.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -35,7 +36,8 @@ bool CopyAside(const std::wstring& path) {
   const std::string file = orlo::WideToUtf8(path);
   for (int copy = 1; copy <= kMaxAsideCopies; ++copy) {
     const std::string aside = file + ".unreadable" + (copy == 1 ? "" : "." + std::to_string(copy));
-    if (::link(file.c_str(), aside.c_str()) == 0) return true;
+    // A link's target is what is kept (it is what a save replaces).
+    if (::linkat(AT_FDCWD, file.c_str(), AT_FDCWD, aside.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
     if (errno == EEXIST) continue;
     std::error_code error;
     if (std::filesystem::copy_file(file, aside, error)) return true;

@@ -6,6 +6,7 @@
 
 #include "module/bands/BandText.h"
 #include "module/bands/SettingsDocument.h"
+#include "platform/common/FileLock.h"
 #include "platform/common/TextCase.h"
 #include "platform/common/Services.h"
 #include "platform/common/Utf8.h"
@@ -158,11 +159,11 @@ bool SaveBandTo(const std::wstring& path, const std::wstring& shownPath, const t
   return document.Save(shownPath);
 }
 
-// Moves the complete staging file over the settings file.
+// Saves the complete staging file's document over the settings file.
 bool ReplaceWithStaging(const std::wstring& staging, const std::wstring& path) {
-  const bool moved = CSettingsDocument::KeepForeignAside(path) &&
-                     std::rename(orlo::WideToUtf8(staging).c_str(),
-                                 orlo::WideToUtf8(path).c_str()) == 0;
+  Document built;
+  const bool moved = CSettingsDocument::KeepForeignAside(path) && LoadDocument(built, staging) &&
+                     SaveDocument(built, path);
   if (!moved) ShowWriteFailure(path);
   return moved;
 }
@@ -202,16 +203,19 @@ bool LoadCurrentSet(CFreqBandArray& bands, int& currentSet, bool& magnitudeDiffe
 bool SaveGeneralSettings(int currentSet, bool magnitudeDifference,
                          double magnitudeDifferenceLimit) {
   const std::wstring path = SettingsFilePath();
+  const CFileLock lock(path);
   return SaveGeneralSettingsTo(path, path, {currentSet, magnitudeDifference, magnitudeDifferenceLimit});
 }
 
 bool SaveBand(const tagFREQBAND& band, int technique, double oldMinFreq, double oldMaxFreq) {
   const std::wstring path = SettingsFilePath();
+  const CFileLock lock(path);
   return SaveBandTo(path, path, band, technique, oldMinFreq, oldMaxFreq);
 }
 
 bool SaveEditedBand(const tagFREQBAND& band, double oldMinFreq, double oldMaxFreq,
                     int fallbackSet) {
+  const CFileLock lock(SettingsFilePath());
   CFreqBandArray ignored;
   int currentSet = fallbackSet;
   bool magnitudeDifference = true;
@@ -224,6 +228,7 @@ bool SaveEditedBand(const tagFREQBAND& band, double oldMinFreq, double oldMaxFre
 bool SaveAllSettings(const XCorrSettings& settings) {
   const std::wstring path = SettingsFilePath();
   const std::wstring staging = path + L".saving";
+  const CFileLock lock(path);
   std::remove(orlo::WideToUtf8(staging).c_str());
   bool complete = SaveGeneralSettingsTo(
       staging, path,
@@ -233,8 +238,7 @@ bool SaveAllSettings(const XCorrSettings& settings) {
       if (band != nullptr) complete = SaveBandTo(staging, path, *band, technique, 0.0, 0.0) && complete;
     }
   }
-  if (!complete || !ReplaceWithStaging(staging, path)) {
-    std::remove(orlo::WideToUtf8(staging).c_str());
-  }
+  if (complete) ReplaceWithStaging(staging, path);
+  std::remove(orlo::WideToUtf8(staging).c_str());
   return true;
 }

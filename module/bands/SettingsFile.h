@@ -19,9 +19,12 @@
 // true, "MagnitudeDifferenceLimit" 0.25, band edges 0, label empty, flags false,
 // thresholds 0.
 //
-// Every call loads the file anew, changes it and saves it; no document stays open. Every
-// save replaces the file atomically, and a full save builds the new file beside the old
-// one and replaces it only once complete, so a reader finds the old or the new settings,
+// Every call loads the file anew, changes it and saves it; no document stays open. Each
+// writer holds the file's lock (CFileLock) for its whole read-change-write, so writers in
+// other processes do not lose each other's changes. Every save replaces the file
+// atomically (through a symbolic link to a regular file, never over a file the user may
+// not write: SaveDocument), and a full save builds the new document beside the old file
+// and replaces it only once complete, so a reader finds the old or the new settings,
 // never a mixture. A file that exists but cannot be read is kept beside the new one
 // (Analyzer.xml.unreadable, .unreadable.2, ...) before a writer replaces it. A failed save
 // shows "Could not write to file %s." with the file's path (error box) and leaves the file
@@ -64,6 +67,6 @@ bool SaveEditedBand(const tagFREQBAND& band, double oldMinFreq, double oldMaxFre
 
 // Replaces the whole file by `settings`: the general settings, then every band of the sets
 // in technique order (a set without bands gets no "StatParams"). The new content is built
-// in Analyzer.xml.saving with one save per step and moved over the file only when every
+// in Analyzer.xml.saving with one save per step and saved over the file only when every
 // step succeeded; each failed step shows its message. Answers true.
 bool SaveAllSettings(const XCorrSettings& settings);

@@ -181,6 +181,7 @@ const char* CXCorrAnalyzerEditor::CheckInput() const {
 }
 
 void CXCorrAnalyzerEditor::SaveInput() {
+  if (beforeSave) beforeSave();
   std::unique_ptr<tagFREQBAND> created;
   tagFREQBAND* target = band;
   double oldMinFreq = 0.0;

@@ -10,6 +10,8 @@
 // be between 0 and Normal value", for technique 2 "Slight value must be > Normal value".
 // Valid input is written into the band (a new band is made for "Add...") and saved with
 // SaveEditedBand; the editor then ends with 1. "Cancel" ends with 2 and saves nothing.
+// A caller that must write something first (the settings dialog's defaults on first use)
+// gives it with SetBeforeSave: it runs at a valid "OK", before the band is changed.
 //
 // The editor owns nothing it points to (the band belongs to the caller's set) except a
 // band it makes, which lives only until it is saved. The dialog is a GUI item (kind 7)
@@ -17,6 +19,8 @@
 // through the platform's user actions on the items below, and Running() names the editor
 // whose modal run is active.
 #pragma once
+
+#include <functional>
 
 #include "module/bands/FreqBand.h"
 #include "platform/common/GuiManager.h"
@@ -44,6 +48,9 @@ class CXCorrAnalyzerEditor : public IBaseGuiManager {
   // "OK", 2 after "Cancel" (or when nothing is left to do), -1 when no dialog could be
   // made. `parent` is accepted and not used (the stand-in's dialogs are top-level items).
   virtual int RunModal(CWnd* parent);
+
+  // Runs `write` once the input passed the checks, before the band is changed and saved.
+  void SetBeforeSave(std::function<void()> write) { beforeSave = std::move(write); }
 
   // The editor whose modal run is active (the innermost), or null.
   static CXCorrAnalyzerEditor* Running();
@@ -82,4 +89,5 @@ class CXCorrAnalyzerEditor : public IBaseGuiManager {
   CORLOGuiItem* okButton = nullptr;
   CORLOGuiItem* cancelButton = nullptr;
   int technique;
+  std::function<void()> beforeSave;
 };

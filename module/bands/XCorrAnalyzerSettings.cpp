@@ -11,6 +11,7 @@
 #include "module/comparison/CorrAnalyzer.h"
 #include "module/core/TextFormat.h"
 #include "module/xcorr/XCorrAnalyzer.h"
+#include "platform/common/FileLock.h"
 #include "platform/common/GuiItem.h"
 #include "platform/common/Services.h"
 #include "platform/controls/GridCtrl.h"
@@ -72,6 +73,7 @@ CXCorrAnalyzerSettings::~CXCorrAnalyzerSettings() = default;
 CXCorrAnalyzerSettings* CXCorrAnalyzerSettings::Running() { return running; }
 
 int CXCorrAnalyzerSettings::RunModal(CWnd* /*parent*/) {
+  const CFileLock lock(SettingsFilePath());
   CXCorrAnalyzerSettings* const outer = std::exchange(running, this);
   const int result = orlo::module::RunDialogItem(this, dialog);
   running = outer;
@@ -260,14 +262,14 @@ void CXCorrAnalyzerSettings::OnGuiMessage(CORLOGuiItem* item, ORLOWndMessage* me
   }
 }
 
-void CXCorrAnalyzerSettings::WriteShownDefaults() {
-  if (!fileRead) Commit();
+void CXCorrAnalyzerSettings::RunEditor(tagFREQBAND* band) {
+  CXCorrAnalyzerEditor editor(analyzer, SelectedTechnique(), band);
+  if (!fileRead) editor.SetBeforeSave([this] { Commit(); });
+  editor.RunModal(WindowOf(dialog));
 }
 
 void CXCorrAnalyzerSettings::AddBand() {
-  WriteShownDefaults();
-  CXCorrAnalyzerEditor editor(analyzer, SelectedTechnique(), nullptr);
-  editor.RunModal(WindowOf(dialog));
+  RunEditor(nullptr);
   Reload();
 }
 
@@ -275,9 +277,7 @@ void CXCorrAnalyzerSettings::EditBand() {
   tagFREQBAND* band = SelectedBand();
   if (band == nullptr) return;
   const int row = selectedRow;
-  WriteShownDefaults();
-  CXCorrAnalyzerEditor editor(analyzer, SelectedTechnique(), band);
-  editor.RunModal(WindowOf(dialog));
+  RunEditor(band);
   Reload();
   selectedRow = row;
   if (CGridCtrl* grid = CCorrAnalyzer::GridOf(bandGrid)) grid->SelectRow(row);

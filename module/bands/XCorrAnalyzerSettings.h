@@ -9,11 +9,13 @@
 // undoes none of these. The dialog holds all three sets (settings().StatParams) and frees
 // their bands with itself. When the file cannot be read it shows technique 1, the check on,
 // the limit 0.25 and the default bands of every set, and those are what the next save
-// writes; "Add..." and "Edit..." then write them before the editor runs, so the band
-// edited joins the sets shown.
+// writes; "Add..." and "Edit..." write them at the editor's "OK" (nothing before it, so a
+// cancelled or refused band leaves the folder as it was), just before the band itself, so
+// the band joins the sets shown.
 //
 // The dialog is a GUI item (kind 7) spawned by RunModal, whose owner this object is; it
-// exists only while RunModal runs. Hosts and tests drive it through the platform's user
+// exists only while RunModal runs, which holds the settings file's lock (CFileLock) all
+// along, so what it shows is what it changes and writes, whatever other processes do. Hosts and tests drive it through the platform's user
 // actions on the items below, queued for the modal run; Running() names the dialog whose
 // modal run is active. Hosts outside the module read what it holds through ISettingsReadout. Messages go through TransMessageBox. An operation that lacks a
 // control window does nothing.
@@ -79,10 +81,10 @@ class CXCorrAnalyzerSettings : public IBaseGuiManager, public ISettingsReadout {
   // Takes the selector's technique, the check box and the limit into the settings and
   // writes all of them to the file.
   void Commit();
-  // Before the band editor writes a band: when the file could not be read, the defaults
-  // shown are written first (Commit), so the band joins them instead of standing alone in
-  // a file without general settings, which would read as unreadable again.
-  void WriteShownDefaults();
+  // Runs the band editor for `band` (null: a new band) of the selector's set. When the
+  // file could not be read, the editor's "OK" first writes the defaults shown (Commit), so
+  // the band joins them instead of standing alone in a file without general settings.
+  void RunEditor(tagFREQBAND* band);
   void AddBand();
   void EditBand();
   void DeleteBand();

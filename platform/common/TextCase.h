@@ -1,8 +1,9 @@
-// Comparison of wide texts when letter case does not matter, the one place host and module
+// Comparison of texts when letter case does not matter, the one place host and module
 // share for it.
 #pragma once
 
 #include <algorithm>
+#include <cctype>
 #include <cwctype>
 #include <string_view>
 
@@ -13,6 +14,13 @@ namespace orlo {
 inline bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
     return std::towlower(static_cast<std::wint_t>(x)) == std::towlower(static_cast<std::wint_t>(y));
+  });
+}
+
+// The same for byte texts, after std::tolower of each byte.
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
   });
 }
 

@@ -11,10 +11,14 @@ void NotifyParent(const CWnd& control, WORD code) {
 void CEdit::UserType(const std::wstring& text) {
   if (!IsWindowEnabled() || IsReadOnly()) return;
   SetWindowText(text);
-  NotifyParent(*this, EN_CHANGE);
 }
 
 LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETTEXT) {
+    const LRESULT set = CWnd::DefWindowProc(message, wParam, lParam);
+    if (set != FALSE) NotifyParent(*this, EN_CHANGE);
+    return set;
+  }
   if (message == EM_SETREADONLY) {
     if (wParam != 0) {
       ModifyStyle(0, ES_READONLY);

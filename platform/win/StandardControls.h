@@ -19,11 +19,13 @@
 //  - edit box: WM_SETTEXT/WM_GETTEXT, EM_SETREADONLY (wParam TRUE/FALSE; sets or clears
 //    ES_READONLY).
 //  - button: BM_GETCHECK/BM_SETCHECK (check boxes).
-// Setting text programmatically sends no notification; only user actions do (UserActions.h
-// in platform/common), and then the control sends WM_COMMAND to its parent window with
-// MAKEWPARAM(control id, code) and the control's handle as lParam. A user action on a
-// control without a live window, on a disabled control, or on a read-only edit box does
-// nothing.
+// Notifications go to the parent window as WM_COMMAND with MAKEWPARAM(control id, code) and
+// the control's handle as lParam, as the real controls send them: an edit box sends
+// EN_CHANGE whenever its text is set, by WM_SETTEXT (SetWindowText) from code as much as by
+// typing, read-only or not; a selection set by CB_SETCURSEL and a check set by BM_SETCHECK
+// send nothing, only the user's pick (CBN_SELCHANGE) and click (BN_CLICKED) do (user
+// actions: UserActions.h in platform/common). A user action on a control without a live
+// window, on a disabled control, or on a read-only edit box does nothing.
 #pragma once
 
 #include "platform/win/Wnd.h"
@@ -73,7 +75,7 @@ class CComboBox : public CWnd {
 class CEdit : public CWnd {
  public:
   bool IsReadOnly() const { return (GetStyle() & ES_READONLY) != 0; }
-  // User action: replace the text and notify the parent with EN_CHANGE.
+  // User action: replace the text (which notifies the parent with EN_CHANGE).
   void UserType(const std::wstring& text);
 
  protected:

@@ -6,14 +6,12 @@
 #include <libxml/tree.h>
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "platform/common/Services.h"
 #include "platform/common/Utf8.h"
-#include "platform/xml/XmlFile.h"
+#include "platform/common/FileAccess.h"
 
 namespace ORLOXML {
 
@@ -63,33 +61,16 @@ std::string XmlText(const std::wstring& text) {
 constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR |
                               XML_PARSE_NOWARNING;
 
-// Encodings a settings file may declare; libxml2 converts them to UTF-8.
-bool IsAcceptedEncoding(const xmlChar* declared) {
-  if (declared == nullptr) return true;  // UTF-8 by default
-  static constexpr std::array<const char*, 8> kAccepted{
-      "UTF-8", "UTF8", "US-ASCII", "ASCII", "ISO-8859-1", "ISO8859-1", "ISO_8859-1", "LATIN1"};
-  return std::any_of(kAccepted.begin(), kAccepted.end(), [declared](const char* name) {
-    return xmlStrcasecmp(declared, reinterpret_cast<const xmlChar*>(name)) == 0;
-  });
-}
-
-// A UTF-16 or UTF-32 file (with or without byte-order mark) holds NUL bytes; so does a
-// binary file. Neither is a document this library reads.
-bool HasForeignBytes(std::string_view bytes) {
-  return bytes.find('\0') != std::string_view::npos || bytes.starts_with("\xFE\xFF") ||
-         bytes.starts_with("\xFF\xFE");
-}
-
-// Stops the parser and marks the document refused as a whole.
-void Refuse(void* context) {
+// Stops the parser and marks the document refused as a whole, for `reason`.
+void Refuse(void* context, const char* reason) {
   auto* parser = static_cast<xmlParserCtxt*>(context);
-  *static_cast<bool*>(parser->_private) = true;
+  *static_cast<const char**>(parser->_private) = reason;
   xmlStopParser(parser);
 }
 
 void RefuseEntityDeclaration(void* context, const xmlChar*, int, const xmlChar*, const xmlChar*,
                              xmlChar*) {
-  Refuse(context);
+  Refuse(context, "declares an entity (refused)");
 }
 
 // A DOCTYPE naming an external DTD is refused: with it, references to entities the
@@ -97,7 +78,7 @@ void RefuseEntityDeclaration(void* context, const xmlChar*, int, const xmlChar*,
 void CheckDoctype(void* context, const xmlChar* name, const xmlChar* publicId,
                   const xmlChar* systemId) {
   if (publicId != nullptr || systemId != nullptr) {
-    Refuse(context);
+    Refuse(context, "names an external DTD (refused)");
   } else {
     xmlSAX2InternalSubset(context, name, publicId, systemId);
   }
@@ -107,12 +88,24 @@ struct ParserDeleter {
   void operator()(xmlParserCtxt* parser) const { xmlFreeParserCtxt(parser); }
 };
 
-xmlDoc* Parse(const std::string& bytes) {
-  if (HasForeignBytes(bytes)) return nullptr;
+// "line N: message" of the parser's last error (its first line), or `fallback`.
+std::string ErrorText(xmlParserCtxt* parser, const char* fallback) {
+  const xmlError* error = xmlCtxtGetLastError(parser);
+  if (error == nullptr || error->message == nullptr) return fallback;
+  std::string message = error->message;
+  message.erase(std::min(message.find('\n'), message.size()));
+  return "line " + std::to_string(error->line) + ": " + message;
+}
+
+// The document, or null with the reason in `reason`.
+xmlDoc* Parse(const std::string& bytes, std::string* reason) {
   std::unique_ptr<xmlParserCtxt, ParserDeleter> parser(
       xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())));
-  if (parser == nullptr) return nullptr;
-  bool refused = false;
+  if (parser == nullptr) {
+    *reason = bytes.empty() ? "empty" : "cannot be parsed";
+    return nullptr;
+  }
+  const char* refused = nullptr;
   parser->_private = &refused;
   xmlCtxtUseOptions(parser.get(), kParseOptions);
   parser->sax->entityDecl = RefuseEntityDeclaration;
@@ -120,9 +113,9 @@ xmlDoc* Parse(const std::string& bytes) {
   xmlParseDocument(parser.get());
   xmlDoc* doc = parser->myDoc;
   parser->myDoc = nullptr;
-  if (doc != nullptr &&
-      (!parser->wellFormed || refused || !IsAcceptedEncoding(doc->encoding))) {
-    xmlFreeDoc(doc);
+  if (doc == nullptr || !parser->wellFormed || refused != nullptr) {
+    *reason = refused != nullptr ? refused : ErrorText(parser.get(), "no XML document");
+    if (doc != nullptr) xmlFreeDoc(doc);
     doc = nullptr;
   }
   return doc;
@@ -150,11 +143,17 @@ Node* Document::AsNode() const { return Wrap(doc_); }
 
 Document CreateDocument() { return Document(); }
 
-bool LoadDocument(Document& document, const std::wstring& path) {
+bool LoadDocument(Document& document, const std::wstring& path, std::wstring* reason) {
   std::string bytes;
-  if (!orlo::xml::ReadFileBounded(WideToUtf8(path), kMaxDocumentBytes, &bytes)) return false;
-  xmlDoc* parsed = Parse(bytes);
-  if (parsed == nullptr) return false;
+  std::string why;
+  xmlDoc* parsed = nullptr;
+  if (orlo::ReadFileBounded(WideToUtf8(path), kMaxDocumentBytes, &bytes, &why)) {
+    parsed = Parse(bytes, &why);
+  }
+  if (parsed == nullptr) {
+    if (reason != nullptr) *reason = Utf8ToWide(why);
+    return false;
+  }
   if (document.doc_ != nullptr) xmlFreeDoc(document.doc_);
   document.doc_ = parsed;
   return true;
@@ -168,7 +167,7 @@ bool SaveDocument(const Document& document, const std::wstring& path) {
   if (text == nullptr) return false;
   const std::string bytes(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
   xmlFree(text);
-  return orlo::xml::ReplaceFileAtomically(WideToUtf8(path), bytes);
+  return orlo::ReplaceFileAtomically(WideToUtf8(path), bytes);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -6,20 +6,23 @@
 // text. Names and texts are wide; the file holds them in UTF-8.
 //
 // Reading (LoadDocument) is for files that may come from anywhere, so it is strict and
-// cheap: the file must be a regular file of at most kMaxDocumentBytes, in UTF-8, US-ASCII
-// or ISO-8859-1 (a byte-order mark or a NUL byte marks another encoding), well-formed, and
-// nested at most 256 elements deep. It never touches the network and never loads a DTD:
-// it refuses any document that declares an entity (no expansion bombs, no external
-// entities whose content could leak into the settings) or names an external DTD; a
-// DOCTYPE without either is allowed.
-// A refused or failed load leaves the document as it was.
+// cheap: the file must be a regular file of at most kMaxDocumentBytes, well-formed, and
+// nested at most 256 elements deep, in any encoding libxml2 decodes (UTF-8 by default,
+// UTF-16 with a byte-order mark, or one named in the XML declaration such as windows-1252
+// or ISO-8859-15). It never touches the network and never loads a DTD: it refuses any
+// document that declares an entity (no expansion bombs, no external entities whose
+// content could leak into the settings) or names an external DTD; a DOCTYPE without
+// either is allowed. A refused or failed load leaves the document as it was and can say
+// why: the file's fault ("not a regular file", ...) or the parser's "line N: message".
 //
-// Writing (SaveDocument) replaces the file atomically: the text goes to a new file in the
-// same folder, is flushed to the disk, and is renamed over the old one, so a reader (or a
-// crash at any instant) finds the old or the new file complete, never a missing or partial
-// one. A failed save leaves the old file untouched and removes its own temporary file. The
-// saved file is UTF-8 with an XML declaration, indented; it keeps the mode bits of the file
-// it replaces.
+// Writing (SaveDocument) replaces the file atomically and with care (platform/common's
+// FileAccess.h): the text goes to a new file beside it, is flushed to the disk and renamed
+// over the old one, so a
+// reader (or a crash at any instant) finds the old or the new file complete. A symbolic
+// link to a regular file is written through (its target is replaced, the link stays); a
+// link to anything else, a path that is no regular file, and a file the user may not
+// write are not written. A failed save leaves the old file untouched and removes its own
+// temporary file. The saved file is UTF-8 with an XML declaration, indented.
 #pragma once
 
 #include <cstddef>
@@ -48,15 +51,15 @@ class Document {
   Node* AsNode() const;
 
  private:
-  friend bool LoadDocument(Document& document, const std::wstring& path);
+  friend bool LoadDocument(Document& document, const std::wstring& path, std::wstring* reason);
   friend bool SaveDocument(const Document& document, const std::wstring& path);
   _xmlDoc* doc_;
 };
 
 Document CreateDocument();
 // Replaces the document's tree with the file's; false (document unchanged) when the file
-// is missing, unreadable or refused (see above).
-bool LoadDocument(Document& document, const std::wstring& path);
+// is missing, unreadable or refused (see above), with the reason in `reason` when given.
+bool LoadDocument(Document& document, const std::wstring& path, std::wstring* reason = nullptr);
 bool SaveDocument(const Document& document, const std::wstring& path);
 
 // The first child element of `node` called `name`, or null.

@@ -21,6 +21,7 @@ import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.common.exceptions import StaleElementReferenceException
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
@@ -103,8 +104,25 @@ def same_as_analysis(checks, shown, expected, when):
                       f"{where}: notes {panel['notes']} != {analyzer.get('notes')}")
 
 
+def click(driver, css):
+    """A user's click on the element `css` finds; the page may redraw it meanwhile."""
+    for _ in range(20):
+        try:
+            driver.find_element(By.CSS_SELECTOR, css).click()
+            return
+        except StaleElementReferenceException:
+            time.sleep(0.05)
+    raise AssertionError("could not click " + css)
+
+
 def click_id(driver, element_id):
-    driver.find_element(By.ID, element_id).click()
+    click(driver, "#" + element_id)
+
+
+def picked(driver):
+    return driver.execute_script(
+        "return [...document.querySelectorAll('#files tr')].filter(tr => tr.querySelector('input.pick')?.checked)"
+        ".map(tr => tr.dataset.path)")
 
 
 def dialog_open(driver, element_id):
@@ -128,19 +146,19 @@ def band_grid_labels(driver):
 def story(checks, driver, orlo, folder, settings, address, screenshot):
     driver.get(address)
     wait(driver, lambda: driver.find_elements(By.CSS_SELECTOR, "#files input.pick"), "the sweep files")
-    for phase in PHASES:
-        driver.find_element(By.CSS_SELECTOR, f"#files tr[data-path='{phase}'] input.pick").click()
-        wait(driver, lambda: driver.find_element(
-            By.CSS_SELECTOR, f"#files tr[data-path='{phase}'] input.pick").is_selected(), phase)
-    wait(driver, lambda: all(len(p["results"] or []) == 4 for p in panels(driver).values()),
-         "three pairs in every results grid")
-    same_as_analysis(checks, panels(driver), analyze(orlo, folder, settings, 1), "three sweeps picked")
+    for count, phase in enumerate(PHASES, 1):
+        click(driver, f"#files tr[data-path='{phase}'] input.pick")
+        wait(driver, lambda: picked(driver) == PHASES[:count], phase + " picked")
+    expected = analyze(orlo, folder, settings, 1)
+    # The analyzers compare the pairs on their timer, as in the application.
+    wait(driver, lambda: all(texts(panels(driver).get(i, {}).get("results")) == a["results"]
+                             for i, a in expected.items()), "the three pairs in every results grid")
+    same_as_analysis(checks, panels(driver), expected, "three sweeps picked")
     before = panels(driver)
 
     expected = analyze(orlo, folder, settings, 2)
     for index in expected:
-        driver.find_element(By.CSS_SELECTOR,
-                            f"section.panel[data-analyzer='{index}'] table.results tr:nth-child(3) td:last-child").click()
+        click(driver, f"section.panel[data-analyzer='{index}'] table.results tr:nth-child(3) td:last-child")
     wait(driver, lambda: all(p["selected"] == 2 for p in panels(driver).values()), "row 2 selected")
     wait(driver, lambda: texts(panels(driver)[1]["criteria"]) == expected[1]["criteria"], "row 2's criteria")
     after = panels(driver)
@@ -172,10 +190,7 @@ def story(checks, driver, orlo, folder, settings, address, screenshot):
     driver.refresh()
     wait(driver, lambda: len(panels(driver)) == len(shown) and all(
         p["results"] for p in panels(driver).values()), "the panels after the reload")
-    picked = driver.execute_script(
-        "return [...document.querySelectorAll('#files tr')].filter(tr => tr.querySelector('input.pick')?.checked)"
-        ".map(tr => tr.dataset.path)")
-    checks.expect(picked == PHASES, f"after the reload {picked} are picked")
+    checks.expect(picked(driver) == PHASES, f"after the reload {picked(driver)} are picked")
     checks.expect(panels(driver) == shown, "the panels differ after the reload")
     driver.save_screenshot(screenshot)
     errors = [entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]

@@ -1,7 +1,8 @@
 // RunOrlo: the built `orlo` executable run through the shell as a user runs it, with its
 // standard error joined to what it prints. `arguments` is shell text (quote file names;
 // a redirection such as ">/dev/full" acts on the standard output alone). `environment`
-// goes to env(1); the default makes `orlo` load the module next to it.
+// goes to env(1); the default makes `orlo` load the module next to it. `setup` is shell
+// text run first in the same shell (limits such as "ulimit -f 0;" hold for `orlo`).
 #pragma once
 
 #include "TestPaths.h"
@@ -19,9 +20,10 @@ struct OrloRun {
 };
 
 inline OrloRun RunOrlo(const std::string& arguments,
-                       const std::string& environment = "-u ORLO_MODULE_PATH") {
+                       const std::string& environment = "-u ORLO_MODULE_PATH",
+                       const std::string& setup = "") {
   OrloRun run;
-  const std::string command = "env " + environment + " '" ORLO_BIN_DIR "/orlo' 2>&1 " + arguments;
+  const std::string command = setup + "env " + environment + " '" ORLO_BIN_DIR "/orlo' 2>&1 " + arguments;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
   char buffer[4096];

@@ -547,7 +547,7 @@ TEST_F(AnalyzeCommandTest, SharedMeasurementsAgainstTheHealthyWinding) {
   }
 }
 
-TEST_F(AnalyzeCommandTest, BuiltExecutableAnalysesTracesAndFailsOnAFullOutput) {
+TEST_F(AnalyzeCommandTest, BuiltExecutableAnalysesTracesAndFailsOnAFullOutputOrDisk) {
   const std::string a = Phase("phase-A", 1);
   const testing::OrloRun run = testing::RunOrlo("analyze --json '" + a + "' '" + Phase("phase-B", 2) + "'");
   ASSERT_EQ(run.exitCode, 0) << run.output;
@@ -570,6 +570,22 @@ TEST_F(AnalyzeCommandTest, BuiltExecutableAnalysesTracesAndFailsOnAFullOutput) {
   const testing::OrloRun full = testing::RunOrlo("analyze '" + a + "' >/dev/full");
   EXPECT_EQ(full.exitCode, 3);
   EXPECT_EQ(full.output, "orlo: cannot write the output\n");
+  // So does a file-size limit of 0 (SIGXFSZ ignored, so writes fail): the old report and
+  // page stay byte for byte, and no temporary file is left beside them.
+  const std::string old = "the old file\n";
+  const std::string csv = scratch.Write("old.csv", old);
+  const std::string html = scratch.Write("old.html", old);
+  for (const std::string& option : {"--report '" + csv, "--html '" + html}) {
+    const testing::OrloRun limited = testing::RunOrlo(
+        "analyze " + option + "' '" + a + "' >/dev/null", "-u ORLO_MODULE_PATH",
+        "trap '' XFSZ; ulimit -f 0; ");
+    EXPECT_EQ(limited.exitCode, 3);
+    EXPECT_EQ(limited.output, "orlo analyze: cannot write '" + option.substr(option.find('/')) +
+                                  "': File too large\n");
+  }
+  EXPECT_EQ(ReadFile(csv), old);
+  EXPECT_EQ(ReadFile(html), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path("")), {}), 4);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <iterator>
 
 namespace orlo::host {
@@ -92,13 +94,52 @@ TEST_F(SettingsCommandTest, BandAddedWithPrefixesIsShownAndHeldExactly) {
   EXPECT_EQ(At(ncepri, {"label"}).Text(), "T2");
 }
 
-// What the band editor refuses, and that it writes nothing then, is XCorrAnalyzerEditorTest's;
-// here: its box is printed and the exit code is 1 (2 for a band that does not exist).
+// What the band editor refuses is XCorrAnalyzerEditorTest's; here: its box is printed,
+// the exit code is 1 (2 for a band that does not exist) and the folder is left as it was.
 TEST_F(SettingsCommandTest, RefusedInputShowsTheMessageAndExitsWithOne) {
   const OrloRun run = Orlo("band add --label B --min 2000 --max 1000");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.output.find("\n    Max < Min\n"), std::string::npos) << run.output;
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path("")));
   EXPECT_EQ(Orlo("band edit 9 --label X").exitCode, 2);
+}
+
+// A settings file that may not be written over is not: the save shows its box, exit 1.
+TEST_F(SettingsCommandTest, AFileThatMayNotBeWrittenIsKept) {
+  namespace fs = std::filesystem;
+  const std::string file = folder.Path("Analyzer.xml");
+  const auto readOnly = [&] {
+    ASSERT_EQ(Orlo("technique 0").exitCode, 0);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  };
+  const auto toNull = [&] { fs::create_symlink("/dev/null", file); };
+  const auto toFolder = [&] { fs::create_symlink(fs::temp_directory_path(), file); };
+  for (const auto& make : {std::function<void()>(readOnly), std::function<void()>(toNull),
+                           std::function<void()>(toFolder)}) {
+    make();
+    const std::string before = fs::is_directory(file) ? "" : File();
+    const OrloRun run = Orlo("band add --label B --min 1000 --max 2000");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("Could not write to file " + file + "."), std::string::npos) << run.output;
+    EXPECT_EQ(fs::is_directory(file) ? "" : File(), before);
+    fs::remove(file);
+  }
+}
+
+// Each run holds the settings file's lock from reading it to writing it back, so runs at
+// the same time keep each other's bands.
+TEST_F(SettingsCommandTest, ParallelRunsKeepEveryBand) {
+  std::vector<std::future<OrloRun>> runs;
+  for (int i = 1; i <= 12; ++i) {
+    runs.push_back(std::async(std::launch::async, [this, i] {
+      return Orlo("band add --label B" + std::to_string(i) + " --min " + std::to_string(i) + "k --max 1M");
+    }));
+  }
+  for (auto& run : runs) EXPECT_EQ(run.get().exitCode, 0);
+  const json::Value document = Json("show");
+  EXPECT_EQ(At(document, {"sets"}).Items()[1].Find("bands")->Items().size(), 3u + 12u);
+  EXPECT_TRUE(std::filesystem::exists(folder.Path("Analyzer.xml")));
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("Analyzer.xml.lock")));
 }
 
 TEST_F(SettingsCommandTest, DeleteAsksAndOnlyYesDeletes) {

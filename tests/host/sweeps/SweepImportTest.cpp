@@ -2,6 +2,7 @@
 
 #include "host/sweeps/PointValues.h"
 #include "host/sweeps/SweepFileError.h"
+#include "platform/common/NumberText.h"
 #include "tests/host/ScratchDirectory.h"
 #include "TestPaths.h"
 
@@ -32,6 +33,20 @@ class SweepImportTest : public ::testing::Test {
   // The import's error message with the scratch directory taken off the file name.
   std::string ErrorOf(const std::string& content) {
     return ImportErrorOf(scratch_.Write("f.csv", content)).substr(scratch_.Path("").size());
+  }
+
+  // What importing `content` as the file `name` gives: the point count and the last point
+  // ("2: 2000 0.1 90", shortest float texts), else the message as ErrorOf shows it.
+  std::string Outcome(const std::string& name, const std::string& content) {
+    const std::string file = scratch_.Write(name, content);
+    try {
+      const Sweep sweep = ImportSweepFile(file);
+      const Sweep::Point& last = sweep.points.back();
+      return std::to_string(sweep.points.size()) + ": " + FormatShortest(last.frequency) + " " +
+             FormatShortest(last.magnitudeRatio) + " " + FormatShortest(last.phaseDegrees);
+    } catch (const SweepFileError& error) {
+      return std::string(error.what()).substr(scratch_.Path("").size());
+    }
   }
 
   static std::string ImportErrorOf(const std::string& file) {
@@ -143,6 +158,58 @@ TEST_F(SweepImportTest, NamesTheFileAndLineOfEveryFault) {
   }
 }
 
+// Network-analyser files: the sweep is S11 of a 1-port and S21 of a 2-port file.
+TEST_F(SweepImportTest, ReadsTouchstoneFilesByTheirRules) {
+  const std::string v2 = "[Version] 2.0\n# Hz\n[Number of Ports] 2\n";
+  const std::string pair = "[Two-Port Data Order] 12_21\n[Network Data]\n";
+  const struct {
+    const char* name;
+    std::string content;
+    const char* outcome;
+  } cases[] = {
+      // Defaults GHz and MA; '!' comments, blank lines, CR LF.
+      {"a.s1p", "! VNA\r\n\r\n1 0.5 10 ! first\r\n2 0.25 -20\r\n", "2: 2000000000 0.25 -20"},
+      {"a.S1P", "# khz s db r 75\n# Hz Z\n1 0 0\n2 -20 90\n", "2: 2000 0.1 90"},
+      {"a.s1p", "# RI Hz\n1 3 4\n2 -3 1\n", "2: 2 3.1622777 161.56505"},
+      // Values 11 21 12 22, a wrapped row; the first frequency that does not increase
+      // starts the noise parameters.
+      {"a.s2p", "# MHz S DB\n1 9 0 -6 10\n  9 0 9 0\n2 9 0 6 20 9 0 9 0\n1 2 3 4 5\n",
+       "2: 2000000 1.9952623 20"},
+      {"a.ts", v2 + pair + "1 9 0 9 0 0.5 1 9 0\n2 9 0 9 0 0.25 2 9 0\n[Noise Data]\n1 2 3",
+       "2: 2 0.25 2"},
+      {"a.s1p", v2 + "[Two-Port Data Order] 21_12\n[Number of Frequencies] 2\n[Reference] 50\n"
+                     "50\n[Network Data]\n1 9 0 0.5 1 9 0 9 0\n2 9 0 0.25 2 9 0 9 0\n[End]\n0",
+       "2: 2 0.25 2"},
+      {"a.ts", "[version] 2.0\n[Number of Ports] 1\n[Network Data]\n1 1 0\n2 1 0\n", "2: 2000000000 1 0"},
+      {"a.txt", "# Hz S MA\n100,0\n200,-20\n", "2: 200 0.1 0"},  // delimited text
+      {"z.s2p", "# Hz Z MA\n1 1 0 1 0 1 0 1 0\n", "z.s2p:1: only S parameters are read"},
+      {"a.s1p", "# Hz S XY\n", "a.s1p:1: unknown option \"XY\""},
+      {"a.s1p", "# R\n", "a.s1p:1: expected the reference resistance after R"},
+      {"a.s3p", "# Hz\n1 1 0 1 0 1 0\n", "a.s3p:2: only 1- and 2-port files are read"},
+      {"a.ts", "[Version] 2.0\n[Number of Ports] 3\n", "a.ts:2: only 1- and 2-port files are read"},
+      {"a.ts", "[Version] 2.1\n", "a.ts:1: expected [Version] 2.0, found \"2.1\""},
+      {"a.ts", "[Version] 2.0\n[Network Data]\n",
+       "a.ts:2: [Number of Ports] must come before [Network Data]"},
+      {"a.ts", v2 + "[Network Data]\n",
+       "a.ts:4: [Two-Port Data Order] must come before [Network Data] of a 2-port file"},
+      {"a.ts", v2 + "[Two-Port Data Order] 1221\n",
+       "a.ts:4: expected [Two-Port Data Order] 12_21 or 21_12, found \"1221\""},
+      {"a.s2p", "1 1 0 1 0 1 0 1\n2 1 0 1 0 1 0 1 0\n",
+       "a.s2p:2: the row begun on line 1 has more than 9 values (the frequency and 8 for 2 ports)"},
+      {"a.s1p", "1 1 0\n2 1\n\n! end\n", "a.s1p:2: unfinished row: 2 of its 3 values (the frequency and 2 for 1 port)"},
+      {"a.s1p", "1 1 0\n1 1 0\n", "a.s1p:2: frequency 1000000000 Hz follows 1000000000 Hz on line 1; frequencies must increase"},
+      {"a.ts", v2 + pair + "2 1 0 1 0 1 0 1 0\n1 1 0 1 0 1 0 1 0\n",
+       "a.ts:7: frequency 1 Hz follows 2 Hz on line 6; frequencies must increase"},
+      {"a.s1p", "1 -0.5 0\n", "a.s1p:1: S11 magnitude is negative: \"-0.5\""},
+      {"a.s2p", "1 1 0 x 0 1 0 1 0\n", "a.s2p:1: S21 is not a number: \"x\""},
+      {"a.s1p", "0 1 0\n", "a.s1p:1: frequency must be above 0 Hz: \"0\""},
+      {"a.s1p", "! no data\n# Hz\n", "a.s1p:2: a sweep needs at least 2 points, found 0"},
+  };
+  for (const auto& test : cases) {
+    EXPECT_EQ(Outcome(test.name, test.content), test.outcome) << test.content;
+  }
+}
+
 TEST_F(SweepImportTest, NamesUnreadableFiles) {
   const std::string missing = scratch_.Path("missing.csv");
   EXPECT_EQ(ImportErrorOf(missing), missing + ": cannot open: No such file or directory");
@@ -186,6 +253,48 @@ TEST(SharedFrequencyResponses, ImportWithTheListedPointCounts) {
     // Impedances in dB with a phase near +90 degrees at 1 kHz.
     EXPECT_NEAR(20.0 * std::log10(sweep.points.front().magnitudeRatio), 127.6, 0.1);
     EXPECT_NEAR(sweep.points.front().phaseDegrees, 90.11, 0.01);
+  }
+}
+
+// Real measurements of a network analyser: S21 of every file, in dB and degrees.
+TEST(SharedTouchstoneFiles, ImportEveryMeasurement) {
+  const std::filesystem::path folder = std::filesystem::path(ORLO_SHARED_DATA_DIR) / "touchstone";
+  if (!std::filesystem::is_directory(folder)) {
+    GTEST_SKIP() << "shared data not found at " << folder;
+  }
+  int files = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    if (entry.path().extension() != ".S2P") continue;
+    SCOPED_TRACE(entry.path());
+    const bool lab = entry.path().string().find("lab-winding") != std::string::npos;
+    const Sweep sweep = ImportSweepFile(entry.path().string());
+    EXPECT_EQ(sweep.points.size(), lab ? 1040u : 1041u);
+    EXPECT_EQ(sweep.points.front().frequency, lab ? 10.0f : 5.0f);
+    EXPECT_EQ(sweep.points.back().frequency, lab ? 2.0e6f : 1.0e7f);
+    ++files;
+  }
+  EXPECT_EQ(files, 50);
+  // The first, middle and last rows, as the file has them: magnitude ratios of
+  // 10^(dB/20) computed in double, phases as written.
+  const struct {
+    const char* file;
+    float frequency[3], ratio[3], phase[3];
+  } measured[] = {
+      {"three-phase-short-circuit/phase-1/12092500.S2P", {5.0f, 7154.49f, 1.0e7f},
+       {0.993126988f, 0.357029706f, 0.464961767f}, {-0.256234795f, -49.460331f, 10.6602001f}},
+      {"lab-winding/resistive-short/2301.S2P", {10.0f, 4498.482f, 2.0e6f},
+       {0.0568120554f, 0.000890448922f, 0.00196514674f}, {-78.0421982f, -74.2114487f, -125.9515f}},
+  };
+  for (const auto& test : measured) {
+    SCOPED_TRACE(test.file);
+    const Sweep sweep = ImportSweepFile((folder / test.file).string());
+    const size_t rows[] = {0, sweep.points.size() / 2, sweep.points.size() - 1};
+    for (const size_t row : {0, 1, 2}) {
+      const Sweep::Point& point = sweep.points[rows[row]];
+      EXPECT_EQ(point.frequency, test.frequency[row]);
+      EXPECT_EQ(point.magnitudeRatio, test.ratio[row]);
+      EXPECT_EQ(point.phaseDegrees, test.phase[row]);
+    }
   }
 }
 

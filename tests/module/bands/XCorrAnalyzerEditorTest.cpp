@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "module/bands/SettingsFile.h"
+#include "platform/common/Utf8.h"
 #include "tests/module/bands/BandDialogs.h"
 #include "tests/module/bands/BandFields.h"
 
@@ -51,6 +52,25 @@ TEST_F(BandEditorTest, CriteriaRowsFollowTheTechniqueAndMirrorTheThresholds) {
                                    L"Serious:", L"Value", L">="});
   EXPECT_EQ(labels[1], expected);
   EXPECT_FALSE(folder.Exists());  // Cancel saves nothing
+}
+
+// The boxes the editor fills from a band copy their text on as typed text does, so "OK" on
+// an unchanged band writes back exactly what was read.
+TEST_F(BandEditorTest, OkOnAnUnchangedDefaultBandLeavesTheFileAsItWas) {
+  XCorrSettings defaults;
+  for (int set = 0; set < kStatTechniqueCount; ++set) AddDefaultBands(defaults.StatParams[set].bands, set);
+  for (int technique = 0; technique < kStatTechniqueCount; ++technique) {
+    defaults.CurrentStatParam = technique;
+    SaveAllSettings(defaults);
+    const std::string written = folder.Read();
+    for (const tagFREQBAND* band : defaults.StatParams[technique].bands) {
+      tagFREQBAND opened = *band;
+      Then([] { ClickButton(Editor().OkButton()); });
+      EXPECT_EQ(RunEditor(technique, &opened), IDOK);
+      EXPECT_EQ(opened, *band);
+      EXPECT_EQ(folder.Read(), written) << technique << " " << orlo::WideToUtf8(band->label);
+    }
+  }
 }
 
 // Invalid input shows the first failing check and leaves the editor open with the input

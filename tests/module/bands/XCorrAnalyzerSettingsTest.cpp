@@ -134,9 +134,16 @@ TEST_F(BandDialogTest, DeletingAsksFirstAndNoChangesNothing) {
 }
 
 TEST_F(BandDialogTest, EditingKeepsTheRowSelectedAndAddingAppends) {
-  // No settings file: the defaults shown are written before the first band is, so the
-  // edited band stays with them.
+  // No settings file: a band cancelled or refused in the editor writes nothing; the
+  // editor's "OK" writes the defaults shown and then the band, which stays with them.
+  Then([] { ClickButton(Settings().AddButton()); });
   Then([] {
+    TypeBand(L"0", L"1000", L"", L"");
+    ClickButton(Editor().OkButton());  // refused
+    ClickButton(Editor().CancelButton());
+  });
+  Then([this] {
+    EXPECT_FALSE(folder.Exists());
     ClickGridCell(Settings().BandGrid(), 3, 0);
     ClickButton(Settings().EditButton());
   });
@@ -166,11 +173,13 @@ TEST_F(BandDialogTest, EditingKeepsTheRowSelectedAndAddingAppends) {
     EXPECT_EQ(Settings().SelectedRow(), 1);
   });
   Show();
-  EXPECT_TRUE(orlo::win::MessageBoxes().empty());
+  ASSERT_EQ(orlo::win::MessageBoxes().size(), 1u);
+  EXPECT_EQ(orlo::win::MessageBoxes()[0].text, L"Min freq <= 0");
   XCorrSettings saved;
   ASSERT_TRUE(LoadAllSettings(saved));
   EXPECT_EQ(saved.StatParams[STAT_RXY].bands.GetSize(), 4);
   EXPECT_EQ(saved.StatParams[STAT_RXY].bands[2]->label, L"HF2");
+  EXPECT_EQ(saved.StatParams[STAT_NCEPRI].bands.GetSize(), 1);
 }
 
 }  // namespace

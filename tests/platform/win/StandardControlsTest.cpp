@@ -40,8 +40,9 @@ LRESULT Add(CComboBox& combo, const wchar_t* text) {
   return combo.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
 
-// The messages the analyzers send to their drop-downs.
-TEST_F(ControlsTest, ComboBoxMessagesAnswerAsTheRealControl) {
+// The messages the analyzers send to their drop-downs, and what the controls notify when
+// code (not the user) changes them.
+TEST_F(ControlsTest, MessagesAnswerAndNotifyAsTheRealControls) {
   CComboBox combo;
   Make(combo, kComboBoxClass);
   EXPECT_EQ(combo.SendMessage(CB_GETCURSEL), CB_ERR);
@@ -64,7 +65,16 @@ TEST_F(ControlsTest, ComboBoxMessagesAnswerAsTheRealControl) {
   EXPECT_EQ(combo.SendMessage(CB_RESETCONTENT), CB_OKAY);
   EXPECT_EQ(combo.SendMessage(CB_GETCOUNT), 0);
   EXPECT_EQ(combo.SendMessage(CB_GETITEMHEIGHT, 0), 14);
-  EXPECT_TRUE(commands_.empty()) << "programmatic changes do not notify";
+  CButton check;
+  Make(check, kButtonClass);
+  check.SendMessage(BM_SETCHECK, BST_CHECKED);
+  EXPECT_EQ(check.SendMessage(BM_GETCHECK), BST_CHECKED);
+  EXPECT_TRUE(commands_.empty()) << "selections and checks set by code do not notify";
+  CEdit edit;
+  Make(edit, kEditClass);
+  edit.SendMessage(EM_SETREADONLY, TRUE);
+  edit.SetWindowText(L"0.6");
+  EXPECT_EQ(commands_, std::vector<std::string>{"7/768"}) << "text set by code notifies EN_CHANGE";
 }
 
 TEST_F(ControlsTest, TheParentMayDeleteTheControlWhileHandlingItsNotification) {

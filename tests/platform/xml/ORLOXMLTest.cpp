@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/common/FileAccess.h"
 #include "tests/host/ScratchDirectory.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/SettingsFolder.h"
@@ -44,18 +45,34 @@ TEST(ORLOXMLTest, BuiltTreeSurvivesSaveAndLoad) {
   EXPECT_EQ(GetChildText(GetFirstChild(root, L"Missing")), L"");
 }
 
-TEST(ORLOXMLTest, ReadsHandWrittenLatin1FilesWithCommentsAndCrLf) {
+// Files written by hand or by other programs, in the encodings libxml2 decodes.
+TEST(ORLOXMLTest, ReadsHandWrittenFilesInAnyEncodingWithCommentsAndCrLf) {
   orlo::host::testing::ScratchDirectory scratch;
-  const std::string path = scratch.Write(
-      "foreign.xml",
-      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<!-- by hand -->\r\n<!DOCTYPE Root>\r\n"
-      "<Root other=\"x\">\r\n  <Note>not ours</Note>\r\n"
-      "  <Label>\r\n    Fr\xE9q <!-- inside -->LF\r\n  </Label>\r\n"
-      "  <Data><![CDATA[<raw>]]></Data>\r\n</Root>\r\n");
-  Document document;
-  Node* root = LoadRoot(document, path);
-  EXPECT_EQ(GetChildText(GetFirstChild(root, L"Label")), L"Fr\u00e9q LF");
-  EXPECT_EQ(GetChildText(GetFirstChild(root, L"Data")), L"<raw>");
+  const std::string body =
+      "<!-- by hand -->\r\n<!DOCTYPE Root>\r\n<Root other=\"x\">\r\n  <Note>not ours</Note>\r\n"
+      "  <Label>\r\n    Fr\xE9q \xA4<!-- inside -->LF\r\n  </Label>\r\n"
+      "  <Data><![CDATA[<raw>]]></Data>\r\n</Root>\r\n";
+  const auto declared = [&body](const char* encoding) {
+    return "<?xml version=\"1.0\" encoding=\"" + std::string(encoding) + "\"?>\r\n" + body;
+  };
+  const auto utf16 = [&body](bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : body) bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return bytes;
+  };
+  const std::pair<std::string, std::wstring> cases[] = {
+      {declared("ISO-8859-1"), L"Fr\u00e9q \u00a4LF"},
+      {declared("windows-1252"), L"Fr\u00e9q \u00a4LF"},
+      {declared("ISO-8859-15"), L"Fr\u00e9q \u20acLF"},
+      {utf16(false), L"Fr\u00e9q \u00a4LF"},
+      {utf16(true), L"Fr\u00e9q \u00a4LF"},
+  };
+  for (const auto& [bytes, label] : cases) {
+    Document document;
+    Node* root = LoadRoot(document, scratch.Write("foreign.xml", bytes));
+    EXPECT_EQ(GetChildText(GetFirstChild(root, L"Label")), label) << bytes.substr(0, 50);
+    EXPECT_EQ(GetChildText(GetFirstChild(root, L"Data")), L"<raw>");
+  }
 }
 
 TEST(ORLOXMLTest, RefusesHostileAndForeignFilesAndKeepsTheDocument) {
@@ -70,29 +87,36 @@ TEST(ORLOXMLTest, RefusesHostileAndForeignFilesAndKeepsTheDocument) {
     laughs += "\">";
   }
   laughs += "]><Root>&l9;</Root>";
-  const std::string cases[] = {
-      "<!DOCTYPE Root [<!ENTITY e SYSTEM \"file://" + secret + "\">]><Root>&e;</Root>",
-      "<!DOCTYPE Root SYSTEM \"http://example.invalid/x.dtd\"><Root>&e;</Root>",
-      laughs,
-      nested,
-      "<Root>" + std::string(50u << 20, 'x') + "</Root>",  // 50 MB
-      "<?xml version=\"1.0\"?>\n<Root><Label>LF</Label><Ba",
-      std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
-      std::string("\xFF\xFE<\0R\0o\0o\0t\0/\0>\0", 16),       // UTF-16
-      "<Root>Fr\xE9q</Root>",                                  // Latin-1, undeclared
-      "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><Root/>",  // another encoding
-      "",
+  const std::pair<std::string, std::wstring> cases[] = {
+      {"<!DOCTYPE Root [<!ENTITY e SYSTEM \"file://" + secret + "\">]><Root>&e;</Root>",
+       L"declares an entity (refused)"},
+      {"<!DOCTYPE Root SYSTEM \"http://example.invalid/x.dtd\"><Root>&e;</Root>",
+       L"names an external DTD (refused)"},
+      {laughs, L"declares an entity (refused)"},
+      {nested, L"line 1: Excessive depth in document: 256 use XML_PARSE_HUGE option"},
+      {"<Root>" + std::string(50u << 20, 'x') + "</Root>", L"larger than 16777216 bytes"},
+      {"<?xml version=\"1.0\"?>\n<Root><Label>LF</Label><Ba",
+       L"line 2: Premature end of data in tag Root line 2"},
+      {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), L"line 1: Start tag expected, '<' not found"},
+      {"<Root>Fr\xE9q</Root>", L"line 1: Input is not proper UTF-8, indicate encoding !"},
+      {"<?xml version=\"1.0\" encoding=\"x-none\"?><Root/>", L"line 1: Unsupported encoding x-none"},
+      {"", L"empty"},
   };
-  for (const std::string& bytes : cases) {
+  for (const auto& [bytes, reason] : cases) {
     const std::string path = scratch.Write("hostile.xml", bytes);
     Document document;
     AppendChild(document.AsNode(), L"Kept");
-    EXPECT_FALSE(LoadDocument(document, Wide(path))) << bytes.substr(0, 60);
+    std::wstring why;
+    EXPECT_FALSE(LoadDocument(document, Wide(path), &why)) << bytes.substr(0, 60);
+    EXPECT_EQ(why, reason);
     EXPECT_NE(GetFirstChild(document.AsNode(), L"Kept"), nullptr);
   }
   Document document;
-  EXPECT_FALSE(LoadDocument(document, Wide(scratch.Path("missing.xml"))));
-  EXPECT_FALSE(LoadDocument(document, Wide(scratch.Path(""))));  // a folder
+  std::wstring why;
+  EXPECT_FALSE(LoadDocument(document, Wide(scratch.Path("missing.xml")), &why));
+  EXPECT_EQ(why, L"No such file or directory");
+  EXPECT_FALSE(LoadDocument(document, Wide(scratch.Path("")), &why));
+  EXPECT_EQ(why, L"not a regular file");
 }
 
 TEST(ORLOXMLTest, FindBestElementPrefersTheAskedVersionAndNeverANewerOne) {
@@ -120,7 +144,6 @@ TEST(ORLOXMLTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
   orlo::test::SettingsFolder folder;  // a fresh folder of its own
   const std::string path = folder.Path("doc.xml");
   folder.Write("<Old/>", "doc.xml");
-  ::chmod(path.c_str(), 0640);
   Document document;
   SetChildText(AppendChild(document.AsNode(), L"Root"), std::wstring(4096, L'x'));
   {
@@ -129,13 +152,60 @@ TEST(ORLOXMLTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_FALSE(SaveDocument(document, Wide(folder.Path("no-such-folder/doc.xml"))));
   }
   EXPECT_EQ(folder.Read("doc.xml"), "<Old/>");
-  ASSERT_TRUE(SaveDocument(document, Wide(path)));
-  struct stat status {};
-  ::stat(path.c_str(), &status);
-  EXPECT_EQ(status.st_mode & 0777, 0640u);  // the mode of the file it replaced
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()),
                           std::filesystem::directory_iterator()),
             1);
+}
+
+// What a save replaces: a regular file the user may write (a symbolic link to one is
+// written through and stays a link), keeping its mode; a new file gets 0666 less the
+// umask. Nothing else is written over. (Tests run as root too: a file without u+w counts
+// as one the user may not write.)
+TEST(ORLOXMLTest, SaveReplacesOnlyRegularFilesTheUserMayWrite) {
+  namespace fs = std::filesystem;
+  orlo::test::SettingsFolder folder;
+  const auto file = [&folder](const char* name, const char* content, mode_t mode) {
+    folder.Write(content, name);
+    ::chmod(folder.Path(name).c_str(), mode);
+  };
+  file("kept-mode", "<Old/>", 0640);
+  file("target", "<Old/>", 0604);
+  file("protected", "<Old/>", 0444);
+  fs::create_directory(folder.Path("folder"));
+  fs::create_symlink(folder.Path("target"), folder.Path("link"));
+  fs::create_symlink("/dev/null", folder.Path("null"));
+  fs::create_symlink(folder.Path("folder"), folder.Path("folder-link"));
+  fs::create_symlink(folder.Path("nowhere"), folder.Path("dangling"));
+  const struct {
+    const char* name;
+    const char* refused;  // null: saved
+    const char* replaced;  // the file that then holds the new text
+    mode_t mode;
+  } cases[] = {
+      {"kept-mode", nullptr, "kept-mode", 0640},
+      {"link", nullptr, "target", 0604},
+      {"new", nullptr, "new", 0640},  // umask 027
+      {"protected", "the file is write-protected", nullptr, 0},
+      {"null", "not a regular file", nullptr, 0},
+      {"folder", "not a regular file", nullptr, 0},
+      {"folder-link", "not a regular file", nullptr, 0},
+      {"dangling", "a symbolic link that leads to no file", nullptr, 0},
+  };
+  const mode_t umask = ::umask(027);
+  for (const auto& c : cases) {
+    std::string reason;
+    EXPECT_EQ(orlo::ReplaceFileAtomically(folder.Path(c.name), "<New/>", &reason), !c.refused)
+        << c.name;
+    EXPECT_EQ(reason, c.refused ? c.refused : "") << c.name;
+    if (c.replaced == nullptr) continue;
+    EXPECT_EQ(folder.Read(c.replaced), "<New/>") << c.name;
+    EXPECT_EQ(fs::status(folder.Path(c.replaced)).permissions(), fs::perms(c.mode)) << c.name;
+  }
+  ::umask(umask);
+  EXPECT_TRUE(fs::is_symlink(folder.Path("link")));
+  EXPECT_TRUE(fs::is_symlink(folder.Path("null")));
+  EXPECT_EQ(folder.Read("protected"), "<Old/>");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path("folder")), fs::directory_iterator()), 0);
 }
 
 }  // namespace
