@@ -1,7 +1,9 @@
 // Cost of importing a sweep file, 1 000 to 2 000 000 points, from text already in memory
-// (so the disk does not count): the delimited format ("frequency,magnitude dB,phase") and
-// the LTspice export ("(<m>dB,<p>°)" values). Reported as points per second and bytes per
-// second of text; whole `orlo sweeps` processes, disk included, are timed by scripts/bench.
+// (so the disk does not count): the delimited format ("frequency,magnitude dB,phase"), the
+// LTspice export ("(<m>dB,<p>°)" values) and a network analyser's two-port Touchstone file
+// (a row of frequency and four dB/angle pairs, as real instruments write them). Reported as
+// points per second and bytes per second of text; whole `orlo sweeps` processes, disk
+// included, are timed by scripts/bench.
 #include "host/sweeps/SweepImport.h"
 
 #include <benchmark/benchmark.h>
@@ -14,25 +16,36 @@ namespace {
 
 // `points` log-spaced frequencies from 20 Hz to 2 MHz with a winding-like response,
 // written with the nine significant digits a measurement file has.
-std::string SweepText(int points, bool ltspice) {
-  std::string text = ltspice ? "Freq.\tV(out)\n" : "frequency_hz,magnitude_db,phase_deg\n";
-  char line[96];
+enum class Format { kDelimited, kLtspice, kTouchstone };
+
+std::string SweepText(int points, Format format) {
+  std::string text = format == Format::kLtspice      ? "Freq.\tV(out)\n"
+                     : format == Format::kTouchstone ? "! VNA export\r\n# Hz S dB R 50\r\n"
+                                                     : "frequency_hz,magnitude_db,phase_deg\n";
+  char line[160];
   for (int i = 0; i < points; ++i) {
     const double f = 20.0 * std::pow(1e5, double(i) / (points - 1));
     const double decibels = -20.0 + 10.0 * std::sin(std::log10(f) * 7.0);
     const double phase = 80.0 * std::cos(std::log10(f) * 5.0);
-    const char* format = ltspice ? "%.9g\t(%.9gdB,%.9g\xC2\xB0)\n" : "%.9g,%.9g,%.9g\n";
-    std::snprintf(line, sizeof line, format, f, decibels, phase);
+    if (format == Format::kTouchstone) {
+      std::snprintf(line, sizeof line, "%.9g\t%e\t%e\t%e\t%e\t%e\t%e\t%e\t%e\r\n", f, -200.0,
+                    0.0, decibels, phase, -200.0, 0.0, decibels - 3.0, -phase);
+    } else {
+      const char* pattern =
+          format == Format::kLtspice ? "%.9g\t(%.9gdB,%.9g\xC2\xB0)\n" : "%.9g,%.9g,%.9g\n";
+      std::snprintf(line, sizeof line, pattern, f, decibels, phase);
+    }
     text += line;
   }
   return text;
 }
 
-void BM_Import(benchmark::State& state, bool ltspice) {
+void BM_Import(benchmark::State& state, Format format) {
   const int points = static_cast<int>(state.range(0));
-  const std::string text = SweepText(points, ltspice);
+  const std::string text = SweepText(points, format);
+  const char* file = format == Format::kTouchstone ? "bench.s2p" : "bench.txt";
   for (auto _ : state) {
-    benchmark::DoNotOptimize(orlo::host::ImportSweepText(text, "bench.txt"));
+    benchmark::DoNotOptimize(orlo::host::ImportSweepText(text, file));
   }
   state.SetItemsProcessed(state.iterations() * points);
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
@@ -40,12 +53,16 @@ void BM_Import(benchmark::State& state, bool ltspice) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_Import, Delimited, false)
+BENCHMARK_CAPTURE(BM_Import, Delimited, Format::kDelimited)
     ->RangeMultiplier(10)
     ->Range(1000, 1000000)
     ->Arg(2000000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Import, Ltspice, true)
+BENCHMARK_CAPTURE(BM_Import, Ltspice, Format::kLtspice)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Import, Touchstone, Format::kTouchstone)
     ->RangeMultiplier(10)
     ->Range(1000, 1000000)
     ->Unit(benchmark::kMillisecond);

@@ -8,6 +8,7 @@
 #include "host/session/ScopedEnvironment.h"
 #include "host/session/SettingsDialogUser.h"
 #include "host/sweeps/NumberText.h"
+#include "platform/common/GuiItem.h"
 #include "platform/common/TextCase.h"
 #include "platform/win/MessageBox.h"
 
@@ -15,8 +16,10 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <filesystem>
 #include <optional>
 #include <ostream>
+#include <set>
 
 namespace orlo::host {
 
@@ -29,7 +32,9 @@ constexpr char kDescription[] =
     "the selected one), the bands of that technique, the magnitude-difference check box\n"
     "and limit, and every message box shown. Every change is written at once to\n"
     "Analyzer.xml in the settings folder ($ORLO_APPDATA, else $XDG_CONFIG_HOME/orlo, else\n"
-    "~/.config/orlo). Frequencies take the prefixes k, M and G (100k, 1M).\n";
+    "~/.config/orlo). Frequencies take the prefixes k, M and G (100k, 1M). A settings\n"
+    "file that cannot be read is kept as Analyzer.xml.unreadable (.2, ...) when a change\n"
+    "replaces it, and the output says so.\n";
 
 constexpr char kExitStatus[] =
     "exit status: 0 done, 1 the dialog showed an error message box (a value refused, the\n"
@@ -67,6 +72,16 @@ std::optional<int> ParseRow(const std::string& text) {
   return static_cast<int>(*value);
 }
 
+// A limit or threshold as the user types it, when it is a finite number (a decimal comma
+// is accepted where the dialog takes one).
+std::function<std::optional<std::string>(const std::string&)> FiniteNumber(bool decimalComma) {
+  return [decimalComma](const std::string& text) -> std::optional<std::string> {
+    const std::optional<double> value = ParseNumber(text, decimalComma);
+    if (!value || !std::isfinite(*value)) return std::nullopt;
+    return text;
+  };
+}
+
 // The text a user types for a frequency: as given, or with a prefix (k, M, G) the value
 // in hertz.
 std::optional<std::string> ParseFrequency(const std::string& text) {
@@ -84,6 +99,7 @@ std::optional<std::string> ParseFrequency(const std::string& text) {
 
 using Kind = SettingsAction::Kind;
 
+// Stores into the action's `member`: the text as given, a flag, or the text's `parse`.
 Store<SettingsOptions> Text(std::optional<std::string> SettingsAction::*member) {
   return [member](SettingsOptions& options, const std::string& text) {
     options.action.*member = text;
@@ -108,6 +124,10 @@ Store<SettingsOptions> Parsed(T SettingsAction::*member, Parse parse) {
   };
 }
 
+Store<SettingsOptions> Threshold(std::optional<std::string> SettingsAction::*member) {
+  return Parsed(member, FiniteNumber(false));
+}
+
 std::function<void(SettingsOptions&)> Chosen(Kind kind) {
   return [kind](SettingsOptions& options) { options.action.kind = kind; };
 }
@@ -116,6 +136,7 @@ const CommandSyntax<SettingsOptions>& SettingsSyntax() {
   using O = SettingsOptions;
   using A = SettingsAction;
   static constexpr char kFrequency[] = "a frequency in Hz such as 1000, 100k or 1M";
+  static constexpr char kThreshold[] = "a finite number such as 0.9";
   static const CommandSyntax<SettingsOptions> syntax = {
       .name = "settings",
       .summary = "change the correlation analysis's settings through its dialog",
@@ -132,6 +153,10 @@ const CommandSyntax<SettingsOptions>& SettingsSyntax() {
       .actions =
           {
               {.name = "show", .summary = "print the dialog", .select = Chosen(Kind::kShow)},
+              {.name = "save",
+               .summary = "click OK: writes everything the dialog shows (on first use the "
+                          "default bands of every technique)",
+               .select = Chosen(Kind::kSave)},
               {.name = "technique",
                .summary = "pick the statistical technique in the selector",
                .positionals = {{"TECHNIQUE", "LRxy, RXy, NCEPRI, 0, 1 or 2",
@@ -141,8 +166,9 @@ const CommandSyntax<SettingsOptions>& SettingsSyntax() {
                .summary = "tick or clear the magnitude-difference check box, type the limit "
                           "when given, then click OK",
                .options = {{"--limit", "X",
-                            "the limit, typed as given (a decimal comma is accepted)", "",
-                            Text(&A::limit)}},
+                            "the limit, typed as given (a decimal comma is accepted)",
+                            "a finite number such as 0.25 or 0,25",
+                            Parsed(&A::limit, FiniteNumber(true))}},
                .positionals = {{"ON|OFF", "on or off", Parsed(&A::on, ParseSwitch)}},
                .select = Chosen(Kind::kMagnitudeDifference)},
               {.name = "band",
@@ -158,9 +184,9 @@ const CommandSyntax<SettingsOptions>& SettingsSyntax() {
                                  Parsed(&A::minFreq, ParseFrequency), true},
                                 {"--max", "F", "its upper edge", kFrequency,
                                  Parsed(&A::maxFreq, ParseFrequency), true},
-                                {"--normal", "X", "the Normal threshold", "", Text(&A::normal)},
-                                {"--suspect", "X", "the Suspect (Slight) threshold", "",
-                                 Text(&A::suspect)},
+                                {"--normal", "X", "the Normal threshold", kThreshold, Threshold(&A::normal)},
+                                {"--suspect", "X", "the Suspect (Slight) threshold", kThreshold,
+                                 Threshold(&A::suspect)},
                                 {"--technique", "T",
                                  "pick this technique first (LRxy, RXy, NCEPRI, 0, 1 or 2)",
                                  "LRxy, RXy, NCEPRI, 0, 1 or 2",
@@ -177,9 +203,9 @@ const CommandSyntax<SettingsOptions>& SettingsSyntax() {
                                  Parsed(&A::minFreq, ParseFrequency)},
                                 {"--max", "F", "its upper edge", kFrequency,
                                  Parsed(&A::maxFreq, ParseFrequency)},
-                                {"--normal", "X", "the Normal threshold", "", Text(&A::normal)},
-                                {"--suspect", "X", "the Suspect (Slight) threshold", "",
-                                 Text(&A::suspect)},
+                                {"--normal", "X", "the Normal threshold", kThreshold, Threshold(&A::normal)},
+                                {"--suspect", "X", "the Suspect (Slight) threshold", kThreshold,
+                                 Threshold(&A::suspect)},
                             },
                         .positionals = {{"ROW", "a row number from 1", Parsed(&A::row, ParseRow)}},
                         .select = Chosen(Kind::kEditBand)},
@@ -193,6 +219,45 @@ const CommandSyntax<SettingsOptions>& SettingsSyntax() {
           },
   };
   return syntax;
+}
+
+// What the settings dialog that runs holds, read by an action queued for it.
+std::optional<SettingsReadout> RunningReadout() {
+  const CORLOGuiItem* dialog = CORLOGuiItem::RunningDialog();
+  const auto* readout = dialog != nullptr ? dynamic_cast<const ISettingsReadout*>(dialog->Owner())
+                                          : nullptr;
+  return readout != nullptr ? std::optional(readout->GetSettingsReadout()) : std::nullopt;
+}
+
+// The copies of unreadable settings files kept beside `file` (file.unreadable, .2, ...).
+std::set<std::wstring> KeptCopies(const std::wstring& file) {
+  std::set<std::wstring> copies;
+  for (int copy = 1;; ++copy) {
+    const std::wstring name = file + L".unreadable" + (copy == 1 ? L"" : L"." + std::to_wstring(copy));
+    std::error_code ignored;
+    if (!std::filesystem::exists(std::filesystem::path(name), ignored)) return copies;
+    copies.insert(name);
+  }
+}
+
+// What the user should know about the run beyond the dialog: an unreadable file that a
+// change set aside, and a technique picked with no file, which wrote the technique only.
+std::vector<std::wstring> RunNotes(const SettingsOptions& options, const SettingsReadout& before,
+                                   const std::set<std::wstring>& keptBefore) {
+  std::vector<std::wstring> notes;
+  for (const std::wstring& kept : KeptCopies(before.file)) {
+    if (keptBefore.count(kept) == 0) {
+      notes.push_back(before.file + L" could not be read; it was kept as " + kept +
+                      L" and replaced by the settings written.");
+    }
+  }
+  if (options.action.kind == Kind::kTechnique && !before.loaded) {
+    const std::string dir = options.settingsDir ? " --settings-dir " + *options.settingsDir : "";
+    notes.push_back(L"Only the technique was written to " + before.file +
+                    L"; the bands shown are the defaults, which `orlo settings save" +
+                    orlo::Utf8ToWide(dir) + L"` writes too.");
+  }
+  return notes;
 }
 
 bool ShowsError(const std::vector<win::MessageBoxRecord>& boxes) {
@@ -216,15 +281,22 @@ int RunSettings(const std::vector<std::string>& args, std::ostream& out, std::os
     return kExitUnreadable;
   }
   win::ClearMessageBoxes();
-  if (const std::string fault = DoSettingsAction(*analyzers[0], options.action); !fault.empty()) {
+  std::optional<SettingsReadout> before;
+  std::set<std::wstring> keptBefore;
+  const std::string fault = DoSettingsAction(*analyzers[0], options.action, [&before, &keptBefore] {
+    before = RunningReadout();
+    if (before) keptBefore = KeptCopies(before->file);
+  });
+  if (!fault.empty()) {
     err << "orlo settings: " << fault << '\n';
     return kExitUsage;
   }
-  const std::optional<SettingsSnapshot> snapshot = ReadSettingsDialog(*analyzers[0]);
-  if (!snapshot) {
+  std::optional<SettingsSnapshot> snapshot = ReadSettingsDialog(*analyzers[0]);
+  if (!snapshot || !before) {
     err << "orlo settings: the settings dialog could not be read\n";
     return kExitUnreadable;
   }
+  snapshot->notes = RunNotes(options, *before, keptBefore);
   if (options.json) {
     out << json::Write(SettingsJson(*snapshot)) << '\n';
   } else {

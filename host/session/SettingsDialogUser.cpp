@@ -59,7 +59,9 @@ class DialogUser {
         return user::PickEntry(ItemOfKind(ORLO_GUI_DROPDOWN), *action_.technique);
       });
     }
-    if (kind == Kind::kMagnitudeDifference) {
+    if (kind == Kind::kSave) {
+      Click(L"OK");
+    } else if (kind == Kind::kMagnitudeDifference) {
       Do("tick the check box",
          [this] { return user::TickCheckBox(ItemOfKind(ORLO_GUI_CHECKBOX), action_.on); });
       Type(action_.limit, 0);
@@ -126,8 +128,10 @@ class DialogUser {
 
 }  // namespace
 
-std::string DoSettingsAction(IBaseAnalyzer& analyzer, const SettingsAction& action) {
+std::string DoSettingsAction(IBaseAnalyzer& analyzer, const SettingsAction& action,
+                             const std::function<void()>& onOpen) {
   user::ClearModalActions();
+  user::QueueModalAction(onOpen);
   DialogUser user(action);
   user.QueueAction();
   analyzer.ShowSettings(nullptr);

@@ -1,8 +1,9 @@
 // SettingsDialogUser: a user at the correlation analysis's settings dialog and its band
 // editor, for `orlo settings` and `orlo serve`.
 //
-// DoSettingsAction opens the dialog of `analyzer` (ShowSettings) and does one action
-// through the dialogs' controls, queued for their modal runs: pick the technique; tick or
+// DoSettingsAction opens the dialog of `analyzer` (ShowSettings), runs `onOpen` in it (when
+// given: a look at the dialog before the action) and does one action through the dialogs'
+// controls, queued for their modal runs: click "OK" (save); pick the technique; tick or
 // clear the magnitude-difference check box, type the limit and click "OK"; click "Add...",
 // type into the editor's boxes and click its "OK"; click a band's row and "Edit..." (the
 // same typing); click a row and "Delete", answering the question Yes or No. Only the
@@ -16,6 +17,7 @@
 
 #include "host/output/SettingsSnapshot.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,7 +26,7 @@ class IBaseAnalyzer;
 namespace orlo::host {
 
 struct SettingsAction {
-  enum class Kind { kShow, kTechnique, kMagnitudeDifference, kAddBand, kEditBand, kDeleteBand };
+  enum class Kind { kShow, kSave, kTechnique, kMagnitudeDifference, kAddBand, kEditBand, kDeleteBand };
   Kind kind = Kind::kShow;
   std::optional<int> technique;  // picked first when given (kTechnique, kAddBand)
   bool on = false;               // the check box (kMagnitudeDifference)
@@ -35,7 +37,8 @@ struct SettingsAction {
   bool yes = false;  // the answer to the deletion's question
 };
 
-std::string DoSettingsAction(IBaseAnalyzer& analyzer, const SettingsAction& action);
+std::string DoSettingsAction(IBaseAnalyzer& analyzer, const SettingsAction& action,
+                             const std::function<void()>& onOpen = {});
 std::optional<SettingsSnapshot> ReadSettingsDialog(IBaseAnalyzer& analyzer);
 
 }  // namespace orlo::host

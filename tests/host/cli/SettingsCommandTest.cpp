@@ -57,7 +57,7 @@ TEST_F(SettingsCommandTest, EmptyFolderShowsTheDefaultsUntilAChangeIsWritten) {
   for (const json::Member& member : document.Members()) keys.push_back(member.key);
   EXPECT_EQ(keys, (std::vector<std::string>{"format", "file", "loaded", "technique",
                                             "magnitudeDifference", "limit", "grid", "selectedRow",
-                                            "sets", "messageBoxes"}));
+                                            "sets", "messageBoxes", "notes"}));
   EXPECT_EQ(At(document, {"format"}).Text(), "orlo-settings/1");
   EXPECT_FALSE(At(document, {"loaded"}).AsBool());
   EXPECT_EQ(At(document, {"technique", "name"}).Text(), "RXy");
@@ -92,6 +92,48 @@ TEST_F(SettingsCommandTest, BandAddedWithPrefixesIsShownAndHeldExactly) {
             R"("obvious":{"set":true,"end":0.5}})");
   const json::Value& ncepri = At(document, {"sets"}).Items()[2].Find("bands")->Items().back();
   EXPECT_EQ(At(ncepri, {"label"}).Text(), "T2");
+}
+
+// A first use as the help and the outputs lead a user through it: a technique picked
+// alone writes only the technique and says so; "save" writes what the dialog shows; a file
+// that cannot be read is kept aside by the change that replaces it, and the output says so.
+TEST_F(SettingsCommandTest, FirstUseTechniqueThenSaveAndAnUnreadableFileKeptAside) {
+  const OrloRun picked = Orlo("technique LRxy");
+  EXPECT_NE(picked.output.find("Note: Only the technique was written to " +
+                               folder.Path("Analyzer.xml") + "; the bands shown are the defaults, "
+                               "which `orlo settings save --settings-dir " + folder.Path("") + "`"),
+            std::string::npos) << picked.output;
+  EXPECT_EQ(File().find("<Band>"), std::string::npos);
+  const OrloRun saved = Orlo("save");
+  EXPECT_EQ(saved.output.find("Note:"), std::string::npos) << saved.output;
+  const json::Value document = Json("show");
+  EXPECT_EQ(At(document, {"technique", "name"}).Text(), "LRxy");
+  for (size_t set = 0; set < 3; ++set) {
+    EXPECT_EQ(At(document, {"sets"}).Items()[set].Find("bands")->Items().size(), set == 2 ? 1u : 3u);
+  }
+  std::ofstream(folder.Path("Analyzer.xml")) << "<VelmoraAnalyzer>";
+  const OrloRun replaced = Orlo("save");
+  EXPECT_NE(replaced.output.find("Note: " + folder.Path("Analyzer.xml") + " could not be read; it "
+                                 "was kept as " + folder.Path("Analyzer.xml.unreadable") + " and"),
+            std::string::npos) << replaced.output;
+}
+
+// Limits and thresholds that are no finite number are refused before the dialog opens.
+TEST_F(SettingsCommandTest, NumbersThatAreNoFiniteNumbersAreRefused) {
+  const std::pair<const char*, const char*> refused[] = {
+      {"magnitude-difference on --limit nan", "--limit"},
+      {"magnitude-difference on --limit abc", "--limit"},
+      {"magnitude-difference on --limit 1e400", "--limit"},
+      {"band add --label B --min 1 --max 2 --normal inf", "--normal"},
+      {"band edit 1 --suspect nan", "--suspect"}};
+  for (const auto& [action, option] : refused) {
+    const OrloRun run = Orlo(action);
+    EXPECT_EQ(run.exitCode, 2) << action;
+    EXPECT_NE(run.output.find(std::string(option) + " expects a finite number"), std::string::npos)
+        << run.output;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path("")));
+  EXPECT_EQ(Orlo("magnitude-difference on --limit 0,5").exitCode, 0);
 }
 
 // What the band editor refuses is XCorrAnalyzerEditorTest's; here: its box is printed,

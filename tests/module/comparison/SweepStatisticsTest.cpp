@@ -1,3 +1,7 @@
+// The sweep arithmetic the comparison analyzers share: the dB conversion, the merged
+// frequency grid and its edge search, the interpolation and the band statistics.
+#include "module/comparison/FrequencyGrid.h"
+#include "module/comparison/SweepData.h"
 #include "module/comparison/SweepStatistics.h"
 
 #include "tests/module/comparison/TestSweep.h"
@@ -100,7 +104,7 @@ TEST(MeanSquareDifference, SumsTheSpanInclusiveAndDividesByItsIndexDistance) {
   EXPECT_EQ(p(MeanSquareDifference, 1000, 9000), STAT_NO_HIGH_EDGE);
 }
 
-TEST(MagnitudeDifferenceAtCrossing, ReadsTheDifferenceWhereTheReferenceFallsToMinus20) {
+TEST(MagnitudeDifferenceAtCrossing, ReadsTheDifferenceWhereTheReferenceFallsToMinus20OrIsUndefined) {
   const std::vector<float> falling{-5, -8, -12, -16, -21, -25, -30, -35, -40, -45};
   Pair crossing(falling, {-6, -9, -13, -17, -24, -26, -31, -36, -41, -46});
   EXPECT_EQ(crossing(MagnitudeDifferenceAtCrossing, 1000, 10000), 3.0);
@@ -112,15 +116,87 @@ TEST(MagnitudeDifferenceAtCrossing, ReadsTheDifferenceWhereTheReferenceFallsToMi
 
   Pair below({-30, -31, -32, -33}, {-34, -31, -32, -33});
   EXPECT_EQ(below(MagnitudeDifferenceAtCrossing, 1000, 4000), 4.0);
-}
 
-TEST(MagnitudeDifferenceAtCrossing, IsUndefinedWithoutACrossingOrWithoutPoints) {
+  // Undefined without a crossing or without points.
   Pair rising({-25, -22, -18, -15, -10}, {-25, -22, -18, -15, -10});
   EXPECT_EQ(rising(MagnitudeDifferenceAtCrossing, 1000, 5000), STAT_UNDEFINED);
   Pair startsAtLevel({-20, -25, -30, -35}, {-21, -26, -31, -36});
   EXPECT_EQ(startsAtLevel(MagnitudeDifferenceAtCrossing, 1000, 4000), STAT_UNDEFINED);
   EXPECT_EQ(startsAtLevel(MagnitudeDifferenceAtCrossing, 3000, 3000), STAT_UNDEFINED);
   EXPECT_EQ(startsAtLevel(MagnitudeDifferenceAtCrossing, 4000, 2000), STAT_UNDEFINED);
+}
+
+std::vector<double> Merge(const std::vector<float>& a, const std::vector<float>& b) {
+  TestSweep sweepA(a, std::vector<float>(a.size()));
+  TestSweep sweepB(b, std::vector<float>(b.size()));
+  int count = -1;
+  const std::unique_ptr<double[]> grid = MergeFrequencies(sweepA.get(), sweepB.get(), count);
+  EXPECT_EQ(grid == nullptr, count == 0);
+  return grid ? std::vector<double>(grid.get(), grid.get() + count) : std::vector<double>();
+}
+
+TEST(MergeFrequencies, TakesTheUnionUpToTheSmallerHighestFrequencyInArrivalOrder) {
+  EXPECT_EQ(Merge({1, 5}, {2, 3}), (std::vector<double>{1, 2, 3}));
+  EXPECT_EQ(Merge({1, 2}, {1.5, 3, 4}), (std::vector<double>{1, 1.5, 2}));
+  EXPECT_EQ(Merge({1, 2, 2, 2, 3}, {2.5, 4}), (std::vector<double>{1, 2, 2, 2, 2.5, 3}));
+  EXPECT_EQ(Merge({0.1f}, {0.1f}), (std::vector<double>{static_cast<double>(0.1f)}));
+  EXPECT_TRUE(Merge({}, {1, 2}).empty());
+  EXPECT_EQ(Merge({3, 4}, {1, 2}), (std::vector<double>{1, 2}));
+  EXPECT_EQ(Merge({1}, {2, 3}), (std::vector<double>{1}));
+  // A frequency that does not compare before the current one is taken.
+  const std::vector<double> grid = Merge({1, 2}, {NAN, 2});
+  ASSERT_EQ(grid.size(), 3u);
+  EXPECT_TRUE(std::isnan(grid[0]));
+  EXPECT_EQ(grid[1], 1.0);
+  EXPECT_EQ(grid[2], 2.0);
+}
+
+TEST(FindNearIndex, PlacesAFrequencyWithinTheRelativeToleranceInSearchOrder) {
+  const std::vector<double> grid{1000, 2000, 3000, 4000, 5000};
+  EXPECT_EQ(FindNearIndex(3000, grid.data(), 5, 0.01), 2);
+  EXPECT_EQ(FindNearIndex(3000 * 1.005, grid.data(), 5, 0.01), 2);
+  EXPECT_EQ(FindNearIndex(3000 / 1.005, grid.data(), 5, 0.01), 2);
+  EXPECT_EQ(FindNearIndex(3000 * 1.02, grid.data(), 5, 0.01), -1);
+  EXPECT_EQ(FindNearIndex(1000, std::vector<double>{1010}.data(), 1, 0.01), -1);  // 1 % is out
+  EXPECT_EQ(FindNearIndex(3000 * 1.02, grid.data(), 5, 0.1), 2);
+  EXPECT_EQ(FindNearIndex(1000, nullptr, 5, 0.01), -1);
+  EXPECT_EQ(FindNearIndex(1000, grid.data(), 0, 0.01), -1);
+
+  // The search probes 100.5 before reaching the exact hit at 100.4.
+  const std::vector<double> dense{100, 100.4, 100.5, 100.6, 100.7};
+  EXPECT_EQ(FindNearIndex(100.4, dense.data(), 5, 0.01), 1);
+  // Without a hit the last probed point (1010) wins although 1008 is nearer.
+  const std::vector<double> sparse{1000, 1008, 1010};
+  EXPECT_EQ(FindNearIndex(1008.2, sparse.data(), 3, 0.01), 2);
+}
+
+// The rounding of the conversion (log10 in double, rounded to float, times 20 in float) is
+// pinned bit for bit by the factors of ../expected_values.py.
+TEST(SweepData, ConvertsOnlyTheMagnitudeOfEveryPoint) {
+  TestSweep sweep({100.0f, 200.0f, 300.0f}, {10.0f, 0.0f, -1.0f});
+  sweep.get().points[0].values[3] = 45.0f;
+  ConvertMagnitudesToDecibel(sweep.get());
+  EXPECT_EQ(sweep.get().points[0].values[kMagnitudeIndex], 20.0f);
+  EXPECT_EQ(sweep.get().points[1].values[kMagnitudeIndex], -INFINITY);
+  EXPECT_TRUE(std::isnan(sweep.get().points[2].values[kMagnitudeIndex]));
+  EXPECT_EQ(sweep.get().points[0].values[3], 45.0f);
+}
+
+TEST(SweepData, FreeReleasesEverythingAndEmptiesTheRecord) {
+  // The sanitizer build reports any value block or point array left behind.
+  SweepData sweep;
+  AllocateSweepPoints(sweep, 3);
+  AllocateSweepPoints(sweep, 2);  // replaces the three points
+  EXPECT_EQ(sweep.points[1].values[kMagnitudeIndex], 0.0f);
+  FreeSweepData(sweep);
+  EXPECT_EQ(sweep.count, 0);
+  EXPECT_EQ(sweep.points, nullptr);
+
+  SweepData countWithoutPoints;
+  countWithoutPoints.count = 5;
+  ConvertMagnitudesToDecibel(countWithoutPoints);
+  FreeSweepData(countWithoutPoints);
+  EXPECT_EQ(countWithoutPoints.count, 0);
 }
 
 }  // namespace

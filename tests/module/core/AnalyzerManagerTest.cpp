@@ -67,7 +67,19 @@ class AnalyzerManagerTest : public ::testing::Test {
   LoggingAnalyzer c_{"c", destroyed_};
 };
 
-TEST_F(AnalyzerManagerTest, HandsOutByRegistrationIndexAndDestroysARepeatedOneOnce) {
+// Notes whether the manager's window still exists when the manager destroys it.
+class WindowWitness : public LoggingAnalyzer {
+ public:
+  WindowWitness(HWND window, Log& log) : LoggingAnalyzer("witness", log), window_(window), log_(log) {}
+  void Destroy() override { log_.push_back(IsWindow(window_) ? "window alive" : "window gone"); }
+
+ private:
+  HWND window_;
+  Log& log_;
+};
+
+// Deletion destroys each listed analyzer once, marked or not, before the window goes.
+TEST_F(AnalyzerManagerTest, HandsOutByRegistrationIndexAndDestroysEachListedOneOnce) {
   EXPECT_EQ(Acquire(0), nullptr);
   Register({&a_, &b_, nullptr, &a_});  // null is not listed; a is listed twice
   EXPECT_EQ((Analyzers{Acquire(0), Acquire(1), Acquire(2)}), (Analyzers{&a_, &b_, &a_}));
@@ -77,9 +89,12 @@ TEST_F(AnalyzerManagerTest, HandsOutByRegistrationIndexAndDestroysARepeatedOneOn
 
   Send("ANALYZER_UnregisterAnalyzer", &a_);  // removes the first entry only
   EXPECT_EQ((Analyzers{Acquire(0), Acquire(1)}), (Analyzers{&b_, &a_}));
-  Register({&c_, &b_});
-  manager_.reset();
-  EXPECT_EQ(destroyed_, (Log{"b", "a", "c"}));
+  WindowWitness witness(window_, destroyed_);
+  Register({&c_, &b_, &witness});
+  Mark("ANALYZER_ActivateAnalyzer", &b_);
+  manager_.reset();  // the detach message itself is ModuleEntryTest's
+  EXPECT_EQ(destroyed_, (Log{"b", "a", "c", "window alive"}));
+  EXPECT_FALSE(IsWindow(window_));
 }
 
 TEST_F(AnalyzerManagerTest, ChangeAnnouncesEveryAnalyzerWithItsActiveMark) {
@@ -117,27 +132,6 @@ TEST_F(AnalyzerManagerTest, UnregisteringIsSilentAndReturnsOwnership) {
   Send("ANALYZER_UnregisterAnalyzer", &b_);
   manager_.reset();
   EXPECT_EQ(destroyed_, (Log{"a"}));
-}
-
-// Notes whether the manager's window still exists when the manager destroys it.
-class WindowWitness : public LoggingAnalyzer {
- public:
-  WindowWitness(HWND window, Log& log) : LoggingAnalyzer("witness", log), window_(window), log_(log) {}
-  void Destroy() override { log_.push_back(IsWindow(window_) ? "window alive" : "window gone"); }
-
- private:
-  HWND window_;
-  Log& log_;
-};
-
-TEST_F(AnalyzerManagerTest, DeletionDestroysEachRegisteredAnalyzerOnceThenDetaches) {
-  WindowWitness witness(window_, destroyed_);
-  Register({&a_, &b_, &c_, &witness});
-  Mark("ANALYZER_ActivateAnalyzer", &b_);
-
-  manager_.reset();  // the detach message itself is ModuleEntryTest's
-  EXPECT_EQ(destroyed_, (Log{"a", "b", "c", "window alive"}));
-  EXPECT_FALSE(IsWindow(window_));
 }
 
 }  // namespace

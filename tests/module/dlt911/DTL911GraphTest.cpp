@@ -20,7 +20,10 @@ double Decibels(float ratio) {
   return 20.0f * static_cast<float>(std::log10(static_cast<double>(ratio)));
 }
 
-TEST_F(DTL911Graph, PanelSetsUpTheGraphWithTheThreeBands) {
+// The panel sets up the graph with the three bands; activation configures the host, and the
+// bus shows the flag of the entry that took an item: only model removal has flag 1 among the
+// graph's notifications.
+TEST_F(DTL911Graph, PanelSetsUpTheGraphWithTheThreeBandsAndActivationTheHost) {
   BusRecorder bus;
   Start();
   const host::CGraphWindow* window = host.Graph().GraphWindowOf(analyzer->GraphTarget());
@@ -44,6 +47,29 @@ TEST_F(DTL911Graph, PanelSetsUpTheGraphWithTheThreeBands) {
   EXPECT_EQ(host.Graph().Curves()[0]->Colour(), 255u);
   EXPECT_EQ(host.Graph().Curves()[0]->Width(), 2);
   EXPECT_EQ(host.Graph().Curves()[1]->GraphType(), 101);
+
+  bus.Clear();
+  analyzer->Activate(false);
+  EXPECT_TRUE(bus.Records().empty());
+  analyzer->Activate(true);
+  EXPECT_EQ(bus.NamesTo(host.Listener()),
+            (std::vector<std::wstring>{L"ORLO_ShowLegend", L"ORLO_ShowModels", L"ORLO_ShowActions",
+                                       L"GRAPH_MultiSelect"}));
+  EXPECT_EQ(host.Graph().MultiSelectMode(), 1);
+  analyzer->ShowDialogs(true);
+  analyzer->ShowErrorCurve(true);
+  EXPECT_TRUE(window->DialogsShown());
+  EXPECT_TRUE(window->ErrorCurveShown());
+  analyzer->ShowDialogs(false);
+  EXPECT_FALSE(window->DialogsShown());
+
+  for (const auto& [name, flag] : {std::pair{L"GRAPH_RemoveModel", 1}, {L"GRAPH_ApplyModel", 0},
+                                   {L"GRAPH_RecalcModels", 0}}) {
+    auto* item = new CORLODataItem(name, L"", nullptr);
+    SendMessage(analyzer->GetSafeHwnd(), WM_DATAITEM, reinterpret_cast<WPARAM>(item), 0);
+    EXPECT_EQ(item->MatchedFlag(), flag) << testing::PrintToString(name);
+    item->Release();
+  }
 }
 
 // The pair 1-2 is drawn in dB with the sweeps' colours; only its sweeps' value updates
@@ -89,43 +115,6 @@ TEST_F(DTL911Graph, SelectedPairIsDrawnInDecibelsAndRedrawnOncePerTick) {
   host.Graph().SetSweepColor(L"A", 0x123456);  // makes the analyzer redraw
   EXPECT_EQ(host.CurveNamed(L"A")->Width(), 7);
   EXPECT_EQ(host.CurveNamed(L"A")->Colour(), 0x123456u);
-}
-
-TEST_F(DTL911Graph, ActivationConfiguresTheHostOnlyWhenActive) {
-  Start();
-  BusRecorder bus;
-  analyzer->Activate(false);
-  EXPECT_TRUE(bus.Records().empty());
-  analyzer->Activate(true);
-  EXPECT_EQ(bus.NamesTo(host.Listener()),
-            (std::vector<std::wstring>{L"ORLO_ShowLegend", L"ORLO_ShowModels", L"ORLO_ShowActions",
-                                       L"GRAPH_MultiSelect"}));
-  EXPECT_EQ(host.Graph().MultiSelectMode(), 1);
-
-  const host::CGraphWindow* window = host.Graph().GraphWindowOf(analyzer->GraphTarget());
-  ASSERT_NE(window, nullptr);
-  analyzer->ShowDialogs(true);
-  analyzer->ShowErrorCurve(true);
-  EXPECT_TRUE(window->DialogsShown());
-  EXPECT_TRUE(window->ErrorCurveShown());
-  analyzer->ShowDialogs(false);
-  EXPECT_FALSE(window->DialogsShown());
-}
-
-// The bus shows the flag of the entry that took an item; only model removal has flag 1
-// among the graph's notifications.
-TEST_F(DTL911Graph, ModelRemovalIsSubscribedWithFlagOne) {
-  Start();
-  const auto flagOf = [this](const wchar_t* name) {
-    auto* item = new CORLODataItem(name, L"", nullptr);
-    SendMessage(analyzer->GetSafeHwnd(), WM_DATAITEM, reinterpret_cast<WPARAM>(item), 0);
-    const int flag = item->MatchedFlag();
-    item->Release();
-    return flag;
-  };
-  EXPECT_EQ(flagOf(L"GRAPH_RemoveModel"), 1);
-  EXPECT_EQ(flagOf(L"GRAPH_ApplyModel"), 0);
-  EXPECT_EQ(flagOf(L"GRAPH_RecalcModels"), 0);
 }
 
 class DTL911WithoutCurves : public DTL911Scenario {

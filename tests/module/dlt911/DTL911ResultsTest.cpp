@@ -11,9 +11,8 @@ using DTL911Results = DTL911Scenario;
 using Row = std::vector<std::wstring>;
 
 // What the analyzer must make of AddThreePhases, pairs A-B, B-C and C-A: the factors bit for
-// bit, and the rows of the results grid. Computed by expected_factors.py (next to this file)
-// with plain Python floats following the factor's arithmetic; it shares no code with the
-// module.
+// bit (the relative factors of ../expected_values.py, which shares no code with the module),
+// the rows of the results grid and the report parameters.
 constexpr double kFactors[3][3] = {{2.8161099068320663, 2.1703924289176384, 1.8037211868874938},
                                    {1.9675374231143439, 1.0851975964306018, 0.7661229308375632},
                                    {2.1548173035725897, 1.2997803264775631, 1.0599875249654398}};
@@ -30,6 +29,16 @@ TEST_F(DTL911Results, ThreePhasesShowTheirFactorsAndTheChosenPairsCriteria) {
     }
     EXPECT_EQ(Cells(*ResultsGrid())[pair + 1], kRows[pair]);
   }
+  // The names carry the colours the graph plug-in gives the first three sweeps.
+  EXPECT_EQ(host.StartReport(), (Row{L"DTL_911.R 1_2.Rlf=2.82", L"DTL_911.R 1_2.Rmf=2.17",
+                                     L"DTL_911.R 1_2.Rhf=1.80", L"DTL_911.R 1_2.Conclusion=Normal",
+                                     L"DTL_911.R 1_2.Name1=A#FF0000", L"DTL_911.R 1_2.Name2=B#009600",
+                                     L"DTL_911.R 2_3.Rlf=1.97", L"DTL_911.R 2_3.Rmf=1.09",
+                                     L"DTL_911.R 2_3.Rhf=0.77", L"DTL_911.R 2_3.Conclusion=Light Distortion",
+                                     L"DTL_911.R 2_3.Name1=B#009600", L"DTL_911.R 2_3.Name2=C#0000FF",
+                                     L"DTL_911.R 3_1.Rlf=2.15", L"DTL_911.R 3_1.Rmf=1.30",
+                                     L"DTL_911.R 3_1.Rhf=1.06", L"DTL_911.R 3_1.Conclusion=Normal",
+                                     L"DTL_911.R 3_1.Name1=C#0000FF", L"DTL_911.R 3_1.Name2=A#FF0000"}));
 
   // Row 2, B against C: R-LF 1.97 is light distortion, R-MF and R-HF are normal. Clicks on
   // the header row and on the criteria grid keep the pair and send nothing.
@@ -47,11 +56,20 @@ TEST_F(DTL911Results, ThreePhasesShowTheirFactorsAndTheChosenPairsCriteria) {
   EXPECT_EQ(GreyedColumns(*CriteriaGrid()), (std::vector<std::vector<int>>{{4}, {5}, {5}}));
 }
 
-TEST_F(DTL911Results, ReorderedNamesRecomputeEveryPairAndAFourthSweepIsIgnored) {
+// Only an opened file recomputes unchanged names; reordered names recompute every pair.
+TEST_F(DTL911Results, OpenedFileOrReorderedNamesRecomputeEveryPairAndAFourthSweepIsIgnored) {
   host.AddThreePhases();
   host.AddSweep(MakeSweep("D", [](double f) { return WindingResponse(f, 0.05, 3); }));
   Start();
   BusRecorder bus;
+  ORLOSendMessage("GRAPH_VisibleCurveCount", nullptr);
+  ORLOSendMessage("ORLO_CloseFile", nullptr);
+  EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 0);
+  ORLOSendMessage("ORLO_OpenedFile", nullptr);
+  EXPECT_EQ(bus.SummariesTo(host.Listener(), L"GRAPH_AcquireRawData"),  // 3 pairs + row 1 drawn
+            (Row{L"A", L"B", L"B", L"C", L"C", L"A", L"A", L"B"}));
+  EXPECT_EQ(Cells(*ResultsGrid())[3], kRows[2]);
+  bus.Clear();
   host.Graph().SetVisibleSweeps({L"B", L"A", L"C", L"D"});
   EXPECT_EQ(bus.SummariesTo(host.Listener(), L"GRAPH_AcquireRawData"),
             (Row{L"B", L"A", L"A", L"C", L"C", L"B", L"B", L"A"}));
@@ -80,21 +98,9 @@ TEST_F(DTL911Results, SweepsEndingBelowTheHighBandGiveTenThere) {
   host.AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }, 400, 100.0, 5.0e5));
   host.AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }, 400, 100.0, 5.0e5));
   Start();
-  EXPECT_EQ(analyzer->Factor(0, 0), 2.8167088586183238);  // expected_factors.py
+  EXPECT_EQ(analyzer->Factor(0, 0), 2.8167088586183238);  // ../expected_values.py
   EXPECT_EQ(Cells(*ResultsGrid())[1],
             (Row{L"R 1-2", L"[A] - [B]", L"2.82", L"10.00", L"10.00", L"Normal"}));
-}
-
-TEST_F(DTL911Results, OpenedFileRecomputesEvenWithUnchangedNames) {
-  host.AddThreePhases();
-  Start();
-  BusRecorder bus;
-  ORLOSendMessage("GRAPH_VisibleCurveCount", nullptr);
-  ORLOSendMessage("ORLO_CloseFile", nullptr);
-  EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 0);
-  ORLOSendMessage("ORLO_OpenedFile", nullptr);
-  EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 8);  // 3 pairs + row 1 drawn
-  EXPECT_EQ(Cells(*ResultsGrid())[3], kRows[2]);
 }
 
 }  // namespace

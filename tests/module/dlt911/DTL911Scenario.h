@@ -1,6 +1,6 @@
 // Test fixture: a DL/T 911-2004 analyzer in the in-process host, with the sweeps of a story
 // (HostFixture::AddThreePhases: what the analyzer must make of them is computed
-// independently by expected_factors.py).
+// independently by ../expected_values.py).
 #pragma once
 
 #include <gtest/gtest.h>

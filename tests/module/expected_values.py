@@ -1,19 +1,91 @@
 #!/usr/bin/env python3
-"""Expected values of the correlation analysis tests, computed independently of the module.
+"""Expected values of the comparison analyzers' tests (xcorr/XCorr*Test.cpp and
+dlt911/DTL911*Test.cpp), computed independently of the module from the documented arithmetic
+only, with plain Python floats in the documented order and float32 rounding by struct:
 
-Written from the documented arithmetic only: the sweeps of the tests (MakeSweep and
-WindingResponse of tests/support/HostFixture), the single-precision dB conversion, the merged
-grid, the band-edge search, the interpolation and the statistics. Single-precision steps are
-rounded with struct (float32); everything else is Python's double arithmetic in the documented
-order. Run it to print the literals of the XCorr*Test.cpp files beside it.
+- the test phases of HostFixture (MakeSweep and WindingResponse), stored as floats;
+- the analyzers' dB conversion: log10 in double, rounded to float, times 20 in float;
+- the merged grid of two sweeps, the band edge search within a tolerance, and the reading of
+  a sweep's magnitude at a frequency (points with an infinite magnitude skipped, 1.0 when no
+  pair of points holds the frequency);
+- the statistics, the magnitude difference and the DL/T 911 verdict of a pair's factors.
+Run it to print the literals of those tests.
 """
 import math
-import os
-import sys
+import struct
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'))
-from sweep_reference import f32, interpolate, make_sweep, merge, near_index, to_decibel, \
-    winding_response  # noqa: E402
+
+def f32(x):
+    return struct.unpack('f', struct.pack('f', x))[0]
+
+
+def winding_response(f, shift=0.0, seed=0):
+    x = math.log10(f)
+    response = 0.5 / (1.0 + f / 2.0e4)
+    for r in (3.7, 4.4, 5.0, 5.6, 5.95):
+        d = x - (r + shift)
+        response += 0.08 / (1.0 + 400.0 * d * d)
+    response *= 1.0 + 0.03 * seed * math.sin(7.0 * x * (seed + 1))
+    return response
+
+
+def make_sweep(magnitude, count=600, first=100.0, last=2.0e6):
+    """Points (frequency, magnitude ratio), log-spaced, as MakeSweep stores them."""
+    step = math.log(last / first) / (count - 1)
+    points = []
+    for i in range(count):
+        f = first * math.exp(step * i)
+        points.append((f32(f), f32(magnitude(f))))
+    return points
+
+
+def to_decibel(points):
+    return [(f, f32(f32(20.0) * f32(math.log10(v)))) for f, v in points]
+
+
+def merge(a, b):
+    grid, j = [], 0
+    for fa, _ in a:
+        while j < len(b):
+            fb = b[j][0]
+            if fb == fa:
+                grid.append(fb)
+                j += 1
+                break
+            if fb > fa:
+                grid.append(fa)
+                break
+            grid.append(fb)
+            j += 1
+    return grid
+
+
+def near_index(f, grid, tolerance):
+    lo, hi, mid = 0, len(grid) - 1, 0
+    while lo <= hi:
+        mid = (lo + hi) // 2
+        if f > grid[mid]:
+            lo = mid + 1
+        elif grid[mid] > f:
+            hi = mid - 1
+        else:
+            return mid
+    tol = f * tolerance
+    for k in (mid, mid - 1, mid + 1):
+        if 0 <= k < len(grid) and tol > abs(f - grid[k]):
+            return k
+    return -1
+
+
+def interpolate(points, f):
+    for (f0, v0), (f1, v1) in zip(points, points[1:]):
+        if math.isinf(v0):
+            continue
+        if f0 == f:
+            return v0
+        if f0 < f < f1:
+            return v0 + (v1 - v0) * (f - f0) / (f1 - f0)
+    return 1.0
 
 
 NO_LOW_EDGE = f32(3.0e38)
@@ -91,6 +163,16 @@ def magnitude_difference(a, b, grid, lo=110.0, hi=2000.0):
     return UNDEFINED
 
 
+def dlt911_verdict(lf, mf, hf):
+    if lf < 0.6:
+        return 'Severe Distortion'
+    if 0.6 <= lf < 1 or mf < 0.6:
+        return 'Obvious Distortion'
+    if 1 <= lf < 2 or 0.6 <= mf < 1:
+        return 'Light Distortion'
+    return 'Normal' if hf >= 0.6 else 'R-HF above limit, R-LF and R-MF normal'
+
+
 STATISTICS = (correlation, relative_factor, mean_square_difference)
 DEFAULT_BANDS = (
     ((1000.0, 100000.0), (100000.0, 600000.0), (600000.0, 1000000.0)),
@@ -114,11 +196,18 @@ def main():
             grid = merge(a, b)
             values = [statistic(lo, hi, a, b, grid) for lo, hi in DEFAULT_BANDS[technique]]
             print(technique, first + second, ", ".join(repr(v) for v in values),
-                  "|", ", ".join("%.2f" % v for v in values))
+                  "|", ", ".join("%.2f" % v for v in values),
+                  "| DL/T 911: " + dlt911_verdict(*values) if technique == 1 else "")
     for first, second in pairs:
         a, b = phases[first], phases[second]
         print("magnitude difference", first + second,
               repr(magnitude_difference(a, b, merge(a, b))))
+
+    # DL/T 911 factors (the relative factors) of sweeps of 400 points ending at 500 kHz.
+    a = to_decibel(make_sweep(lambda f: winding_response(f), 400, 100.0, 5.0e5))
+    b = to_decibel(make_sweep(lambda f: winding_response(f, 0.01, 1), 400, 100.0, 5.0e5))
+    print("Short sweeps A-B:", [repr(relative_factor(lo, hi, a, b, merge(a, b)))
+                                for lo, hi in DEFAULT_BANDS[1]])
 
     # Flat sweeps at 0 dB, -0.25 dB and -0.26 dB (the ratios 10^(dB/20)).
     flat = {name: to_decibel(make_sweep(lambda f, r=10.0 ** (level / 20.0): r, 200, 100.0, 1.0e5))
