@@ -66,7 +66,7 @@ struct BadRequest {
 }  // namespace
 
 CServeHost::CServeHost(const std::filesystem::path& folder, CStateBoard& board)
-    : folder_(folder), board_(board) {}
+    : folder_(folder), shownFolder_(orlo::ValidUtf8(folder.string())), board_(board) {}
 
 bool CServeHost::Start(const HostSessionOptions& options, const std::optional<std::string>& selector,
                        std::string& reason, bool& unknownAnalyzer) {
@@ -282,7 +282,7 @@ Value CServeHost::Panels() {
 
 Value CServeHost::StateDocument() {
   Value document = Value::MakeObject();
-  document.Set("folder", Value::String(orlo::ValidUtf8(folder_.Root().string())));
+  document.Set("folder", Value::String(shownFolder_));
   Value files = Value::MakeArray();
   for (const FolderEntry& entry : files_) {
     Value file = Value::MakeObject();

@@ -24,7 +24,7 @@
 // "messageBoxes" shown during the action: text, caption, style, answer}.
 //
 // Publish renders the state document and puts it on the board when it changed (its
-// "version" then grows by one): "folder", "files" (the folder's entries with "picked", the
+// "version" then grows by one): "folder" (as given), "files" (the folder's entries with "picked", the
 // 1-based pick order, or null), "selected" (the graph's selected sweeps), "notesHtml" (the
 // notes of the sweeps picked, as the pages render them), "panels" (index,
 // name and the panel's "html" as the analysis page renders it), "testAnalyzer" (whether
@@ -83,6 +83,7 @@ class CServeHost {
   void KeepBoxesShownOutsideActions();
 
   CSweepFolder folder_;
+  std::string shownFolder_;  // as given
   CStateBoard& board_;
   CAnalysisHost host_;
   std::vector<FolderEntry> files_;

@@ -11,6 +11,7 @@ namespace {
 constexpr char kStyle[] = R"CSS(
 header h1 { display: inline-block; margin-right: 16px; }
 .folder { color: #606060; }
+table.files td { white-space: normal; overflow-wrap: anywhere; }
 table.files td.error { color: #A00000; white-space: pre-wrap; }
 table.files tr.picked td { background: #EEF4FF; }
 .selector { cursor: pointer; color: #1F5FBF; }

@@ -39,7 +39,6 @@ class CSweepFolder {
   // `folder` must exist; it is kept as its canonical path.
   explicit CSweepFolder(const std::filesystem::path& folder);
 
-  const std::filesystem::path& Root() const { return root_; }
   std::vector<FolderEntry> List() const;
   std::optional<std::filesystem::path> Resolve(std::string_view relative) const;
   // Imports the file `relative` names (Resolve), with that path as the sweep's file.

@@ -34,5 +34,5 @@ python3 "$root/tests/browser/check_page.py" analysis.html analysis.json sweeps.h
 mkdir serve-settings
 # Debian's Python, which has python3-selenium, even where another python3 comes first.
 python=$(command -v /usr/bin/python3 || command -v python3)
-"$python" "$root/tests/browser/check_serve.py" "$orlo" "$work" "$work/serve-settings" \
+"$python" "$root/tests/browser/check_serve.py" "$orlo" . serve-settings \
   "$root/docs/serve-page.png"
