@@ -1,23 +1,19 @@
 #include "host/cli/AnalyzeCommand.h"
 
 #include "host/cli/Command.h"
-#include "host/graph/GraphPlugin.h"
 #include "host/graph/GraphUserActions.h"
 #include "host/output/AnalysisJson.h"
 #include "host/output/HtmlPage.h"
 #include "host/output/OutputFile.h"
 #include "host/output/PanelText.h"
 #include "host/output/ReportCsv.h"
-#include "host/report/ReportPlugin.h"
 #include "host/session/AnalysisHost.h"
 #include "host/session/ScopedEnvironment.h"
 #include "host/sweeps/NumberText.h"
 #include "host/sweeps/SweepImport.h"
 #include "platform/common/Bus.h"
-#include "platform/common/TextCase.h"
 #include "platform/common/Utf8.h"
 #include "platform/win/MessageBox.h"
-#include "platform/win/MessageLoop.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,9 +46,6 @@ constexpr char kExitStatus[] =
     "(also an unknown --analyzer or --row), 3 unreadable input (sweep file, model file, the\n"
     "module) or an unwritable report or page file\n";
 
-// The analyzer's timer period: one period is let pass before the panels are read.
-constexpr std::uint32_t kTimerPeriodMs = 500;
-constexpr std::uint32_t kTimerMarginMs = 20;
 constexpr int kMaxRow = 1'000'000;
 
 struct AnalyzeOptions {
@@ -195,8 +188,8 @@ class AnalyzeRun {
     if (options_.row) ClickResultsRow(*options_.row);
     if (options_.select) SelectSweeps(*options_.select);
     for (const std::string& text : options_.clicks) ClickButton(text);
-    win::RunFor(kTimerPeriodMs + kTimerMarginMs);
-    const AnalysisSnapshot analysis = Snapshot();
+    CAnalysisHost::LetTimerPeriodPass();
+    const AnalysisSnapshot analysis = host_->Snapshot(options_.reportFile || options_.json);
     Print(analysis, out);
     if (options_.reportFile) WriteReport(*analysis.report, *options_.reportFile);
     if (options_.htmlFile) WritePage(analysis, *options_.htmlFile);
@@ -223,7 +216,6 @@ class AnalyzeRun {
   void ReadInputs() {
     try {
       sweeps_ = ImportSweepFiles(options_.files);
-      for (const Sweep& sweep : sweeps_) summaries_.push_back(SummaryOf(sweep));
       if (options_.modelFile) models_ = ReadModelFile(*options_.modelFile);
     } catch (const std::runtime_error& error) {  // SweepFileError, ModelFileError
       throw RunFailure(kExitUnreadable, error.what());
@@ -240,8 +232,14 @@ class AnalyzeRun {
   }
 
   void StartAnalyzers() {
-    if (const auto failure = host_->StartAnalyzers(options_.analyzer)) {
-      Fail(failure->unknownAnalyzer ? kExitUsage : kExitUnreadable, failure->reason);
+    std::string reason;
+    switch (host_->StartAnalyzers(options_.analyzer, reason)) {
+      case CAnalysisHost::AnalyzerStart::kStarted:
+        return;
+      case CAnalysisHost::AnalyzerStart::kNoSuchAnalyzer:
+        Fail(kExitUsage, reason);
+      case CAnalysisHost::AnalyzerStart::kFailed:
+        Fail(kExitUnreadable, reason);
     }
   }
 
@@ -249,7 +247,7 @@ class AnalyzeRun {
     if (!orlo::user::SelectSweeps(host_->Graph(), numbers)) {
       Fail(kExitUsage, "--select " + std::to_string(numbers[0]) + "," +
                            std::to_string(numbers[1]) + " names a sweep beyond the " +
-                           std::to_string(summaries_.size()) + " loaded");
+                           std::to_string(host_->Graph().SweepNames().size()) + " loaded");
     }
   }
 
@@ -263,20 +261,6 @@ class AnalyzeRun {
     if (!host_->Run().ClickResultsRow(row)) {
       Fail(kExitUsage, "--row " + std::to_string(row) + " is not a row of the results grid");
     }
-  }
-
-  AnalysisSnapshot Snapshot() {
-    AnalysisSnapshot analysis;
-    analysis.sweeps = summaries_;
-    analysis.models = TakeModelsSnapshot(host_->Graph());
-    if (options_.reportFile || options_.json) {
-      host_->Report().StartReport();
-      analysis.report = host_->Report().Parameters();
-    }
-    analysis.panels = host_->Run().Snapshot(host_->Graph());
-    analysis.messageBoxes = win::MessageBoxes();
-    analysis.notes = SweepNotes(host_->Graph());
-    return analysis;
   }
 
   void Print(const AnalysisSnapshot& analysis, std::ostream& out) const {
@@ -302,7 +286,6 @@ class AnalyzeRun {
   const AnalyzeOptions& options_;
   const HostSessionOptions& session_;
   std::vector<Sweep> sweeps_;  // until the graph plug-in takes them
-  std::vector<SweepSummary> summaries_;
   ModelList models_;
   std::optional<ScopedEnvironment> settings_;
   std::optional<ScopedTrace> trace_;

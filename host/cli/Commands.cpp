@@ -12,12 +12,13 @@ Command SimulateCommand();
 Command AnalyzersCommand();
 Command AnalyzeCommand();
 Command SettingsCommand();
+Command ScreenCommand();
 Command ServeCommand();
 
 std::span<const Command> Commands() {
-  static const std::array<Command, 6> commands = {SweepsCommand(), SimulateCommand(),
-                                                  AnalyzersCommand(), AnalyzeCommand(),
-                                                  SettingsCommand(),  ServeCommand()};
+  static const std::array<Command, 7> commands = {
+      SweepsCommand(),  SimulateCommand(), AnalyzersCommand(), AnalyzeCommand(),
+      ScreenCommand(),  SettingsCommand(), ServeCommand()};
   return commands;
 }
 

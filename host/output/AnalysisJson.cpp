@@ -99,6 +99,7 @@ Value NumberPair(double first, double second) {
 
 Value GraphCurve(const CurveSnapshot& curve) {
   return ObjectOf({{"name", Text(curve.name)},
+                   {"sweep", curve.sweep.empty() ? Value() : Text(curve.sweep)},
                    {"colour", Integer(curve.colour)},
                    {"width", Integer(curve.width)},
                    {"points", ArrayOf(curve.points, [](const CurvePoint& point) {

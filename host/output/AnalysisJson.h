@@ -6,8 +6,8 @@
 // magnitudeDifferenceConclusion, the computed pairs with their raw band values, the
 // graph's curves and ranges, "graphs": for a panel without grids (null for the others,
 // whose curves are the sweeps point by point) every graph window of the panel in panel
-// order with xLabel, yLabel, yRange ([low, high] or null) and its curves with every point
-// [x, y], and the panel's "notes"), "report" (name, value, colour), "messageBoxes" (text,
+// order with xLabel, yLabel, yRange ([low, high] or null) and its curves (name, the sweep
+// they redraw or null, colour, width) with every point [x, y], and the panel's "notes"), "report" (name, value, colour), "messageBoxes" (text,
 // style) and "notes", the notes of the run. Numbers are the shortest text that reads back
 // exactly; NaN and infinities are the strings "NaN", "Infinity" and "-Infinity"; colours
 // are COLORREF integers. What an analyzer does not have is null (grids and conclusion of

@@ -14,6 +14,9 @@ namespace orlo::host {
 
 namespace {
 
+// Magnitudes the module drew in single precision match the sweep's within this.
+constexpr double kSameDecibels = 1e-4;
+
 // Every graph item of the panel tree, depth first.
 void FindGraphItems(const CORLOGuiItem* item, std::vector<const CORLOGuiItem*>& found) {
   if (item == nullptr) return;
@@ -36,6 +39,18 @@ std::optional<SelectorSnapshot> SnapshotOf(CComboBox* selector) {
   return snapshot;
 }
 
+// Whether the curve redraws every point of the sweep: the same frequencies in the same
+// order and the same magnitudes in dB within kSameDecibels.
+bool Redraws(const CurvePoints& points, const Sweep& sweep) {
+  const auto same = [](const CurvePoint& drawn, const Sweep::Point& point) {
+    const double decibels = 20.0 * std::log10(static_cast<double>(point.magnitudeRatio));
+    return drawn.x == point.frequency &&
+           (drawn.y == decibels || std::abs(drawn.y - decibels) <= kSameDecibels);
+  };
+  return !points.empty() &&
+         std::equal(points.begin(), points.end(), sweep.points.begin(), sweep.points.end(), same);
+}
+
 GraphSnapshot ReadGraph(const CGraphWindow& window, const CGraphPlugin& graph) {
   GraphSnapshot snapshot;
   snapshot.xLabel = window.AxisLabel().xLabel;
@@ -48,12 +63,29 @@ GraphSnapshot ReadGraph(const CGraphWindow& window, const CGraphPlugin& graph) {
   }
   for (const CHostCurve* curve : graph.Curves()) {
     if (curve->GraphType() != window.GraphType() || curve->Points().empty()) continue;
-    snapshot.curves.push_back({curve->Name(), curve->Colour(), curve->Width(), curve->Points()});
+    snapshot.curves.push_back({curve->Name(), {}, curve->Colour(), curve->Width(), curve->Points()});
   }
-  // Every XY curve the window holds, in allocation order, with the points on the screen.
+  // Every XY curve the window holds, in allocation order, with the points on the screen,
+  // named after the sweep it redraws: the first one not yet named in this window, the
+  // selected sweeps (in selection order) before the others, so that two curves of one
+  // file loaded twice get one name each.
+  std::vector<std::wstring> candidates = graph.SelectedSweeps();
+  for (const std::wstring& name : graph.SweepNames()) {
+    if (std::find(candidates.begin(), candidates.end(), name) == candidates.end()) {
+      candidates.push_back(name);
+    }
+  }
   for (const XYCurve& curve : window.Curves()) {
-    snapshot.curves.push_back({curve.id, curve.colour, curve.width,
-                               {curve.points.begin(), curve.points.begin() + curve.drawn}});
+    CurvePoints drawn(curve.points.begin(), curve.points.begin() + curve.drawn);
+    const auto named = std::find_if(candidates.begin(), candidates.end(), [&](const auto& name) {
+      return Redraws(drawn, *graph.FindSweep(name));
+    });
+    std::wstring sweep;
+    if (named != candidates.end()) {
+      sweep = *named;
+      candidates.erase(named);
+    }
+    snapshot.curves.push_back({curve.id, sweep, curve.colour, curve.width, std::move(drawn)});
   }
   return snapshot;
 }

@@ -8,7 +8,9 @@
 // axis labels, axis settings and ranges of the graph window behind the item, then the
 // curves drawn in it holding at least one point (an emptied curve shows nothing and is left
 // out): the curve objects of the window's graph type, then all of the window's own XY
-// curves (each with the points already on the screen, possibly none); then its notes
+// curves (each with the points already on the screen, possibly none; one that redraws a
+// loaded sweep point for point in dB is named after it, a selected sweep first, each
+// sweep once per window); then its notes
 // (PanelNotes). The snapshot is a plain value that owns copies of everything; nothing of
 // the analyzer is kept.
 //
@@ -57,6 +59,7 @@ struct GridSnapshot {
 
 struct CurveSnapshot {
   std::wstring name;
+  std::wstring sweep;  // the loaded sweep whose points it redraws (empty: none)
   COLORREF colour = 0;
   int width = 0;
   CurvePoints points;  // in drawing order

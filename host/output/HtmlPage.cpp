@@ -19,7 +19,7 @@ constexpr char kSelectedRowColour[] = "#CFE2FF";
 void WritePageStyle(std::ostream& out) {
   out << "body { font: 14px/1.4 sans-serif; color: #202020; background: #F2F2F2; margin: 16px; }\n"
          "header, section { background: #FFFFFF; border: 1px solid #C8C8C8; padding: 12px 16px;"
-         " margin-bottom: 16px; max-width: "
+         " margin-bottom: 16px; overflow-x: auto; max-width: "
       << kGraphWidth
       << "px; }\n"
          "h1 { font-size: 20px; margin: 0 0 8px; }\n"
@@ -30,6 +30,8 @@ void WritePageStyle(std::ostream& out) {
          " white-space: nowrap; }\n"
          "th { background: #E8E8E8; font-weight: 600; }\n"
          "td.number { text-align: right; }\n"
+
+         "td.wrap { white-space: normal; overflow-wrap: anywhere; min-width: 8em; }\n"
          ".marker { border: none; background: none; color: #1F5FBF; padding: 3px 4px; }\n"
          "tr.selected td { background: "
       << kSelectedRowColour
@@ -50,7 +52,15 @@ void WritePageStyle(std::ostream& out) {
          ".notes li { margin: 2px 0; overflow-wrap: anywhere; }\n"
          ".message-box { border: 1px solid #A0A0A0; margin: 8px 0; padding: 6px 10px; }\n"
          ".message-box .caption { font-weight: bold; }\n"
-         ".message-box p { margin: 4px 0 0; white-space: pre-wrap; }\n";
+         ".message-box p { margin: 4px 0 0; white-space: pre-wrap; }\n"
+         "@media print {\n"
+         "  @page { size: A4; margin: 12mm; }\n"
+         "  body { background: none; margin: 0; font-size: 11px; }\n"
+         "  header, section { max-width: none; border: none; padding: 0; margin: 0; }\n"
+         "  section.panel { break-before: page; }\n"
+         "  figure, table, .notes { break-inside: avoid; }\n"
+         "  svg { width: 100%; }\n"
+         "}\n";
 }
 
 namespace {
@@ -71,10 +81,10 @@ void WriteSweeps(const char* heading, const std::vector<SweepSummary>& sweeps,
       << "<tr><th>#</th><th>Sweep</th><th>Points</th><th>Frequency range</th><th>File</th></tr>\n";
   for (size_t i = 0; i < sweeps.size(); ++i) {
     const SweepSummary& sweep = sweeps[i];
-    out << "<tr><td class=\"number\">" << i + 1 << "</td><td>" << Escape(sweep.name)
+    out << "<tr><td class=\"number\">" << i + 1 << "</td><td class=\"wrap\">" << Escape(sweep.name)
         << "</td><td class=\"number\">" << sweep.points << "</td><td>"
         << Escape(FrequencyLabel(sweep.lowFrequency)) << " \xE2\x80\x93 "
-        << Escape(FrequencyLabel(sweep.highFrequency)) << "</td><td>" << Escape(sweep.file)
+        << Escape(FrequencyLabel(sweep.highFrequency)) << "</td><td class=\"wrap\">" << Escape(sweep.file)
         << "</td></tr>\n";
   }
   out << "</table>\n";

@@ -486,9 +486,9 @@ ParseError::ParseError(int line, int column, const std::string& reason)
 
 Value Parse(std::string_view text) { return Parser(text).Document(); }
 
-std::string Write(const Value& value, int indent) {
+std::string Write(const Value& value, int indent, int level) {
   std::string out;
-  WriteValue(out, value, indent, 0);
+  WriteValue(out, value, indent, level);
   return out;
 }
 

@@ -17,8 +17,13 @@ using Row = std::vector<std::string>;
 constexpr char kIndent[] = "  ";
 constexpr char kColumnGap[] = "  ";
 
+std::string Shown(std::wstring_view text) { return VisibleText(WideToUtf8(text)); }
+
 // Rows as columns of equal width, each line indented, without trailing blanks.
-void PrintTable(const std::vector<Row>& rows, std::ostream& out) {
+void PrintTable(std::vector<Row> rows, std::ostream& out) {
+  for (Row& row : rows) {
+    for (std::string& cell : row) cell = VisibleText(cell);
+  }
   std::vector<size_t> widths;
   for (const Row& row : rows) {
     widths.resize(std::max(widths.size(), row.size()));
@@ -59,14 +64,14 @@ void PrintGraph(const GraphSnapshot& graph, std::ostream& out) {
   }
   std::vector<Row> curves;
   for (const CurveSnapshot& curve : graph.curves) {
-    curves.push_back({"curve", orlo::WideToUtf8(curve.name), ColourText(curve.colour),
+    curves.push_back({"curve", WideToUtf8(curve.name), ColourText(curve.colour),
                       "width " + std::to_string(curve.width),
                       std::to_string(curve.points.size()) + " points"});
   }
   PrintTable(curves, out);
   std::vector<Row> ranges;
   for (const RangeSnapshot& range : graph.ranges) {
-    ranges.push_back({"range", orlo::WideToUtf8(range.label), ColourText(range.colour),
+    ranges.push_back({"range", WideToUtf8(range.label), ColourText(range.colour),
                       FrequencyText(range.low) + " to " + FrequencyText(range.high)});
   }
   PrintTable(ranges, out);
@@ -76,8 +81,8 @@ void PrintGraph(const GraphSnapshot& graph, std::ostream& out) {
 void PrintGraphWindows(const PanelSnapshot& panel, std::ostream& out) {
   for (size_t g = 0; g < panel.graphs.size(); ++g) {
     const GraphSnapshot& graph = panel.graphs[g];
-    out << (g > 0 ? "\n" : "") << "Graph " << g + 1 << ": " << WideToUtf8(graph.yLabel)
-        << " against " << WideToUtf8(graph.xLabel) << '\n';
+    out << (g > 0 ? "\n" : "") << "Graph " << g + 1 << ": " << Shown(graph.yLabel)
+        << " against " << Shown(graph.xLabel) << '\n';
     // The graph keeps its axis settings in single precision.
     std::string range = "automatic";
     if (graph.valueRange) {
@@ -91,7 +96,8 @@ void PrintGraphWindows(const PanelSnapshot& panel, std::ostream& out) {
     }
     std::vector<Row> curves;
     for (const CurveSnapshot& curve : graph.curves) {
-      Row& row = curves.emplace_back(Row{"curve", WideToUtf8(curve.name),
+      const std::wstring name = curve.sweep.empty() ? curve.name : curve.name + L" = " + curve.sweep;
+      Row& row = curves.emplace_back(Row{"curve", WideToUtf8(name),
                                          ColourText(curve.colour),
                                          "width " + std::to_string(curve.width),
                                          std::to_string(curve.points.size()) + " points"});
@@ -108,16 +114,16 @@ std::string SelectorText(const std::optional<SelectorSnapshot>& selector) {
   if (!selector || selector->entries.empty()) return "(empty)";
   std::string entries;
   for (const std::wstring& entry : selector->entries) {
-    entries += (entries.empty() ? "" : " | ") + WideToUtf8(entry);
+    entries += (entries.empty() ? "" : " | ") + Shown(entry);
   }
   const std::string chosen =
-      selector->selected ? WideToUtf8(selector->entries.at(*selector->selected)) : "(none)";
+      selector->selected ? Shown(selector->entries.at(*selector->selected)) : "(none)";
   return chosen + "  (entries: " + entries + ")";
 }
 
 void PrintPanel(const PanelSnapshot& panel, bool showSelectors, std::ostream& out) {
   const std::string heading = "Analyzer " + std::to_string(panel.index) + ": " +
-                              WideToUtf8(panel.name) + " " + WideToUtf8(panel.guid);
+                              Shown(panel.name) + " " + Shown(panel.guid);
   out << '\n' << heading << '\n' << std::string(CountUtf8Chars(heading), '=') << '\n';
   if (!panel.hasReadout) {
     out << "(this analyzer does not describe its grids; only its graphs are shown)\n";
@@ -133,9 +139,9 @@ void PrintPanel(const PanelSnapshot& panel, bool showSelectors, std::ostream& ou
               out);
     out << '\n';
   }
-  out << "Conclusion: " << WideToUtf8(panel.conclusion) << '\n';
+  out << "Conclusion: " << Shown(panel.conclusion) << '\n';
   if (panel.magnitudeDifferenceConclusion) {
-    out << "Magnitude difference: " << WideToUtf8(*panel.magnitudeDifferenceConclusion) << '\n';
+    out << "Magnitude difference: " << Shown(*panel.magnitudeDifferenceConclusion) << '\n';
   }
   if (showSelectors && (panel.modelSelector || panel.sweepSelector)) {
     out << "\nModel selector: " << SelectorText(panel.modelSelector)
@@ -149,16 +155,16 @@ void PrintPanel(const PanelSnapshot& panel, bool showSelectors, std::ostream& ou
 void PrintModels(const std::vector<ModelSnapshot>& models, std::ostream& out) {
   out << "\nModels (applied to the graph)\n";
   for (const ModelSnapshot& model : models) {
-    out << kIndent << WideToUtf8(model.name) << "  " << WideToUtf8(model.label) << '\n';
+    out << kIndent << Shown(model.name) << "  " << Shown(model.label) << '\n';
     for (const ModelSnapshot::Item& item : model.items) {
       std::string sweeps;
       for (size_t i = 0; i < item.sweeps.size(); ++i) {
         sweeps += (i == 0 ? "" : ", ") + std::to_string(item.sweeps[i]);
         if (i < item.labels.size() && !item.labels[i].empty()) {
-          sweeps += " (" + WideToUtf8(item.labels[i]) + ")";
+          sweeps += " (" + Shown(item.labels[i]) + ")";
         }
       }
-      out << kIndent << kIndent << WideToUtf8(item.name) << "  sweeps " << sweeps << '\n';
+      out << kIndent << kIndent << Shown(item.name) << "  sweeps " << sweeps << '\n';
     }
   }
 }
@@ -189,6 +195,35 @@ void PrintReport(const std::vector<ReportParameter>& parameters, std::ostream& o
 
 }  // namespace
 
+std::string VisibleText(std::string_view utf8) {
+  std::string shown;
+  shown.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    // C1 controls (U+0080 to U+009F) are C2 80 to C2 9F in UTF-8.
+    const bool c1 = byte == 0xC2 && i + 1 < utf8.size() &&
+                    static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
+    char escape[8];
+    if (byte == '\n') {
+      shown += "\\n";
+    } else if (byte == '\t') {
+      shown += "\\t";
+    } else if (byte == '\r') {
+      shown += "\\r";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      shown += escape;
+    } else if (c1) {
+      std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned char>(utf8[++i]));
+      shown += escape;
+    } else {
+      shown += utf8[i];
+    }
+  }
+  return shown;
+}
+
 void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
   out << title << '\n';
   std::vector<Row> rows;
@@ -197,7 +232,7 @@ void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
     Row& line = rows.emplace_back();
     if (grid.selectedRow) line.push_back(grid.selectedRow == row ? ">" : "");
     for (size_t c = 0; c < grid.cells[r].size(); ++c) {
-      const std::string text = orlo::WideToUtf8(grid.cells[r][c]);
+      const std::string text = WideToUtf8(grid.cells[r][c]);
       line.push_back(grid.IsGreyed(row, static_cast<int>(c)) ? "[" + text + "]" : text);
     }
   }
@@ -207,7 +242,7 @@ void PrintGrid(const char* title, const GridSnapshot& grid, std::ostream& out) {
 void PrintNotes(const std::vector<Note>& notes, std::ostream& out) {
   if (notes.empty()) return;
   out << "\nNotes\n";
-  for (const Note& note : notes) out << kIndent << WideToUtf8(note.text) << '\n';
+  for (const Note& note : notes) out << kIndent << Shown(note.text) << '\n';
 }
 
 void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ostream& out) {
@@ -215,11 +250,11 @@ void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ost
   for (const win::MessageBoxRecord& box : boxes) {
     char style[16];
     std::snprintf(style, sizeof style, "0x%08X", static_cast<unsigned>(box.style));
-    out << kIndent << "[" << WideToUtf8(box.caption) << "] style " << style << ":\n";
+    out << kIndent << "[" << Shown(box.caption) << "] style " << style << ":\n";
     const std::string text = WideToUtf8(box.text);
     for (size_t start = 0; start <= text.size();) {
       const size_t end = std::min(text.find('\n', start), text.size());
-      out << kIndent << kIndent << text.substr(start, end - start) << '\n';
+      out << kIndent << kIndent << VisibleText(text.substr(start, end - start)) << '\n';
       start = end + 1;
     }
   }

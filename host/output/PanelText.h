@@ -11,16 +11,23 @@
 //
 // Tables: "> " in front of a row marks the grid's selected row; a greyed cell (a criterion
 // the selected pair matches) is written in square brackets, "[2 <= R-LF]". Text is
-// written as UTF-8.
+// written as UTF-8, its control characters as visible escapes (VisibleText), so a name
+// holding a line break or a tab cannot break a table.
 #pragma once
 
 #include "host/output/AnalysisSnapshot.h"
 
 #include <iosfwd>
+#include <string>
+#include <string_view>
 
 namespace orlo::host {
 
 void PrintAnalysisText(const AnalysisSnapshot& analysis, std::ostream& out);
+
+// `utf8` with each control character written as an escape: "\n", "\t", "\r", "\xHH" for
+// the others below U+0020 and U+007F, "\u0080" to "\u009F" for the C1 controls.
+std::string VisibleText(std::string_view utf8);
 
 // Pieces other outputs share: a grid as a table under `title` (selected row and greyed
 // cells marked as above), the "Notes" section (nothing when there are none) and the

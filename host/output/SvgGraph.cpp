@@ -2,8 +2,9 @@
 
 #include "host/output/AxisTicks.h"
 #include "host/output/HtmlText.h"
-#include "platform/common/NumberText.h"
 #include "host/output/PointReduction.h"
+#include "platform/common/NumberText.h"
+#include "platform/common/Utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,11 +15,17 @@ namespace orlo::host {
 
 namespace {
 
-// The plot area inside the figure; the margins hold the tick labels and axis labels.
+// The plot area inside the figure; the margins hold the tick labels and axis labels, and
+// above the plot two rows of range labels.
 constexpr double kLeft = 72.0;
 constexpr double kRight = kGraphWidth - 40.0;
-constexpr double kTop = 12.0;
+constexpr double kTop = 38.0;
 constexpr double kBottom = kGraphHeight - 56.0;
+constexpr double kLabelRowHeight = 14.0;
+constexpr double kLabelCharWidth = 7.0;  // a generous estimate at 12 px
+// An automatic value axis leaves this share of the values' span free above and below them.
+constexpr double kValuePadding = 0.04;
+constexpr double kMarkSize = 6.0;  // the triangle that marks an infinite value
 constexpr int kValueIntervals = 8;
 // An empty graph still shows a frequency axis over the usual sweep range.
 constexpr double kEmptyLowHz = 20.0;
@@ -117,7 +124,8 @@ AxisTicks ValueTicks(const GraphSnapshot& graph) {
     }
   }
   if (extent.Empty()) extent = {0.0, 1.0};
-  return RoundTicks(extent.low, extent.high, kValueIntervals);
+  const double padding = (extent.high - extent.low) * kValuePadding;
+  return RoundTicks(extent.low - padding, extent.high + padding, kValueIntervals);
 }
 
 void WriteText(std::ostream& out, double x, double y, const char* anchor,
@@ -154,19 +162,29 @@ void WriteValueAxis(const AxisTicks& ticks, const Scale& y, std::ostream& out) {
   }
 }
 
-void WriteRange(const RangeSnapshot& range, const Scale& x, std::ostream& out) {
-  const double left = x.Drawable(range.low) ? x(range.low) : kLeft;
-  const double right = x.Drawable(range.high) ? x(range.high) : kLeft;
-  const double from = std::min(left, right);
-  const double to = std::max(left, right);
-  const std::string colour = ColourText(range.colour);
-  out << "<g class=\"range\"><title>" << Escape(range.label) << "</title><rect class=\"band\" x=\""
-      << Pixels(from) << "\" y=\"" << kTop << "\" width=\"" << Pixels(to - from)
-      << "\" height=\"" << kBottom - kTop << "\" fill=\"" << colour
-      << "\" fill-opacity=\"0.5\"/>";
-  WriteText(out, (from + to) / 2, kTop + 14, "middle", Escape(range.label),
-            " class=\"range-label\"");
-  out << "</g>\n";
+// Range bands, each shaded over the plot in its colour, with its label above the plot: in
+// the first of the two label rows where it does not run into a label already placed.
+void WriteRanges(const std::vector<RangeSnapshot>& ranges, const Scale& x, std::ostream& out) {
+  double rowEnds[2] = {-std::numeric_limits<double>::infinity(),
+                       -std::numeric_limits<double>::infinity()};
+  for (const RangeSnapshot& range : ranges) {
+    const double left = x.Drawable(range.low) ? x(range.low) : kLeft;
+    const double right = x.Drawable(range.high) ? x(range.high) : kLeft;
+    const double from = std::min(left, right);
+    const double to = std::max(left, right);
+    const std::string colour = ColourText(range.colour);
+    out << "<g class=\"range\"><title>" << Escape(range.label) << "</title><rect class=\"band\" x=\""
+        << Pixels(from) << "\" y=\"" << kTop << "\" width=\"" << Pixels(to - from)
+        << "\" height=\"" << kBottom - kTop << "\" fill=\"" << colour
+        << "\" fill-opacity=\"0.5\"/>";
+    const double width = static_cast<double>(CountUtf8Chars(WideToUtf8(range.label))) * kLabelCharWidth;
+    const double centre = std::clamp((from + to) / 2, width / 2, kGraphWidth - width / 2);
+    const int row = centre - width / 2 >= rowEnds[0] ? 0 : (centre - width / 2 >= rowEnds[1] ? 1 : 0);
+    rowEnds[row] = centre + width / 2 + kLabelCharWidth;
+    WriteText(out, centre, kTop - 6 - row * kLabelRowHeight, "middle", Escape(range.label),
+              " class=\"range-label\"");
+    out << "</g>\n";
+  }
 }
 
 void WritePolyline(const std::vector<PlotPoint>& run, std::ostream& out) {
@@ -178,16 +196,33 @@ void WritePolyline(const std::vector<PlotPoint>& run, std::ostream& out) {
   out << "\"/>";
 }
 
+const std::wstring& LegendName(const CurveSnapshot& curve) {
+  return curve.sweep.empty() ? curve.name : curve.sweep;
+}
+
+// A value of -inf (a magnitude of 0) is marked by a triangle pointing down from the plot's
+// bottom edge at its frequency, +inf by one pointing up from the top edge.
+void WriteInfinityMark(double pixel, bool positive, std::ostream& out) {
+  const double edge = positive ? kTop : kBottom;
+  const double tip = positive ? kTop - kMarkSize : kBottom + kMarkSize;
+  out << "<path class=\"infinite\" d=\"M" << Pixels(pixel - kMarkSize / 2) << ' ' << Pixels(edge)
+      << 'H' << Pixels(pixel + kMarkSize / 2) << 'L' << Pixels(pixel) << ' ' << Pixels(tip)
+      << "Z\" stroke=\"none\" fill=\"currentColor\"/>";
+}
+
 // `zoomed`: points outside the frequency axis are left out.
 void WriteCurve(const CurveSnapshot& curve, const Scale& x, const Scale& y, bool zoomed,
                 std::ostream& out) {
   out << "<g class=\"curve\" fill=\"none\" stroke=\"" << ColourText(curve.colour)
       << "\" stroke-width=\"" << std::max(1, curve.width)
-      << "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"><title>" << Escape(curve.name)
+      << "\" color=\"" << ColourText(curve.colour)
+      << "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"><title>" << Escape(LegendName(curve))
       << "</title>";
   std::vector<PlotPoint> run;
   for (const CurvePoint& point : curve.points) {
-    if (x.Drawable(point.x) && y.Drawable(point.y) && (!zoomed || x.Inside(point.x))) {
+    const bool shown = x.Drawable(point.x) && (!zoomed || x.Inside(point.x));
+    if (shown && std::isinf(point.y)) WriteInfinityMark(x(point.x), point.y > 0, out);
+    if (shown && y.Drawable(point.y)) {
       run.push_back({x(point.x), y(point.y)});
     } else if (!run.empty()) {
       WritePolyline(run, out);
@@ -203,7 +238,7 @@ void WriteLegend(const GraphSnapshot& graph, std::ostream& out) {
   out << "<ul class=\"legend\">";
   for (const CurveSnapshot& curve : graph.curves) {
     out << "<li><span class=\"swatch\" style=\"border-top:" << std::max(2, curve.width)
-        << "px solid " << ColourText(curve.colour) << "\"></span>" << Escape(curve.name)
+        << "px solid " << ColourText(curve.colour) << "\"></span>" << Escape(LegendName(curve))
         << "</li>";
   }
   out << "</ul>\n";
@@ -225,12 +260,14 @@ void WriteGraphFigure(const GraphSnapshot& graph, std::ostream& out) {
       << kTextColour << "\">\n";
   out << "<rect class=\"plot-area\" x=\"" << kLeft << "\" y=\"" << kTop << "\" width=\""
       << kRight - kLeft << "\" height=\"" << kBottom - kTop << "\" fill=\"#FFFFFF\"/>\n";
+  std::vector<RangeSnapshot> ranges;  // those the zoomed axis shows some of
   for (const RangeSnapshot& range : graph.ranges) {
-    const bool shown = !graph.frequencyWindow ||
-                       (std::max(range.low, range.high) >= frequencies.low &&
-                        std::min(range.low, range.high) <= frequencies.high);
-    if (shown) WriteRange(range, x, out);
+    if (!graph.frequencyWindow || (std::max(range.low, range.high) >= frequencies.low &&
+                                   std::min(range.low, range.high) <= frequencies.high)) {
+      ranges.push_back(range);
+    }
   }
+  WriteRanges(ranges, x, out);
   WriteFrequencyAxis(frequencies, graph.logarithmicX, x, out);
   WriteValueAxis(values, y, out);
   for (const CurveSnapshot& curve : graph.curves) {

@@ -73,9 +73,9 @@ bool CServeHost::Start(const HostSessionOptions& options, const std::optional<st
   files_ = folder_.List();
   if (!host_.Start(options, reason)) return false;
   host_.Graph().SetVisibleSweeps({});
-  if (const auto failure = host_.StartAnalyzers(selector)) {
-    reason = failure->reason;
-    unknownAnalyzer = failure->unknownAnalyzer;
+  const CAnalysisHost::AnalyzerStart started = host_.StartAnalyzers(selector, reason);
+  if (started != CAnalysisHost::AnalyzerStart::kStarted) {
+    unknownAnalyzer = started == CAnalysisHost::AnalyzerStart::kNoSuchAnalyzer;
     return false;
   }
   ReadSettings();
@@ -117,10 +117,8 @@ ActOutcome CServeHost::Act(const Value& request) {
     } else if (*action == "test-analyzer") {
       if (testAnalyzer_) {
         error = "the test analyzer runs already";
-      } else if (const auto failure = host_.StartTestAnalyzer()) {
-        error = failure->reason;
       } else {
-        testAnalyzer_ = true;
+        testAnalyzer_ = host_.StartTestAnalyzer(error) == CAnalysisHost::AnalyzerStart::kStarted;
       }
     } else if (*action == "zoom") {
       const Value* low = Argument(request, "low", Value::Kind::kNumber);

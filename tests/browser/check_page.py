@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Opens orlo's HTML pages in headless Chromium and checks what they render.
 
-usage: check_page.py ANALYSIS_HTML ANALYSIS_JSON SWEEPS_HTML HOSTILE_NAME SCREENSHOT_PNG
+usage: check_page.py ANALYSIS_HTML ANALYSIS_JSON TEST_HTML SWEEPS_HTML HOSTILE_NAME FLAT_NAME
+                     SCREENSHOT_PNG
 
-The expected values come from `orlo analyze --json` of the same run (ANALYSIS_JSON), never
-from the page's text: every check reads the rendered page through the DevTools protocol
-(positions, computed styles, console). Chromium is driven over --remote-debugging-pipe,
-with the standard library only. Writes the analysis page's screenshot to SCREENSHOT_PNG.
-Exits 1 with one line per failed check.
+The expected values come from `orlo analyze --json` of the same run (ANALYSIS_JSON) and
+from the names of the sweeps given, never from the page's text: every check reads the
+rendered page through the DevTools protocol (positions, computed styles, console, the
+printed page count). TEST_HTML is the test analyzer's page of phase-A and phase-C; the
+sweeps page holds FLAT_NAME, a flat sweep whose last point has a magnitude of 0. Chromium
+is driven over --remote-debugging-pipe, with the standard library only. Writes the analysis
+page's screenshot to SCREENSHOT_PNG. Exits 1 with one line per failed check.
 """
 
 import base64
@@ -30,7 +33,7 @@ CHROMIUM_FLAGS = [
     "--remote-debugging-pipe",
 ]
 TIMEOUT_S = 20
-VIEWPORT = {"width": 1040, "height": 900, "deviceScaleFactor": 1, "mobile": False}
+VIEWPORT = {"width": 1000, "height": 900, "deviceScaleFactor": 1, "mobile": False}
 PIXEL_TOLERANCE = 1.0
 GREYED_CELL = "rgb(128, 128, 128)"
 PREFIXES = {"": 1.0, "k": 1e3, "M": 1e6, "G": 1e9}
@@ -49,9 +52,11 @@ MEASURE_JS = r"""
     }),
     ranges: [...svg.querySelectorAll('.range')].map(g => {
       const band = g.querySelector('.band');
-      return Object.assign(box(band), {label: g.querySelector('.range-label').textContent,
+      const label = g.querySelector('.range-label');
+      return Object.assign(box(band), {label: label.textContent, labelBox: box(label),
                                        fill: getComputedStyle(band).fill});
     }),
+    infinite: [...svg.querySelectorAll('.infinite')].map(box),
     curves: [...svg.querySelectorAll('.curve')].map(g => {
       const points = [];
       for (const line of g.querySelectorAll('polyline')) {
@@ -80,7 +85,11 @@ MEASURE_JS = r"""
       graphs: [...section.querySelectorAll('figure.graph svg')].map(graphOf),
       results: gridOf(section.querySelector('table.results')),
       criteria: gridOf(section.querySelector('table.criteria')),
+      notes: [...section.querySelectorAll('.notes li')].map(li => li.dataset.kind),
     })),
+    header: box(document.querySelector('header')),
+    sweepTable: box(document.querySelector('table.sweeps')),
+    runNotes: [...document.querySelectorAll('header .notes li')].map(li => li.dataset.kind),
     scripts: document.querySelectorAll('script, img, iframe, object, embed').length,
     size: {width: document.documentElement.scrollWidth,
            height: document.documentElement.scrollHeight},
@@ -285,6 +294,25 @@ def log_axis(checks, where, ticks):
     return x_of
 
 
+def check_off_the_frame(checks, where, plot, points):
+    """An automatic value axis leaves room above and below the curves."""
+    on_frame = [p for p in points if min(abs(p[1] - plot["top"]), abs(p[1] - plot["bottom"])) < 2]
+    checks.expect(not on_frame, f"{where}: {len(on_frame)} points on the plot's frame, e.g. "
+                                f"{on_frame[:1]}")
+
+
+def check_range_labels(checks, where, graph):
+    """Range labels sit above the plot, where they cover no curve, and not on each other."""
+    boxes = [band["labelBox"] for band in graph["ranges"]]
+    for band in graph["ranges"]:
+        checks.expect(band["labelBox"]["bottom"] <= graph["plot"]["top"] + 0.5,
+                      f"{where}: label {band['label']!r} reaches into the plot")
+    overlapping = [(a, b) for i, a in enumerate(boxes) for b in boxes[i + 1:]
+                   if a["left"] < b["right"] and b["left"] < a["right"]
+                   and a["top"] < b["bottom"] and b["top"] < a["bottom"]]
+    checks.expect(not overlapping, f"{where}: range labels overlap: {overlapping[:1]}")
+
+
 def check_curves(checks, where, graph, expected_curves):
     plot = graph["plot"]
     checks.expect(len(graph["curves"]) == len(expected_curves),
@@ -297,6 +325,7 @@ def check_curves(checks, where, graph, expected_curves):
                            and plot["top"] - 0.5 <= p[1] <= plot["bottom"] + 0.5)]
         checks.expect(not outside, f"{where}: curve {name!r} has {len(outside)} points outside "
                                    f"the plot area, e.g. {outside[:1]}")
+        check_off_the_frame(checks, f"{where}: curve {name!r}", plot, drawn["points"])
         checks.expect(set(drawn["strokes"]) == {rgb(expected["colour"])},
                       f"{where}: curve {name!r} drawn in {set(drawn['strokes'])}, expected "
                       f"{rgb(expected['colour'])}")
@@ -329,7 +358,10 @@ def check_analysis(checks, page, analysis):
                 checks.expect(band["fill"] == rgb(wanted["colour"]),
                               f"{where}: band {label} filled {band['fill']}, expected "
                               f"{rgb(wanted['colour'])}")
+            check_range_labels(checks, where, graph)
         check_curves(checks, where, graph, expected["curves"])
+        checks.expect(panel["notes"] == [note["kind"] for note in analyzer["notes"]],
+                      f"{where}: notes {panel['notes']} shown, {analyzer['notes']} expected")
 
         criteria = panel["criteria"] or []
         greyed = {tuple(cell) for cell in analyzer["greyed"] or []}
@@ -359,20 +391,41 @@ def check_analysis(checks, page, analysis):
                         f"{where}: row {r} looks selected as well")
 
 
-def check_sweeps(checks, page, hostile):
+def check_sweeps(checks, page, hostile, flat):
     checks.expect(page["scripts"] == 0, "sweeps page: a script or image element was made")
+    checks.expect(page["sweepTable"]["right"] <= page["header"]["right"] and
+                  page["size"]["width"] <= VIEWPORT["width"],
+                  f"sweeps page: the file table ({page['sweepTable']}) does not fit its card "
+                  f"({page['header']}) at {VIEWPORT['width']} px")
+    checks.expect(page["runNotes"] == ["undrawn-points"],
+                  f"sweeps page: notes {page['runNotes']}, expected the flat sweep's zero")
     graphs = page["panels"][0]["graphs"] if page["panels"] else []
     if checks.expect(len(graphs) == 1, "sweeps page: not one graph"):
         graph = graphs[0]
         log_axis(checks, "sweeps page", graph["xTicks"])
-        checks.expect(hostile in graph["legend"],
-                      f"sweeps page: {hostile!r} not shown as text in the legend {graph['legend']}")
+        checks.expect(hostile in graph["legend"] and flat in graph["legend"],
+                      f"sweeps page: {hostile!r} or {flat!r} not shown as text in the legend "
+                      f"{graph['legend']}")
         plot = graph["plot"]
         for curve in graph["curves"]:
             checks.expect(len(curve["points"]) >= 2 and all(
                 plot["left"] - 0.5 <= x <= plot["right"] + 0.5 and
                 plot["top"] - 0.5 <= y <= plot["bottom"] + 0.5 for x, y in curve["points"]),
                 "sweeps page: a curve without points or with points outside the plot area")
+            check_off_the_frame(checks, "sweeps page", plot, curve["points"])
+        # The zero at 3 MHz: one mark hanging from the bottom edge, right of every point drawn.
+        marks = graph["infinite"]
+        rightmost = max(x for curve in graph["curves"] for x, _ in curve["points"])
+        checks.expect(len(marks) == 1 and abs(marks[0]["top"] - plot["bottom"]) <= 1 and
+                      marks[0]["left"] > rightmost and marks[0]["right"] <= plot["right"] + 1,
+                      f"sweeps page: the -inf point is marked at {marks}, plot {plot}")
+
+
+def check_test_analyzer(checks, page):
+    graphs = page["panels"][0]["graphs"] if page["panels"] else []
+    if checks.expect(len(graphs) == 3, f"test analyzer page: {len(graphs)} graphs, not 3"):
+        checks.expect(graphs[0]["legend"] == ["phase-A", "phase-C"],
+                      f"test analyzer page: legend {graphs[0]['legend']} does not name the sweeps")
 
 
 def check_screenshot(checks, browser, png):
@@ -386,10 +439,26 @@ def check_screenshot(checks, browser, png):
                   f"{100 * image['commonest'] / image['sampled']:.0f}% of the pixels")
 
 
+def printed_pages(browser):
+    """The page count of the page printed to A4."""
+    pdf = base64.b64decode(browser.call("Page.printToPDF", {
+        "paperWidth": 8.27, "paperHeight": 11.69, "preferCSSPageSize": True})["data"])
+    return len(re.findall(rb"/Type\s*/Page\b", pdf))
+
+
+def check_page(browser, checks, name, html):
+    """Loads the page; answers its measures after checking its console."""
+    browser.load(pathlib.Path(html).resolve().as_uri())
+    page = browser.evaluate(MEASURE_JS)
+    for error in browser.console_errors():
+        checks.expect(False, f"{name} page: " + error)
+    return page
+
+
 def main():
-    if len(sys.argv) != 6:
+    if len(sys.argv) != 8:
         sys.exit(__doc__)
-    analysis_html, analysis_json, sweeps_html, hostile, screenshot_png = sys.argv[1:]
+    analysis_html, analysis_json, test_html, sweeps_html, hostile, flat, screenshot_png = sys.argv[1:]
     with open(analysis_json, encoding="utf-8") as file:
         analysis = json.load(file)
     executable = shutil.which("chromium") or shutil.which("chromium-browser")
@@ -400,21 +469,18 @@ def main():
     browser = Browser(executable)
     try:
         browser.open_page()
-        browser.load(pathlib.Path(analysis_html).resolve().as_uri())
-        page = browser.evaluate(MEASURE_JS)
-        for error in browser.console_errors():
-            checks.expect(False, "analysis page: " + error)
+        page = check_page(browser, checks, "analysis", analysis_html)
         check_analysis(checks, page, analysis)
+        # Printed: the sweeps on the first A4 page, then each panel on a page of its own.
+        pages = printed_pages(browser)
+        checks.expect(pages == 1 + len(page["panels"]),
+                      f"analysis page prints on {pages} A4 pages, {1 + len(page['panels'])} expected")
         png = browser.screenshot(page["size"])
         with open(screenshot_png, "wb") as file:
             file.write(png)
         check_screenshot(checks, browser, png)
-
-        browser.load(pathlib.Path(sweeps_html).resolve().as_uri())
-        page = browser.evaluate(MEASURE_JS)
-        for error in browser.console_errors():
-            checks.expect(False, "sweeps page: " + error)
-        check_sweeps(checks, page, hostile)
+        check_test_analyzer(checks, check_page(browser, checks, "test analyzer", test_html))
+        check_sweeps(checks, check_page(browser, checks, "sweeps", sweeps_html), hostile, flat)
     finally:
         browser.close()
 

@@ -274,17 +274,21 @@ TEST_F(AnalyzeCommandTest, RefusedRunsNameTheFaultAndExitWithItsCode) {
   EXPECT_EQ(ReadFile(a), before);
 }
 
-TEST_F(AnalyzeCommandTest, FileNamesThatAreNotUtf8ShowReplacementCharacters) {
+// Names that are not UTF-8 show replacement characters; control characters are escapes in
+// the text output (every line of a table stays in its table) and themselves in JSON.
+TEST_F(AnalyzeCommandTest, FileNamesThatAreNotUtf8OrHoldControlCharacters) {
   const std::string bad = scratch.Write("bad\xFF.csv", ReadFile(Phase("a", 1)));
-  const std::string b = Phase("b", 2);
+  const std::string b = scratch.Write("b\tc\nd.csv", ReadFile(Phase("b", 2)));
   const Value document = AnalyzeJson({"--analyzer", kDlt911Guid, bad, b});  // refuses non-UTF-8
   const Value& sweep = document.Find("sweeps")->Items().at(0);
   EXPECT_EQ(sweep.Find("name")->Text(), "bad\uFFFD");
   EXPECT_EQ(sweep.Find("file")->Text(), scratch.Path("bad\uFFFD.csv"));
-  EXPECT_EQ(Cell(Panel(document), "results", 1, 1), "[bad\uFFFD] - [b]");
+  EXPECT_EQ(Cell(Panel(document), "results", 1, 1), "[bad\uFFFD] - [b\tc\nd]");
   const CommandRun human = Analyze({"--analyzer", kDlt911Guid, bad, b});
   EXPECT_EQ(human.out.find('\xFF'), std::string::npos);
-  ExpectShown(human.out, {"  1  bad\uFFFD  1000 points  "});
+  EXPECT_EQ(human.out.find('\t'), std::string::npos);
+  ExpectShown(human.out, {"\n  1  bad\uFFFD     1000 points  ", "\n  2  b\\tc\\nd  1000 points  ",
+                          "\n  >  R 1-2  [bad\uFFFD] - [b\\tc\\nd]  "});
 }
 
 // Sweeps from 100 Hz to 700 kHz: `phase` shifts a ripple; no ripple at all gives a flat sweep.
@@ -454,7 +458,10 @@ TEST_F(AnalyzeCommandTest, TestAnalyzerGraphsFollowTheSelectionAndTheClicksInOrd
   EXPECT_TRUE(same[0].Find("yRange")->IsNull());
   EXPECT_EQ(json::Write(*same[2].Find("yRange"), 0), "[-1.2000000476837158,1.2000000476837158]");
   const Value& magnitude = same[0].Find("curves")->Items().at(0);
-  EXPECT_EQ(Keys(magnitude), (Strings{"name", "colour", "width", "points"}));
+  EXPECT_EQ(Keys(magnitude), (Strings{"name", "sweep", "colour", "width", "points"}));
+  EXPECT_EQ(magnitude.Find("sweep")->Text(), "phase-A (2)");  // the first selected
+  EXPECT_EQ(same[0].Find("curves")->Items().at(1).Find("sweep")->Text(), "phase-A");
+  EXPECT_TRUE(same[1].Find("curves")->Items().at(0).Find("sweep")->IsNull());  // a difference
   EXPECT_EQ(magnitude.Find("points")->Items().size(), 1000u);
   EXPECT_EQ(json::Write(magnitude.Find("points")->Items().at(0).Items().at(0), 0), "20");
   for (const double y : ordinates(same[1])) EXPECT_NEAR(y, 0.0, 1e-12);
@@ -477,7 +484,7 @@ TEST_F(AnalyzeCommandTest, TestAnalyzerGraphsFollowTheSelectionAndTheClicksInOrd
       {"--analyzer", "{eb642fb1-04ac-4A8F-bc1b-b9df9a163ba3}", "--select", "1,2", a, a});
   ASSERT_EQ(human.exitCode, 0) << human.err;
   ExpectShown(human.out, {"Graph 1: Magnitude (dB) against Frequency (Hz)\n  value range automatic\n"
-                          "  curve  G1.C1  #0000FF  width 1  1000 points  first (20, ",
+                          "  curve  G1.C1 = phase-A      #0000FF  width 1  1000 points  first (20, ",
                           "Graph 3: Correlation against Frequency (Hz)\n  value range -1.2 to 1.2\n"});
 }
 

@@ -22,7 +22,7 @@ const std::wstring kHostile = L"<script>alert(1)</script> \"q\" 'a' & b";
 const char kEscaped[] = "&lt;script&gt;alert(1)&lt;/script&gt; &quot;q&quot; &#39;a&#39; &amp; b";
 
 CurveSnapshot Curve(std::wstring name, size_t points, double (*value)(size_t)) {
-  CurveSnapshot curve{std::move(name), 0x0000FF, 1, {}};
+  CurveSnapshot curve{std::move(name), {}, 0x0000FF, 1, {}};
   for (size_t i = 0; i < points; ++i) {
     curve.points.push_back({20.0 * std::pow(1e5, double(i) / double(points - 1)), value(i)});
   }

@@ -23,7 +23,7 @@ std::wstring ShortestText(double value, wchar_t separator = L'.') {
   return buffer;
 }
 
-TEST(Utf8, EncodesAndDecodesEverySequenceLength) {
+TEST(Utf8, EncodesAndDecodesEverySequenceLengthAndEachByteOfABadOne) {
   const std::string utf8 = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
   const std::wstring wide = L"a\u00e9\u20ac\U0001F600";
   EXPECT_EQ(Utf8ToWide(utf8), wide);
@@ -32,9 +32,7 @@ TEST(Utf8, EncodesAndDecodesEverySequenceLength) {
   // What UTF-8 cannot carry: surrogates and code points beyond U+10FFFF.
   EXPECT_EQ(WideToUtf8(std::wstring{static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0x110000)}),
             "\xEF\xBF\xBD\xEF\xBF\xBD");
-}
-
-TEST(Utf8, EachByteOfABadSequenceDecodesToAReplacementCharacter) {
+  // Each byte of a bad sequence decodes to a replacement character.
   EXPECT_EQ(Utf8ToWide("\xB0x"), L"\uFFFDx");                  // Latin-1 degree sign
   EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\uFFFD\uFFFD");          // overlong '/'
   EXPECT_EQ(Utf8ToWide("\xE2\x82"), L"\uFFFD\uFFFD");          // cut short
