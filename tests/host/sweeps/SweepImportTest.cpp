@@ -131,13 +131,16 @@ TEST_F(SweepImportTest, NamesTheFileAndLineOfEveryFault) {
       {"300,0\n# c\n200,0\n250,0\n",
        "f.csv:4: frequency 250 Hz follows 200 Hz on line 3; points must be wholly ascending "
        "or wholly descending"},
-      {"100,0\n100.000001,0\n", "f.csv:2: frequency 100 Hz repeats line 1"},
+      {"100,0\n# c\n\n100.000001,0\n", "f.csv:4: frequency 100 Hz repeats line 1"},
       {"f,m\n100,0\n", "f.csv:2: a sweep needs at least 2 points, found 1"},
       {"", "f.csv:1: a sweep needs at least 2 points, found 0"},
       {"100\n200\n", "f.csv:1: expected 2 or 3 fields (frequency, magnitude, optional phase), "
                      "found 1"},
       {"f,ratio\n100,-0.5\n200,1\n", "f.csv:2: magnitude ratio is negative: \"-0.5\""},
       {"100;1.000,5\n200;0\n", "f.csv:1: magnitude is not a number: \"1.000,5\""},
+      {"100\t\t0\n", "f.csv:1: magnitude is not a number: \"\""},
+      {"100,0\n200 x ,0\n", "f.csv:2: frequency is not a number: \"200 x\""},
+      {"f\tm\n100\t2e \n", "f.csv:2: magnitude is not a number: \"2e\""},
       // Echoed fields: about 40 characters, control characters and bad bytes spelled out.
       {"f,m\n100,0123456789012345678901234567890123456789xyz\n",
        "f.csv:2: magnitude is not a number: \"0123456789012345678901234567890123456789\u2026\""},
