@@ -20,7 +20,7 @@ using testing::ScratchDirectory;
 // The value block the graph plug-in delivers for a point.
 std::array<float, 4> Block(const Sweep::Point& point) {
   std::array<float, 4> block;
-  FillValueBlock(point, block.data());
+  FillValueBlock(point, ComplexParts(point), block.data());
   return block;
 }
 
@@ -295,6 +295,18 @@ TEST_F(SweepImportTest, MakesNamesUniqueWithinOneLoad) {
   EXPECT_EQ(sweeps[2].name, "phase-A (3)");
   EXPECT_EQ(sweeps[3].name, "phase-B");
   EXPECT_EQ(sweeps[2].file, scratch_.Path("b/phase-A.csv"));
+
+  // Files are read side by side; the error is still the first failing file's in the order
+  // given, though a later one fails sooner.
+  std::string late = content;
+  for (int f = 300; f < 200000; ++f) late += std::to_string(f) + ",0\n";
+  const std::string lateFile = scratch_.Write("late.csv", late + "x,0\n");
+  try {
+    ImportSweepFiles({scratch_.Path("phase-B.csv"), lateFile, scratch_.Write("soon.csv", "x")});
+    ADD_FAILURE() << "no error";
+  } catch (const SweepFileError& error) {
+    EXPECT_EQ(std::string(error.what()), lateFile + ":199703: frequency is not a number: \"x\"");
+  }
 }
 
 TEST(SharedFrequencyResponses, ImportWithTheListedPointCounts) {
