@@ -1,6 +1,6 @@
 // The sweep arithmetic the comparison analyzers share: the dB conversion, the merged
-// frequency grid and its edge search, the interpolation, the band statistics and the unit
-// prefixes.
+// frequency grid and its edge search, the interpolation, the band statistics (the same bits
+// whether the magnitudes are searched or scanned) and the unit prefixes.
 #include "module/comparison/FrequencyGrid.h"
 #include "module/comparison/MagnitudeReader.h"
 #include "module/comparison/SweepData.h"

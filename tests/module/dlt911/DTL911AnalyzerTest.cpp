@@ -208,30 +208,22 @@ TEST_F(DTL911Results, OpenedFileOrReorderedNamesRecomputeEveryPairAndAFourthSwee
             (Row{L"R 2-3", L"[A] - [C]", L"2.15", L"1.30", L"1.06", L"Normal"}));
 }
 
-TEST_F(DTL911Results, TwoVisibleSweepsFillAndReportOnlyTheFirstPair) {
-  host.AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }));
-  host.AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }));
-  Start();
-  EXPECT_EQ(Cells(*ResultsGrid())[1], kRows[0]);
-  EXPECT_EQ(Cells(*ResultsGrid())[2], (Row{L"R 2-3", L"", L"", L"", L"", L""}));
-  EXPECT_EQ(Cells(*ResultsGrid())[3], (Row{L"R 3-1", L"", L"", L"", L"", L""}));
-  EXPECT_EQ(analyzer->GetComputedPairs().size(), 1u);
-
-  host.Report().StartReport();
-  ASSERT_EQ(host.Report().Parameters().size(), 6u);
-  for (const auto& parameter : host.Report().Parameters()) {
-    EXPECT_TRUE(parameter.name.starts_with(L"DTL_911.R 1_2.")) << parameter.name;
-  }
-}
-
-TEST_F(DTL911Results, SweepsEndingBelowTheHighBandGiveTenThere) {
-  // 500 kHz is more than 1 % below the upper edge of R-MF and the lower edge of R-HF.
+// Two visible sweeps fill and report only the first pair. They end at 500 kHz, more than 1 %
+// below the upper edge of R-MF and the lower edge of R-HF: 10 there.
+TEST_F(DTL911Results, TwoVisibleSweepsEndingBelowTheHighBandFillAndReportOnlyTheFirstPair) {
   host.AddSweep(MakeSweep("A", [](double f) { return WindingResponse(f); }, 400, 100.0, 5.0e5));
   host.AddSweep(MakeSweep("B", [](double f) { return WindingResponse(f, 0.01, 1); }, 400, 100.0, 5.0e5));
   Start();
   EXPECT_EQ(analyzer->Factor(0, 0), 2.8167088586183238);  // ../expected_values.py
-  EXPECT_EQ(Cells(*ResultsGrid())[1],
-            (Row{L"R 1-2", L"[A] - [B]", L"2.82", L"10.00", L"10.00", L"Normal"}));
+  EXPECT_EQ(Cells(*ResultsGrid()),
+            (std::vector<Row>{Cells(*ResultsGrid())[0],
+                              {L"R 1-2", L"[A] - [B]", L"2.82", L"10.00", L"10.00", L"Normal"},
+                              {L"R 2-3", L"", L"", L"", L"", L""},
+                              {L"R 3-1", L"", L"", L"", L"", L""}}));
+  EXPECT_EQ(analyzer->GetComputedPairs().size(), 1u);
+  EXPECT_EQ(host.StartReport(), (Row{L"DTL_911.R 1_2.Rlf=2.82", L"DTL_911.R 1_2.Rmf=10.00",
+                                     L"DTL_911.R 1_2.Rhf=10.00", L"DTL_911.R 1_2.Conclusion=Normal",
+                                     L"DTL_911.R 1_2.Name1=A#FF0000", L"DTL_911.R 1_2.Name2=B#009600"}));
 }
 
 }  // namespace
