@@ -256,7 +256,7 @@ class AnalyzeRun {
     try {
       sweeps_ = ImportSweepFiles(options_.files);
       for (const Sweep& sweep : sweeps_) summaries_.push_back(SummaryOf(sweep));
-      if (options_.modelFile) models_ = ReadModelFile(*options_.modelFile);
+      if (options_.modelFile) models_ = ReadModelFile(*options_.modelFile, sweeps_.size());
     } catch (const std::runtime_error& error) {  // SweepFileError, ModelFileError
       throw RunFailure(kExitUnreadable, error.what());
     }
