@@ -1,9 +1,11 @@
 // Cost of importing a sweep file, 1 000 to 2 000 000 points, from text already in memory
-// (so the disk does not count): the delimited format ("frequency,magnitude dB,phase"), the
-// LTspice export ("(<m>dB,<p>°)" values) and a network analyser's two-port Touchstone file
-// (a row of frequency and four dB/angle pairs, as real instruments write them). Reported as
-// points per second and bytes per second of text; whole `orlo sweeps` processes, disk
-// included, are timed by scripts/bench.
+// (so the disk does not count): the delimited format as `orlo simulate` writes it
+// ("frequency,magnitude dB,phase" with 10 significant digits, 6 and 4 decimals), the same
+// with nine significant digits everywhere, as measurement files have them, the LTspice
+// export ("(<m>dB,<p>°)" values) and a network analyser's two-port Touchstone file (a row of
+// frequency and four dB/angle pairs, as real instruments write them). Reported as points
+// per second and bytes per second of text; whole `orlo sweeps` processes, disk included,
+// are timed by scripts/bench.
 #include "host/sweeps/SweepImport.h"
 
 #include <benchmark/benchmark.h>
@@ -14,10 +16,9 @@
 
 namespace {
 
-// `points` log-spaced frequencies from 20 Hz to 2 MHz with a winding-like response,
-// written with the nine significant digits a measurement file has.
-enum class Format { kDelimited, kLtspice, kTouchstone };
+enum class Format { kSimulator, kDelimited, kLtspice, kTouchstone };
 
+// `points` log-spaced frequencies from 20 Hz to 2 MHz with a winding-like response.
 std::string SweepText(int points, Format format) {
   std::string text = format == Format::kLtspice      ? "Freq.\tV(out)\n"
                      : format == Format::kTouchstone ? "! VNA export\r\n# Hz S dB R 50\r\n"
@@ -31,9 +32,10 @@ std::string SweepText(int points, Format format) {
       std::snprintf(line, sizeof line, "%.9g\t%e\t%e\t%e\t%e\t%e\t%e\t%e\t%e\r\n", f, -200.0,
                     0.0, decibels, phase, -200.0, 0.0, decibels - 3.0, -phase);
     } else {
-      std::snprintf(line, sizeof line,
-                    format == Format::kLtspice ? "%.9g\t(%.9gdB,%.9g\xC2\xB0)\n" : "%.9g,%.9g,%.9g\n",
-                    f, decibels, phase);
+      const char* pattern = format == Format::kSimulator ? "%.10g,%.6f,%.4f\n"
+                            : format == Format::kLtspice ? "%.9g\t(%.9gdB,%.9g\xC2\xB0)\n"
+                                                         : "%.9g,%.9g,%.9g\n";
+      std::snprintf(line, sizeof line, pattern, f, decibels, phase);
     }
     text += line;
   }
@@ -53,6 +55,10 @@ void BM_Import(benchmark::State& state, Format format) {
 
 }  // namespace
 
+BENCHMARK_CAPTURE(BM_Import, Simulator, Format::kSimulator)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Import, Delimited, Format::kDelimited)
     ->RangeMultiplier(10)
     ->Range(1000, 1000000)

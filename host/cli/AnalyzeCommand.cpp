@@ -1,23 +1,19 @@
 #include "host/cli/AnalyzeCommand.h"
 
 #include "host/cli/Command.h"
-#include "host/graph/GraphPlugin.h"
 #include "host/graph/GraphUserActions.h"
 #include "host/output/AnalysisJson.h"
 #include "host/output/HtmlPage.h"
 #include "host/output/OutputFile.h"
 #include "host/output/PanelText.h"
 #include "host/output/ReportCsv.h"
-#include "host/report/ReportPlugin.h"
-#include "host/session/AnalyzerRun.h"
+#include "host/session/AnalysisHost.h"
 #include "host/session/ScopedEnvironment.h"
 #include "host/sweeps/NumberText.h"
 #include "host/sweeps/SweepImport.h"
 #include "platform/common/Bus.h"
-#include "platform/common/TextCase.h"
 #include "platform/common/Utf8.h"
 #include "platform/win/MessageBox.h"
-#include "platform/win/MessageLoop.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,9 +46,6 @@ constexpr char kExitStatus[] =
     "(also an unknown --analyzer or --row), 3 unreadable input (sweep file, model file, the\n"
     "module) or an unwritable report or page file\n";
 
-// The analyzer's timer period: one period is let pass before the panels are read.
-constexpr std::uint32_t kTimerPeriodMs = 500;
-constexpr std::uint32_t kTimerMarginMs = 20;
 constexpr int kMaxRow = 1'000'000;
 
 struct AnalyzeOptions {
@@ -159,38 +152,6 @@ class ScopedTrace {
   bool on_;
 };
 
-// The registry indices `selector` names (index, GUID or name, case ignored); every index
-// without a selector; none when it names no analyzer.
-std::vector<size_t> SelectAnalyzers(const std::vector<IBaseAnalyzer*>& analyzers,
-                                    const std::optional<std::string>& selector) {
-  std::vector<size_t> chosen;
-  const std::wstring wanted = selector ? orlo::Utf8ToWide(*selector) : std::wstring();
-  for (size_t index = 0; index < analyzers.size(); ++index) {
-    if (!selector || *selector == std::to_string(index) ||
-        orlo::EqualsIgnoringCase(wanted, analyzers[index]->GetGuid()) ||
-        orlo::EqualsIgnoringCase(wanted, analyzers[index]->GetName())) {
-      chosen.push_back(index);
-    }
-  }
-  return chosen;
-}
-
-// The host around the module with the graph and report plug-ins. Taken down in order:
-// the analyzer instances, the plug-ins, then the module and the main dialog.
-struct AnalysisHost {
-  CHostSession session;
-  std::optional<CGraphPlugin> graph;
-  std::optional<CReportPlugin> report;
-  CAnalyzerRun run;
-
-  ~AnalysisHost() {
-    run.Stop();
-    report.reset();
-    graph.reset();
-    session.Stop();
-  }
-};
-
 // Why a run ended early: the exit code and the line for the standard error.
 class RunFailure : public std::runtime_error {
  public:
@@ -227,8 +188,8 @@ class AnalyzeRun {
     if (options_.row) ClickResultsRow(*options_.row);
     if (options_.select) SelectSweeps(*options_.select);
     for (const std::string& text : options_.clicks) ClickButton(text);
-    win::RunFor(kTimerPeriodMs + kTimerMarginMs);
-    const AnalysisSnapshot analysis = Snapshot();
+    CAnalysisHost::LetTimerPeriodPass();
+    const AnalysisSnapshot analysis = host_->Snapshot(options_.reportFile || options_.json);
     Print(analysis, out);
     if (options_.reportFile) WriteReport(*analysis.report, *options_.reportFile);
     if (options_.htmlFile) WritePage(analysis, *options_.htmlFile);
@@ -255,7 +216,6 @@ class AnalyzeRun {
   void ReadInputs() {
     try {
       sweeps_ = ImportSweepFiles(options_.files);
-      for (const Sweep& sweep : sweeps_) summaries_.push_back(SummaryOf(sweep));
       if (options_.modelFile) models_ = ReadModelFile(*options_.modelFile, sweeps_.size());
     } catch (const std::runtime_error& error) {  // SweepFileError, ModelFileError
       throw RunFailure(kExitUnreadable, error.what());
@@ -263,74 +223,44 @@ class AnalyzeRun {
   }
 
   void StartHost() {
-    AnalysisHost& host = host_.emplace();
+    CAnalysisHost& host = host_.emplace();
     std::string reason;
-    if (!host.session.Start(session_, reason)) Fail(kExitUnreadable, reason);
-    host.graph.emplace(&host.session.MainDialog());
-    host.report.emplace(&host.session.MainDialog());
-    for (Sweep& sweep : sweeps_) host.graph->AddSweep(std::move(sweep));  // the graph keeps them
+    if (!host.Start(session_, reason)) Fail(kExitUnreadable, reason);
+    for (Sweep& sweep : sweeps_) host.Graph().AddSweep(std::move(sweep));  // the graph keeps them
     sweeps_.clear();
-    for (auto& model : models_) host.graph->ApplyModel(std::move(model));
+    for (auto& model : models_) host.Graph().ApplyModel(std::move(model));
   }
 
   void StartAnalyzers() {
-    std::vector<size_t> chosen = SelectAnalyzers(host_->session.Analyzers(), options_.analyzer);
-    if (options_.analyzer && chosen.empty()) chosen = RegisterTestAnalyzer(*options_.analyzer);
-    const std::vector<IBaseAnalyzer*>& analyzers = host_->session.Analyzers();
-    for (const size_t index : chosen) {
-      if (!host_->run.Start(index, *analyzers[index])) {
-        Fail(kExitUnreadable, "analyzer " + std::to_string(index) + " could not be started");
-      }
-    }
-  }
-
-  // The module's test analyzer is not registered until asked for by its name or GUID: the
-  // index it gets when registered, or a usage failure when `selector` does not name it.
-  std::vector<size_t> RegisterTestAnalyzer(const std::string& selector) {
-    const std::string noSuchAnalyzer = "no analyzer '" + selector + "' (try 'orlo analyzers')";
     std::string reason;
-    if (!host_->session.RegisterTestAnalyzer(reason)) Fail(kExitUsage, noSuchAnalyzer);
-    const size_t index = host_->session.Analyzers().size() - 1;
-    IBaseAnalyzer& test = *host_->session.Analyzers()[index];
-    const std::wstring wanted = orlo::Utf8ToWide(selector);
-    if (!orlo::EqualsIgnoringCase(wanted, test.GetName()) && !orlo::EqualsIgnoringCase(wanted, test.GetGuid())) {
-      Fail(kExitUsage, noSuchAnalyzer);
+    switch (host_->StartAnalyzers(options_.analyzer, reason)) {
+      case CAnalysisHost::AnalyzerStart::kStarted:
+        return;
+      case CAnalysisHost::AnalyzerStart::kNoSuchAnalyzer:
+        Fail(kExitUsage, reason);
+      case CAnalysisHost::AnalyzerStart::kFailed:
+        Fail(kExitUnreadable, reason);
     }
-    return {index};
   }
 
   void SelectSweeps(const std::vector<int>& numbers) {
-    if (!orlo::user::SelectSweeps(*host_->graph, numbers)) {
+    if (!orlo::user::SelectSweeps(host_->Graph(), numbers)) {
       Fail(kExitUsage, "--select " + std::to_string(numbers[0]) + "," +
                            std::to_string(numbers[1]) + " names a sweep beyond the " +
-                           std::to_string(summaries_.size()) + " loaded");
+                           std::to_string(host_->Graph().SweepNames().size()) + " loaded");
     }
   }
 
   void ClickButton(const std::string& text) {
-    if (!host_->run.ClickButton(orlo::Utf8ToWide(text))) {
+    if (!host_->Run().ClickButton(orlo::Utf8ToWide(text))) {
       Fail(kExitUsage, "--click: no panel has a button '" + text + "' to click");
     }
   }
 
   void ClickResultsRow(int row) {
-    if (!host_->run.ClickResultsRow(row)) {
+    if (!host_->Run().ClickResultsRow(row)) {
       Fail(kExitUsage, "--row " + std::to_string(row) + " is not a row of the results grid");
     }
-  }
-
-  AnalysisSnapshot Snapshot() {
-    AnalysisSnapshot analysis;
-    analysis.sweeps = summaries_;
-    analysis.models = TakeModelsSnapshot(*host_->graph);
-    if (options_.reportFile || options_.json) {
-      host_->report->StartReport();
-      analysis.report = host_->report->Parameters();
-    }
-    analysis.panels = host_->run.Snapshot(*host_->graph);
-    analysis.messageBoxes = win::MessageBoxes();
-    analysis.notes = SweepNotes(*host_->graph);
-    return analysis;
   }
 
   void Print(const AnalysisSnapshot& analysis, std::ostream& out) const {
@@ -356,11 +286,10 @@ class AnalyzeRun {
   const AnalyzeOptions& options_;
   const HostSessionOptions& session_;
   std::vector<Sweep> sweeps_;  // until the graph plug-in takes them
-  std::vector<SweepSummary> summaries_;
   ModelList models_;
   std::optional<ScopedEnvironment> settings_;
   std::optional<ScopedTrace> trace_;
-  std::optional<AnalysisHost> host_;
+  std::optional<CAnalysisHost> host_;
 };
 
 int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

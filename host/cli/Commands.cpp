@@ -12,11 +12,12 @@ Command SimulateCommand();
 Command AnalyzersCommand();
 Command AnalyzeCommand();
 Command SettingsCommand();
+Command ScreenCommand();
 
 std::span<const Command> Commands() {
-  static const std::array<Command, 5> commands = {SweepsCommand(), SimulateCommand(),
+  static const std::array<Command, 6> commands = {SweepsCommand(),   SimulateCommand(),
                                                   AnalyzersCommand(), AnalyzeCommand(),
-                                                  SettingsCommand()};
+                                                  ScreenCommand(),    SettingsCommand()};
   return commands;
 }
 

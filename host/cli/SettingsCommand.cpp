@@ -18,8 +18,10 @@
 #include <cmath>
 #include <cwctype>
 #include <functional>
+#include <filesystem>
 #include <optional>
 #include <ostream>
+#include <set>
 
 namespace orlo::host {
 
@@ -32,7 +34,9 @@ constexpr char kDescription[] =
     "the selected one), the bands of that technique, the magnitude-difference check box\n"
     "and limit, and every message box shown. Every change is written at once to\n"
     "Analyzer.xml in the settings folder ($ORLO_APPDATA, else $XDG_CONFIG_HOME/orlo, else\n"
-    "~/.config/orlo). Frequencies take the prefixes k, M and G (100k, 1M).\n";
+    "~/.config/orlo). Frequencies take the prefixes k, M and G (100k, 1M). A settings\n"
+    "file that cannot be read is kept as Analyzer.xml.unreadable (.2, ...) when a change\n"
+    "replaces it, and the output says so.\n";
 
 constexpr char kExitStatus[] =
     "exit status: 0 done, 1 the dialog showed an error message box (a value refused, the\n"
@@ -77,6 +81,16 @@ std::optional<int> ParseRow(const std::string& text) {
   return static_cast<int>(*value);
 }
 
+// A limit or threshold as the user types it, when it is a finite number (a decimal comma
+// is accepted where the dialog takes one).
+std::function<std::optional<std::string>(const std::string&)> FiniteNumber(bool decimalComma) {
+  return [decimalComma](const std::string& text) -> std::optional<std::string> {
+    const std::optional<double> value = ParseNumber(text, decimalComma);
+    if (!value || !std::isfinite(*value)) return std::nullopt;
+    return text;
+  };
+}
+
 // The text a user types for a frequency: as given, or with a prefix (k, M, G) the value
 // in hertz.
 std::optional<std::string> ParseFrequency(const std::string& text) {
@@ -96,6 +110,10 @@ Store<SettingsOptions> Text(std::optional<std::string> SettingsOptions::*member)
   return Assign(member);
 }
 
+Store<SettingsOptions> Threshold(std::optional<std::string> SettingsOptions::*member) {
+  return Convert(member, FiniteNumber(false));
+}
+
 std::function<void(SettingsOptions&)> Chosen(const char* action) {
   return [action](SettingsOptions& options) { options.action = action; };
 }
@@ -103,6 +121,7 @@ std::function<void(SettingsOptions&)> Chosen(const char* action) {
 const CommandSyntax<SettingsOptions>& SettingsSyntax() {
   using O = SettingsOptions;
   static constexpr char kFrequency[] = "a frequency in Hz such as 1000, 100k or 1M";
+  static constexpr char kThreshold[] = "a finite number such as 0.9";
   static const CommandSyntax<SettingsOptions> syntax = {
       .name = "settings",
       .summary = "change the correlation analysis's settings through its dialog",
@@ -119,6 +138,10 @@ const CommandSyntax<SettingsOptions>& SettingsSyntax() {
       .actions =
           {
               {.name = "show", .summary = "print the dialog", .select = Chosen("show")},
+              {.name = "save",
+               .summary = "click OK: writes everything the dialog shows (on first use the "
+                          "default bands of every technique)",
+               .select = Chosen("save")},
               {.name = "technique",
                .summary = "pick the statistical technique in the selector",
                .positionals = {{"TECHNIQUE", "LRxy, RXy, NCEPRI, 0, 1 or 2",
@@ -128,8 +151,9 @@ const CommandSyntax<SettingsOptions>& SettingsSyntax() {
                .summary = "tick or clear the magnitude-difference check box, type the limit "
                           "when given, then click OK",
                .options = {{"--limit", "X",
-                            "the limit, typed as given (a decimal comma is accepted)", "",
-                            Text(&O::limit)}},
+                            "the limit, typed as given (a decimal comma is accepted)",
+                            "a finite number such as 0.25 or 0,25",
+                            Convert(&O::limit, FiniteNumber(true))}},
                .positionals = {{"ON|OFF", "on or off", Convert(&O::on, ParseSwitch)}},
                .select = Chosen("magnitude-difference")},
               {.name = "band",
@@ -145,9 +169,9 @@ const CommandSyntax<SettingsOptions>& SettingsSyntax() {
                                  Convert(&O::minFreq, ParseFrequency), true},
                                 {"--max", "F", "its upper edge", kFrequency,
                                  Convert(&O::maxFreq, ParseFrequency), true},
-                                {"--normal", "X", "the Normal threshold", "", Text(&O::normal)},
-                                {"--suspect", "X", "the Suspect (Slight) threshold", "",
-                                 Text(&O::suspect)},
+                                {"--normal", "X", "the Normal threshold", kThreshold, Threshold(&O::normal)},
+                                {"--suspect", "X", "the Suspect (Slight) threshold", kThreshold,
+                                 Threshold(&O::suspect)},
                                 {"--technique", "T",
                                  "pick this technique first (LRxy, RXy, NCEPRI, 0, 1 or 2)",
                                  "LRxy, RXy, NCEPRI, 0, 1 or 2",
@@ -164,9 +188,9 @@ const CommandSyntax<SettingsOptions>& SettingsSyntax() {
                                  Convert(&O::minFreq, ParseFrequency)},
                                 {"--max", "F", "its upper edge", kFrequency,
                                  Convert(&O::maxFreq, ParseFrequency)},
-                                {"--normal", "X", "the Normal threshold", "", Text(&O::normal)},
-                                {"--suspect", "X", "the Suspect (Slight) threshold", "",
-                                 Text(&O::suspect)},
+                                {"--normal", "X", "the Normal threshold", kThreshold, Threshold(&O::normal)},
+                                {"--suspect", "X", "the Suspect (Slight) threshold", kThreshold,
+                                 Threshold(&O::suspect)},
                             },
                         .positionals = {{"ROW", "a row number from 1", Convert(&O::row, ParseRow)}},
                         .select = Chosen("band edit")},
@@ -227,7 +251,9 @@ class SettingsSession {
         return user::PickEntry(ItemOfKind(ORLO_GUI_DROPDOWN), *options_.technique);
       });
     }
-    if (action == "magnitude-difference") {
+    if (action == "save") {
+      Click(L"OK");
+    } else if (action == "magnitude-difference") {
       Do("tick the check box",
          [this] { return user::TickCheckBox(ItemOfKind(ORLO_GUI_CHECKBOX), options_.on); });
       if (options_.limit) Type(options_.limit, 0);
@@ -292,6 +318,45 @@ class SettingsSession {
   std::string fault_;
 };
 
+// What the settings dialog that runs holds, read by an action queued for it.
+std::optional<SettingsReadout> RunningReadout() {
+  const CORLOGuiItem* dialog = CORLOGuiItem::RunningDialog();
+  const auto* readout = dialog != nullptr ? dynamic_cast<const ISettingsReadout*>(dialog->Owner())
+                                          : nullptr;
+  return readout != nullptr ? std::optional(readout->GetSettingsReadout()) : std::nullopt;
+}
+
+// The copies of unreadable settings files kept beside `file` (file.unreadable, .2, ...).
+std::set<std::wstring> KeptCopies(const std::wstring& file) {
+  std::set<std::wstring> copies;
+  for (int copy = 1;; ++copy) {
+    const std::wstring name = file + L".unreadable" + (copy == 1 ? L"" : L"." + std::to_wstring(copy));
+    std::error_code ignored;
+    if (!std::filesystem::exists(std::filesystem::path(name), ignored)) return copies;
+    copies.insert(name);
+  }
+}
+
+// What the user should know about the run beyond the dialog: an unreadable file that a
+// change set aside, and a technique picked with no file, which wrote the technique only.
+std::vector<std::wstring> RunNotes(const SettingsOptions& options, const SettingsReadout& before,
+                                   const std::set<std::wstring>& keptBefore) {
+  std::vector<std::wstring> notes;
+  for (const std::wstring& kept : KeptCopies(before.file)) {
+    if (keptBefore.count(kept) == 0) {
+      notes.push_back(before.file + L" could not be read; it was kept as " + kept +
+                      L" and replaced by the settings written.");
+    }
+  }
+  if (options.action == "technique" && !before.loaded) {
+    const std::string dir = options.settingsDir ? " --settings-dir " + *options.settingsDir : "";
+    notes.push_back(L"Only the technique was written to " + before.file +
+                    L"; the bands shown are the defaults, which `orlo settings save" +
+                    orlo::Utf8ToWide(dir) + L"` writes too.");
+  }
+  return notes;
+}
+
 bool ShowsError(const std::vector<win::MessageBoxRecord>& boxes) {
   return std::any_of(boxes.begin(), boxes.end(),
                      [](const win::MessageBoxRecord& box) { return (box.style & MB_YESNO) == 0; });
@@ -314,6 +379,12 @@ int RunSettings(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   user::ClearModalActions();
   win::ClearMessageBoxes();
+  std::optional<SettingsReadout> before;
+  std::set<std::wstring> keptBefore;
+  user::QueueModalAction([&before, &keptBefore] {
+    before = RunningReadout();
+    if (before) keptBefore = KeptCopies(before->file);
+  });
   SettingsSession user(options);
   user.QueueAction();
   analyzers[0]->ShowSettings(nullptr);
@@ -331,10 +402,11 @@ int RunSettings(const std::vector<std::string>& args, std::ostream& out, std::os
   });
   analyzers[0]->ShowSettings(nullptr);
   user::ClearModalActions();
-  if (!snapshot) {
+  if (!snapshot || !before) {
     err << "orlo settings: the settings dialog could not be read\n";
     return kExitUnreadable;
   }
+  snapshot->notes = RunNotes(options, *before, keptBefore);
   if (options.json) {
     out << json::Write(SettingsJson(*snapshot)) << '\n';
   } else {

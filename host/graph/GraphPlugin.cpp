@@ -126,6 +126,21 @@ bool CGraphPlugin::AddSweep(Sweep sweep) {
   return true;
 }
 
+void CGraphPlugin::ReplaceSweeps(std::vector<Sweep> sweeps) {
+  const bool wasVisible = !VisibleSweeps().empty();
+  sweeps_.clear();
+  visible_.reset();
+  selected_.reset();
+  if (wasVisible) ORLOSendMessage("GRAPH_VisibleCurveCount", nullptr);
+  for (Sweep& sweep : sweeps) {
+    std::wstring name = orlo::Utf8ToWide(sweep.name);
+    if (Find(name) != nullptr) continue;
+    const COLORREF colour = SweepPalette(sweeps_.size());
+    sweeps_.push_back({std::move(name), std::move(sweep), colour, 1});
+  }
+  if (!sweeps_.empty()) ORLOSendMessage("GRAPH_VisibleCurveCount", nullptr);
+}
+
 const Sweep* CGraphPlugin::FindSweep(const std::wstring& name) const {
   const LoadedSweep* sweep = Find(name);
   return sweep == nullptr ? nullptr : &sweep->sweep;

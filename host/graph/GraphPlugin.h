@@ -65,6 +65,12 @@ class CGraphPlugin {
   // Sweeps. The bus knows a sweep by its name as wide text (Sweep::name is UTF-8).
   // AddSweep refuses (false) a sweep whose name is already loaded.
   bool AddSweep(Sweep sweep);
+  // Shows another measurement in the graph as a user does: every loaded sweep is removed
+  // (announced when any was visible), then `sweeps` are added in order (announced when
+  // any), each change of the visible list announced once; the visible and selected lists
+  // return to their defaults. A sweep whose name is already among the new ones is left
+  // out, as AddSweep leaves it.
+  void ReplaceSweeps(std::vector<Sweep> sweeps);
   const Sweep* FindSweep(const std::wstring& name) const;
   std::vector<std::wstring> SweepNames() const;  // load order
   // Replace a loaded sweep's points / set its colour / width (-1: "use the default").

@@ -139,6 +139,9 @@ PanelSnapshot TakePanelSnapshot(size_t index, IBaseAnalyzer& analyzer, const CGr
     snapshot.modelSelector = SnapshotOf(readout->GetModelSelector());
     snapshot.sweepSelector = SnapshotOf(readout->GetSweepSelector());
   }
+  if (auto* settings = dynamic_cast<ISettingsFileReadout*>(&analyzer)) {
+    snapshot.settingsFile = settings->GetSettingsFileReadout();
+  }
   ReadGraphs(analyzer.GetPanel(), graph, snapshot);
   snapshot.notes = PanelNotes(snapshot, graph);
   return snapshot;

@@ -23,6 +23,7 @@
 #include "host/output/Notes.h"
 #include "host/report/ReportPlugin.h"
 #include "host/sweeps/Sweep.h"
+#include "module/bands/SettingsReadout.h"
 #include "module/core/AnalyzerReadout.h"
 #include "module/core/GraphMessages.h"
 #include "platform/win/MessageBox.h"
@@ -99,6 +100,7 @@ struct PanelSnapshot {
   std::vector<GraphSnapshot> graphs;  // one per graph of the panel
   std::optional<SelectorSnapshot> modelSelector;  // absent without readout or selector
   std::optional<SelectorSnapshot> sweepSelector;
+  std::optional<SettingsFileReadout> settingsFile;  // for analyzers that read one
   std::vector<Note> notes;  // PanelNotes
 
   // The first graph, the one the text and JSON outputs show (an empty graph when none).

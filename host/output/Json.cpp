@@ -498,9 +498,9 @@ std::pair<int, int> LineAndColumn(std::string_view text, size_t offset) {
 
 Value Parse(std::string_view text) { return Parser(text).Document(); }
 
-std::string Write(const Value& value, int indent) {
+std::string Write(const Value& value, int indent, int level) {
   std::string out;
-  WriteValue(out, value, indent, 0);
+  WriteValue(out, value, indent, level);
   return out;
 }
 

@@ -107,8 +107,11 @@ std::pair<int, int> LineAndColumn(std::string_view text, size_t offset);
 Value Parse(std::string_view text);
 
 // Writes `value`: with indent 0 on one line without blanks, otherwise one member or
-// element per line, indented by `indent` blanks per level. No trailing newline.
-std::string Write(const Value& value, int indent = 2);
+// element per line, indented by `indent` blanks per level. No trailing newline. With
+// `level` the value is written as it is inside a document `level` levels deep (its
+// members and closing bracket indented as there), so a large document can be written
+// piece by piece.
+std::string Write(const Value& value, int indent = 2, int level = 0);
 
 // The name of a kind for messages: "null", "a boolean", "a number", ...
 const char* KindName(Value::Kind kind);

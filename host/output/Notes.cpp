@@ -7,6 +7,10 @@
 #include "platform/common/Utf8.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cwchar>
+#include <cwctype>
 
 namespace orlo::host {
 
@@ -59,6 +63,71 @@ Note BandNote(const PanelSnapshot& panel, const UnevaluatedBand& band) {
   return note;
 }
 
+// The command that writes the defaults into the folder of `file`.
+std::wstring SaveCommand(const std::wstring& file) {
+  std::wstring command = L"`orlo settings save";
+  const char* chosen = std::getenv("ORLO_APPDATA");
+  if (chosen != nullptr && *chosen != '\0') {
+    const std::wstring folder = file.substr(0, file.rfind(L'/'));
+    const bool plain = std::all_of(folder.begin(), folder.end(), [](wchar_t c) {
+      return std::iswalnum(c) || std::wcschr(L"/._-+", c) != nullptr;
+    });
+    command += L" --settings-dir " + (plain ? folder : L"'" + folder + L"'");
+  }
+  return command + L"`";
+}
+
+// The fields of `band` the analysis uses whose value is no finite number, as "name value".
+std::vector<std::wstring> NonFiniteFields(const tagFREQBAND& band) {
+  const std::pair<const wchar_t*, std::optional<double>> fields[] = {
+      {L"MinFreq", band.minFreq},
+      {L"MaxFreq", band.maxFreq},
+      {L"Normal start", band.normalSet ? std::optional(band.normalStart) : std::nullopt},
+      {L"Suspect start", band.suspectSet ? std::optional(band.suspectStart) : std::nullopt},
+      {L"Suspect end", band.suspectSet ? std::optional(band.suspectEnd) : std::nullopt},
+      {L"Obvious end", band.obviousSet ? std::optional(band.obviousEnd) : std::nullopt}};
+  std::vector<std::wstring> found;
+  for (const auto& [name, value] : fields) {
+    if (value && !std::isfinite(*value)) {
+      wchar_t text[50];
+      ORLOFormatValue(*value, text, 50, -1, -1, 0, 1, '.');
+      found.push_back(std::wstring(name) + L" " + text);
+    }
+  }
+  return found;
+}
+
+void AddSettingsNotes(const PanelSnapshot& panel, std::vector<Note>& notes) {
+  if (!panel.settingsFile) return;
+  const SettingsFileReadout& settings = *panel.settingsFile;
+  const std::wstring outcome = L", so this analysis has no bands and judges no pair. ";
+  const auto add = [&](std::vector<std::wstring> bands, std::wstring text) {
+    notes.push_back({Note::Kind::kSettings, panel.index, {}, std::move(bands), std::move(text)});
+  };
+  if (settings.state == SettingsFileState::kMissing) {
+    add({}, L"No settings file: " + settings.file + L" does not exist" + outcome +
+                SaveCommand(settings.file) + L" writes the defaults there.");
+  } else if (settings.state == SettingsFileState::kUnreadable) {
+    add({}, L"The settings file " + settings.file + L" could not be read (" + settings.reason + L")" +
+                outcome + SaveCommand(settings.file) +
+                L" writes the defaults (the unreadable file is kept as " + settings.file +
+                L".unreadable).");
+  } else if (settings.bands.empty()) {
+    add({}, L"The settings file " + settings.file + L" holds no band of the technique " +
+                settings.technique + outcome + SaveCommand(settings.file) +
+                L" writes the default bands of every technique that has none.");
+  }
+  for (const tagFREQBAND& band : settings.bands) {
+    const std::vector<std::wstring> fields = NonFiniteFields(band);
+    if (fields.empty()) continue;
+    std::wstring list;
+    for (const std::wstring& field : fields) list += (list.empty() ? L"" : L", ") + field;
+    add({band.label}, L"Band " + band.label + L" of the settings file " + settings.file +
+                          L" holds values that are no finite number (" + list +
+                          L"): its values and verdicts mean nothing.");
+  }
+}
+
 }  // namespace
 
 std::string_view KindName(Note::Kind kind) {
@@ -70,14 +139,17 @@ std::string_view KindName(Note::Kind kind) {
     case Note::Kind::kBandNotEvaluated:
       return "band-not-evaluated";
     case Note::Kind::kUndrawnPoints:
+      return "undrawn-points";
+    case Note::Kind::kSettings:
       break;
   }
-  return "undrawn-points";
+  return "settings";
 }
 
 std::vector<Note> PanelNotes(const PanelSnapshot& panel, const CGraphPlugin& graph) {
   std::vector<Note> notes;
   if (!panel.hasReadout) return notes;
+  AddSettingsNotes(panel, notes);
   if (panel.pairs.empty()) {
     notes.push_back({Note::Kind::kNoPair, panel.index, {}, {},
                      L"No pair was compared: the analyzers compare the first three sweeps in "

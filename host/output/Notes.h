@@ -25,6 +25,7 @@ struct Note {
     kRowWithoutPair,    // the selected results row compares no pair
     kBandNotEvaluated,  // a band of a computed pair holds no measurement
     kUndrawnPoints,     // points of a sweep no graph can draw (a magnitude of 0, -inf dB)
+    kSettings,          // the settings file gives the analysis no bands, or bands without numbers
   };
 
   Kind kind = Kind::kNoPair;
@@ -35,12 +36,16 @@ struct Note {
 };
 
 // The kind as the JSON document names it ("no-pair", "row-without-pair",
-// "band-not-evaluated", "undrawn-points").
+// "band-not-evaluated", "undrawn-points", "settings").
 std::string_view KindName(Note::Kind kind);
 
 // The notes of a panel whose snapshot is otherwise complete (grids and pairs read); none
-// for a panel without a readout. In this order: no pair, the selected row without a pair,
-// then each pair's bands not evaluated (pair order, band order).
+// for a panel without a readout. In this order: the settings file (missing, unreadable
+// with the reason, no band of the current technique; then each band with an edge or a
+// threshold in use that is no finite number), no pair, the selected row without a pair,
+// then each pair's bands not evaluated (pair order, band order). The settings notes name
+// the file and the command that writes the defaults, `orlo settings save` (with
+// --settings-dir when $ORLO_APPDATA chose the folder).
 std::vector<Note> PanelNotes(const PanelSnapshot& panel, const CGraphPlugin& graph);
 
 // One note per sweep holding points of magnitude 0, in graph order.

@@ -1,5 +1,6 @@
 #include "host/output/ReportCsv.h"
 
+#include "host/output/CsvField.h"
 #include "host/output/OutputFile.h"
 #include "platform/common/Utf8.h"
 
@@ -7,24 +8,10 @@
 
 namespace orlo::host {
 
-namespace {
-
-std::string Field(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
-}  // namespace
-
 void WriteReportCsv(const std::vector<ReportParameter>& parameters, std::ostream& out) {
   out << "name,value,colour\n";
   for (const ReportParameter& parameter : parameters) {
-    out << Field(orlo::WideToUtf8(parameter.name)) << ',' << Field(orlo::WideToUtf8(parameter.value))
+    out << CsvField(orlo::WideToUtf8(parameter.name)) << ',' << CsvField(orlo::WideToUtf8(parameter.value))
         << ',';
     if (parameter.colour) out << *parameter.colour;
     out << '\n';

@@ -45,6 +45,7 @@ void PrintSettingsText(const SettingsSnapshot& settings, std::ostream& out) {
       << orlo::WideToUtf8(settings.limit) << "\n\nSettings file: " << orlo::WideToUtf8(settings.held.file)
       << (settings.held.loaded ? "\n" : " (not read: the defaults are shown)\n");
   if (!settings.messageBoxes.empty()) PrintMessageBoxes(settings.messageBoxes, out);
+  for (const std::wstring& note : settings.notes) out << "\nNote: " << orlo::WideToUtf8(note) << '\n';
 }
 
 Value SettingsJson(const SettingsSnapshot& settings) {
@@ -84,6 +85,8 @@ Value SettingsJson(const SettingsSnapshot& settings) {
     object.Set("style", Value::Integer(box.style));
   }
   document.Set("messageBoxes", std::move(boxes));
+  Value& notes = document.Set("notes", Value::MakeArray());
+  for (const std::wstring& note : settings.notes) notes.Append(Value::String(note));
   return document;
 }
 

@@ -28,6 +28,7 @@ struct SettingsSnapshot {
   std::wstring limit;  // the limit box's text
   SettingsReadout held;
   std::vector<win::MessageBoxRecord> messageBoxes;  // every box of the command's run
+  std::vector<std::wstring> notes;  // what the command adds about its run, one line each
 };
 
 std::optional<SettingsSnapshot> TakeSettingsSnapshot(const CORLOGuiItem& dialog);

@@ -1,6 +1,5 @@
 #include "host/sweeps/LtspiceImporter.h"
 
-#include "host/sweeps/NumberText.h"
 #include "host/sweeps/PointValues.h"
 #include "host/sweeps/SweepLine.h"
 #include "platform/common/Utf8.h"

@@ -1,6 +1,5 @@
-// Numbers of sweep files and of the command line: the platform's NumberText
-// (platform/common/NumberText.h: ReadNumber, FormatShortest, FormatFixed,
-// FormatSignificant), plus the decimal comma that ';'-separated sweep files may use.
+// Numbers of the command line: the platform's NumberText (platform/common/NumberText.h:
+// ReadNumber, FormatShortest, FormatFixed, FormatSignificant), read as an optional.
 #pragma once
 
 #include "platform/common/NumberText.h"
@@ -10,11 +9,8 @@
 
 namespace orlo::host {
 
-// The whole of `text` as one number; with `decimalComma` a ',' reads as '.' too.
-NumberRead ReadFieldNumber(std::string_view text, bool decimalComma);
-
-// ReadFieldNumber's value, or nullopt for any text it refuses (not a number, out of
-// range), as the command line reads its numbers.
+// The whole of `text` as a number (with `decimalComma` a ',' serves as the decimal point
+// too), or nullopt for any text ReadNumber refuses (not a number, out of range).
 std::optional<double> ParseNumber(std::string_view text, bool decimalComma = false);
 
 }  // namespace orlo::host

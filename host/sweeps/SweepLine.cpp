@@ -1,6 +1,5 @@
 #include "host/sweeps/SweepLine.h"
 
-#include "host/sweeps/NumberText.h"
 #include "host/sweeps/SweepFileError.h"
 #include "platform/common/Utf8.h"
 
@@ -29,14 +28,14 @@ void SweepLine::Fail(const std::string& reason) const {
   throw SweepFileError(file, number, reason);
 }
 
-double SweepLine::Number(std::string_view field, std::string_view what, bool decimalComma) const {
-  const NumberRead number = ReadFieldNumber(field, decimalComma);
-  if (number.ok() && std::isfinite(number.value)) return number.value;
-  Fail(std::string(what) + Refusal(number.fault) + QuotedExcerpt(field));
+double SweepLine::Number(const NumberRead& read, std::string_view field,
+                         std::string_view what) const {
+  if (read.ok() && std::isfinite(read.value)) return read.value;
+  Fail(std::string(what) + Refusal(read.fault) + QuotedExcerpt(field));
 }
 
-double SweepLine::Frequency(std::string_view field, bool decimalComma) const {
-  const double frequency = Number(field, "frequency", decimalComma);
+double SweepLine::Frequency(const NumberRead& read, std::string_view field) const {
+  const double frequency = Number(read, field, "frequency");
   if (frequency <= 0.0) Fail("frequency must be above 0 Hz: " + QuotedExcerpt(field));
   return frequency;
 }

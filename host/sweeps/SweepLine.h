@@ -4,6 +4,8 @@
 // Holds references to the file name and the line text: both must outlive it.
 #pragma once
 
+#include "platform/common/NumberText.h"
+
 #include <string>
 #include <string_view>
 
@@ -17,13 +19,19 @@ struct SweepLine {
   // Throws SweepFileError for this line.
   [[noreturn]] void Fail(const std::string& reason) const;
 
-  // `field` as a finite number; else fails with "<what> is not a number: "<field>"",
-  // "<what> is out of the double range: ..." or "<what> is not a finite number: ...". With
-  // `decimalComma` a ',' reads as '.'.
-  double Number(std::string_view field, std::string_view what, bool decimalComma = false) const;
+  // The value `read` from `field` (ReadNumber(field)) when it is a finite number; else
+  // fails with "<what> is not a number: "<field>"", "<what> is out of the double range:
+  // ..." or "<what> is not a finite number: ...".
+  double Number(const NumberRead& read, std::string_view field, std::string_view what) const;
 
-  // Number(field, "frequency", decimalComma), which must also be above 0.
-  double Frequency(std::string_view field, bool decimalComma = false) const;
+  // Number(read, field, "frequency"), which must also be above 0.
+  double Frequency(const NumberRead& read, std::string_view field) const;
+
+  // The same for `field` read here (ReadNumber(field)).
+  double Number(std::string_view field, std::string_view what) const {
+    return Number(ReadNumber(field), field, what);
+  }
+  double Frequency(std::string_view field) const { return Frequency(ReadNumber(field), field); }
 };
 
 // `text` without leading and trailing blanks (spaces and tabs).

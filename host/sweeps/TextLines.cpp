@@ -1,6 +1,6 @@
 #include "host/sweeps/TextLines.h"
 
-#include <algorithm>
+#include <cstring>
 
 namespace orlo::host {
 
@@ -31,8 +31,13 @@ bool TextLines::Next(std::string_view& line) {
 
 size_t TextLines::CountLeft() const {
   if (rest_.empty()) return 0;
-  return static_cast<size_t>(std::count(rest_.begin(), rest_.end(), '\n')) +
-         (rest_.back() == '\n' ? 0 : 1);
+  size_t ends = 0;
+  const char* const end = rest_.data() + rest_.size();
+  for (const char* at = rest_.data();
+       (at = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)))) != nullptr; ++at) {
+    ++ends;
+  }
+  return ends + (rest_.back() == '\n' ? 0 : 1);
 }
 
 }  // namespace orlo::host

@@ -17,6 +17,15 @@ class TextLines {
   // The next line in `line`; false, leaving `line` alone, after the last.
   bool Next(std::string_view& line);
 
+  // The text not given yet, for a reader that finds the next line's end itself.
+  std::string_view Rest() const { return rest_; }
+  // Moves past the next line, which with its line end is the first `length` bytes of Rest(),
+  // as Next would have.
+  void Skip(size_t length) {
+    rest_.remove_prefix(length);
+    ++number_;
+  }
+
   // How many lines are left (counting their line ends, quickly).
   size_t CountLeft() const;
 

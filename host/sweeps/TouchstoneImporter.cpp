@@ -22,6 +22,10 @@ constexpr const char* kOnlyOneOrTwoPorts = "only 1- and 2-port files are read";
 
 enum class Format { kDecibelAngle, kMagnitudeAngle, kRealImaginary };
 
+// The parameters of a row's value pairs in the two orders a file may have.
+constexpr std::array<std::string_view, 4> kPairs21_12 = {"S11", "S21", "S12", "S22"};
+constexpr std::array<std::string_view, 4> kPairs12_21 = {"S11", "S12", "S21", "S22"};
+
 // The port count of a name ending in ".s<count>p" (any case; a count no int holds gives
 // 0), or nothing for other names.
 std::optional<int> PortsOfName(std::string_view file) {
@@ -47,15 +51,29 @@ std::string_view Content(std::string_view line) {
   return TrimBlanks(line.substr(0, line.find('!')));
 }
 
-// Takes the next field, up to a blank or a tab, off the front of `rest`; false when none
-// is left.
-bool NextField(std::string_view& rest, std::string_view& field) {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A field of a line: its text, up to a blank or a tab, and the number it reads as (what
+// ReadNumber(text) gives).
+struct Field {
+  std::string_view text;
+  NumberRead number;
+};
+
+// Takes the next field off the front of `rest`; false when none is left. Its number is
+// read where it starts, in the one scan (no number holds a blank).
+bool NextField(std::string_view& rest, Field& field) {
   size_t start = 0;
-  while (start < rest.size() && (rest[start] == ' ' || rest[start] == '\t')) ++start;
+  while (start < rest.size() && IsBlank(rest[start])) ++start;
   if (start == rest.size()) return false;
-  size_t end = start;
-  while (end < rest.size() && rest[end] != ' ' && rest[end] != '\t') ++end;
-  field = rest.substr(start, end - start);
+  rest.remove_prefix(start);
+  field.number = ReadNumberPrefix(rest);
+  size_t end = field.number.fault == NumberFault::kNotANumber ? 0 : field.number.length;
+  if (end < rest.size() && !IsBlank(rest[end])) {  // more than a number
+    field.number = NumberRead{};
+    while (end < rest.size() && !IsBlank(rest[end])) ++end;
+  }
+  field.text = rest.substr(0, end);
   rest.remove_prefix(end);
   return true;
 }
@@ -113,8 +131,8 @@ class TouchstoneReader {
   void ReadOptions(const SweepLine& line) {
     if (std::exchange(optionsFixed_, true)) return;
     std::string_view rest = line.text.substr(1);
-    for (std::string_view token; NextField(rest, token);) {
-      const auto is = [&](std::string_view name) { return EqualsIgnoringCase(token, name); };
+    for (Field token; NextField(rest, token);) {
+      const auto is = [&](std::string_view name) { return EqualsIgnoringCase(token.text, name); };
       if (is("Hz") || is("kHz") || is("MHz") || is("GHz")) {
         hertzPerUnit_ = is("Hz") ? 1.0 : is("kHz") ? 1e3 : is("MHz") ? 1e6 : 1e9;
       } else if (is("DB") || is("MA") || is("RI")) {
@@ -125,9 +143,9 @@ class TouchstoneReader {
         line.Fail("only S parameters are read");
       } else if (is("R")) {
         if (!NextField(rest, token)) line.Fail("expected the reference resistance after R");
-        line.Number(token, "reference resistance");
+        line.Number(token.number, token.text, "reference resistance");
       } else if (!is("S")) {
-        line.Fail("unknown option " + QuotedExcerpt(token));
+        line.Fail("unknown option " + QuotedExcerpt(token.text));
       }
     }
   }
@@ -162,7 +180,7 @@ class TouchstoneReader {
     if (valuesPerRow_ == 0) StartData(line);
     if (rowValues_ == valuesPerRow_) rowValues_ = 0;
     std::string_view rest = line.text;
-    for (std::string_view field; NextField(rest, field);) {
+    for (Field field; NextField(rest, field);) {
       if (rowValues_ == valuesPerRow_) {
         line.Fail("the row begun on line " + std::to_string(rowLine_) + " has more than " +
                   RowShape());
@@ -188,15 +206,15 @@ class TouchstoneReader {
     valuesPerRow_ = 1 + 2 * ports_ * ports_;
     const bool order12_21 = order12_21_.value_or(false);
     usedPair_ = ports_ == 1 ? 0 : order12_21 ? 2 : 1;
-    pairNames_ = order12_21 ? std::array{"S11", "S12", "S21", "S22"}
-                             : std::array{"S11", "S21", "S12", "S22"};
+    pairNames_ = order12_21 ? kPairs12_21 : kPairs21_12;
   }
 
   // Reads a row's frequency; false when it starts the noise parameters.
-  bool StartRow(const SweepLine& line, std::string_view field) {
+  bool StartRow(const SweepLine& line, const Field& field) {
     const bool first = previousLine_ == 0;
-    const double frequency =
-        (first ? line.Frequency(field) : line.Number(field, "frequency")) * hertzPerUnit_;
+    const double number = first ? line.Frequency(field.number, field.text)
+                                : line.Number(field.number, field.text, "frequency");
+    const double frequency = number * hertzPerUnit_;
     if (!first && !(frequency > previousFrequency_)) {
       if (!version2_ && ports_ == 2) return false;
       line.Fail("frequency " + FormatShortest(frequency) + " Hz follows " +
@@ -208,12 +226,13 @@ class TouchstoneReader {
     return true;
   }
 
-  void ReadValue(const SweepLine& line, std::string_view field) {
+  void ReadValue(const SweepLine& line, const Field& field) {
     const int pair = (rowValues_ - 1) / 2;
     const bool magnitude = rowValues_ % 2 == 1;
-    const double value = line.Number(field, pairNames_[pair]);
+    const double value = line.Number(field.number, field.text, pairNames_[pair]);
     if (magnitude && format_ == Format::kMagnitudeAngle && value < 0.0) {
-      line.Fail(std::string(pairNames_[pair]) + " magnitude is negative: " + QuotedExcerpt(field));
+      line.Fail(std::string(pairNames_[pair]) + " magnitude is negative: " +
+                QuotedExcerpt(field.text));
     }
     if (pair == usedPair_) (magnitude ? first_ : second_) = value;
   }
@@ -248,7 +267,7 @@ class TouchstoneReader {
 
   int valuesPerRow_ = 0;  // 0 until the data starts
   int usedPair_ = 0;
-  std::array<const char*, 4> pairNames_{};
+  std::array<std::string_view, 4> pairNames_{};
 
   int rowValues_ = 0;  // of the row being read
   int rowLine_ = 0;

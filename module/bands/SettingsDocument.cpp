@@ -25,10 +25,13 @@ bool Exists(const std::string& path) {
          std::filesystem::file_type::not_found;
 }
 
-// Whether `path` exists and is no settings document; `document` receives what loaded.
-bool IsForeign(const std::wstring& path, Document& document) {
-  if (!LoadDocument(document, path)) return Exists(orlo::WideToUtf8(path));
-  return GetFirstChild(document.AsNode(), L"VelmoraAnalyzer") == nullptr;
+// Whether `path` exists and is no settings document, and then why (in `reason`);
+// `document` receives what loaded.
+bool IsForeign(const std::wstring& path, Document& document, std::wstring* reason) {
+  if (!LoadDocument(document, path, reason)) return Exists(orlo::WideToUtf8(path));
+  if (GetFirstChild(document.AsNode(), L"VelmoraAnalyzer") != nullptr) return false;
+  *reason = L"its root element is not \"VelmoraAnalyzer\"";
+  return true;
 }
 
 // Copies the file to the first free name of file.unreadable, file.unreadable.2, ...
@@ -49,7 +52,9 @@ bool CopyAside(const std::wstring& path) {
 }  // namespace
 
 CSettingsDocument::CSettingsDocument(const std::wstring& path) : path_(path) {
-  foreign_ = IsForeign(path_, document_);
+  foreign_ = IsForeign(path_, document_, &problem_);
+  missing_ = !foreign_ && !problem_.empty();
+  if (!foreign_) problem_.clear();
   if (foreign_) document_ = CreateDocument();
 }
 
@@ -79,7 +84,8 @@ bool CSettingsDocument::Save(const std::wstring& shownPath) {
 
 bool CSettingsDocument::KeepForeignAside(const std::wstring& path) {
   Document ignored;
-  return !IsForeign(path, ignored) || CopyAside(path);
+  std::wstring reason;
+  return !IsForeign(path, ignored, &reason) || CopyAside(path);
 }
 
 Node* ChildElement(Node* parent, const std::wstring& name) {

@@ -18,6 +18,11 @@ class CSettingsDocument {
   CSettingsDocument(const CSettingsDocument&) = delete;
   CSettingsDocument& operator=(const CSettingsDocument&) = delete;
 
+  // Whether there was no file to load; else why a foreign file is foreign (the load's
+  // reason, or its root element), empty for a settings document.
+  bool Missing() const { return missing_; }
+  const std::wstring& Problem() const { return problem_; }
+
   // Readers: the settings element ("XCorrAnalyzer" of the root "VelmoraAnalyzer", picked
   // with FindBestElementMS for version 2), or null.
   ORLOXML::Node* FindSettings() const;
@@ -37,6 +42,8 @@ class CSettingsDocument {
   std::wstring path_;
   ORLOXML::Document document_;
   bool foreign_ = false;
+  bool missing_ = false;
+  std::wstring problem_;
 };
 
 // The child element `name` of `parent`, appended when missing.

@@ -172,6 +172,22 @@ bool ReplaceWithStaging(const std::wstring& staging, const std::wstring& path) {
 
 std::wstring SettingsFilePath() { return GetOxAppDataDir() + L"/Analyzer.xml"; }
 
+SettingsFileState InspectSettingsFile(std::wstring* reason) {
+  const CSettingsDocument document(SettingsFilePath());
+  if (document.Missing()) return SettingsFileState::kMissing;
+  Node* settings = document.FindSettings();
+  if (!document.Problem().empty()) {
+    *reason = document.Problem();
+  } else if (settings == nullptr) {
+    *reason = L"it holds no \"XCorrAnalyzer\" settings of version 2 or older";
+  } else if (GetFirstChild(settings, L"CurrentStatParam") == nullptr) {
+    *reason = L"its settings have no \"CurrentStatParam\"";
+  } else {
+    return SettingsFileState::kRead;
+  }
+  return SettingsFileState::kUnreadable;
+}
+
 bool LoadAllSettings(XCorrSettings& settings) {
   const CSettingsDocument document(SettingsFilePath());
   Node* element = document.FindSettings();

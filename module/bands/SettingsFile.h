@@ -34,10 +34,16 @@
 #include <string>
 
 #include "module/bands/FreqBand.h"
+#include "module/bands/SettingsReadout.h"
 #include "module/bands/StatParams.h"
 
 // GetOxAppDataDir() + "/Analyzer.xml", computed anew by every call.
 std::wstring SettingsFilePath();
+
+// What the readers make of the file: kRead when it holds settings; else whether it is
+// missing, or why it cannot be read (`reason`: the parser's "line N: message", or what
+// the document lacks).
+SettingsFileState InspectSettingsFile(std::wstring* reason);
 
 // Fills `settings` (its three band arrays empty) from the file: the general settings and,
 // for every "StatParams" element in document order, its bands appended to the set its name

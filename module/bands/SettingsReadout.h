@@ -1,6 +1,7 @@
 // ISettingsReadout: what the correlation analysis's settings dialog holds, for a host that
 // prints or exports it (the `orlo settings` command) rather than reading the grid's
-// rounded texts.
+// rounded texts; ISettingsFileReadout: what the analyzer judges by, for the notes under its
+// panel.
 //
 // The settings dialog implements it next to IBaseGuiManager; a host obtains it with
 // dynamic_cast from the Owner() of the running dialog item (null for other dialogs).
@@ -27,6 +28,29 @@ struct SettingsReadout {
   bool magnitudeDifference = false;
   double limit = 0.0;    // the magnitude-difference limit
   std::vector<BandSetReadout> sets;  // every set, in technique order
+};
+
+// What an analyzer judges by, and what it found in its settings file: the file's path,
+// whether it was read, missing or unreadable (and why), the current set's name and the
+// bands of it the analyzer holds (none when the file was not read).
+enum class SettingsFileState { kRead, kMissing, kUnreadable };
+
+struct SettingsFileReadout {
+  std::wstring file;
+  SettingsFileState state = SettingsFileState::kMissing;
+  std::wstring reason;     // kUnreadable: the parser's "line N: message", or what is missing
+  std::wstring technique;  // the current set ("LRxy", "RXy", "NCEPRI")
+  std::vector<tagFREQBAND> bands;
+};
+
+// Implemented by analyzers that read the settings file (next to IBaseAnalyzer; a host
+// obtains it with dynamic_cast); answered from the file and the analyzer at the call.
+class __attribute__((visibility("default"))) ISettingsFileReadout {
+ public:
+  virtual SettingsFileReadout GetSettingsFileReadout() = 0;
+
+ protected:
+  ~ISettingsFileReadout() = default;
 };
 
 class __attribute__((visibility("default"))) ISettingsReadout {

@@ -122,6 +122,15 @@ std::vector<PairReadout> CXCorrAnalyzer::GetComputedPairs() {
   return computed;
 }
 
+SettingsFileReadout CXCorrAnalyzer::GetSettingsFileReadout() {
+  SettingsFileReadout readout;
+  readout.file = SettingsFilePath();
+  readout.state = InspectSettingsFile(&readout.reason);
+  readout.technique = StatParamName(currentStatParam);
+  for (const tagFREQBAND* band : bands) readout.bands.push_back(*band);
+  return readout;
+}
+
 bool CXCorrAnalyzer::IsPairEvaluated(int pair) const { return IsPair(pair) && evaluated[pair]; }
 
 const std::vector<double>& CXCorrAnalyzer::BandValues(int pair) const {

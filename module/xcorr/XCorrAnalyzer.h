@@ -38,13 +38,14 @@
 #include <vector>
 
 #include "module/bands/FreqBand.h"
+#include "module/bands/SettingsReadout.h"
 #include "module/comparison/CorrAnalyzer.h"
 #include "module/comparison/SweepPairs.h"
 #include "module/comparison/UpdatedSweeps.h"
 #include "module/core/Subscription.h"
 #include "platform/common/Services.h"
 
-class CXCorrAnalyzer : public CCorrAnalyzer {
+class CXCorrAnalyzer : public CCorrAnalyzer, public ISettingsFileReadout {
  public:
   static constexpr int kGraphType = 100;
   // The magnitude-difference check looks at the reference sweep from 110 Hz to 2 kHz.
@@ -72,6 +73,8 @@ class CXCorrAnalyzer : public CCorrAnalyzer {
   CGridCtrl* GetResultsGrid() override;
   std::optional<std::wstring> GetMagnitudeDifferenceText() override;
   std::vector<PairReadout> GetComputedPairs() override;
+  // ISettingsFileReadout: the file inspected at the call, with the bands last loaded.
+  SettingsFileReadout GetSettingsFileReadout() override;
 
   // Read-only views.
   int CurrentStatParam() const { return currentStatParam; }

@@ -20,7 +20,8 @@ inline bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
 // The same for byte texts, after std::tolower of each byte.
 inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 

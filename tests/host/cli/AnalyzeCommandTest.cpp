@@ -342,6 +342,50 @@ TEST_F(AnalyzeCommandTest, NotesNameWhatTheGridsShowWithoutAMeasurement) {
                "the sweeps do not overlap.\n"});
 }
 
+// Under the correlation analysis, why it has no bands (or bands without numbers), and the
+// way out: a first use without a settings file, one that cannot be read, one without a
+// band of its technique, one with a band edge that is no number; after `orlo settings
+// save` the analysis judges with the defaults and the note is gone.
+TEST_F(AnalyzeCommandTest, SettingsNotesSayWhyTheCorrelationAnalysisJudgesNothing) {
+  const std::string dir = scratch.Path("settings");
+  const std::string file = dir + "/Analyzer.xml";
+  const std::string save = "`orlo settings save --settings-dir " + dir + "`";
+  const Strings args = {"--analyzer", "0", "--settings-dir", dir, Phase("a", 1), Phase("b", 2)};
+  const std::string tail = ", so this analysis has no bands and judges no pair. " + save;
+  const std::pair<const char*, std::string> cases[] = {
+      {nullptr, "No settings file: " + file + " does not exist" + tail + " writes the defaults there."},
+      {"<VelmoraAnalyzer>", "The settings file " + file + " could not be read (line 1: Premature end "
+                            "of data in tag VelmoraAnalyzer line 1)" + tail + " writes the defaults"},
+      {"technique NCEPRI", "The settings file " + file + " holds no band of the technique NCEPRI" +
+                               tail + " writes the default bands of every technique that has none."},
+      {"<MinFreq>nan</MinFreq>", "Band NCEPRI of the settings file " + file + " holds values that "
+                                 "are no finite number (MinFreq NaN): its values and verdicts"},
+  };
+  for (const auto& [settings, note] : cases) {
+    if (settings == nullptr) {
+    } else if (settings[0] != '<') {
+      ChangeSettings(dir, settings);
+    } else if (std::string(settings).starts_with("<Min")) {
+      ChangeSettings(dir, "save");
+      ChangeSettings(dir, "technique NCEPRI");
+      std::string bands = ReadFile(file);
+      bands.replace(bands.find("<MinFreq>10000</MinFreq>"), 24, settings);
+      std::ofstream(file) << bands;
+    } else {
+      std::ofstream(file) << settings;
+    }
+    ExpectShown(Analyze(args).out, {("\nNotes\n  " + note).c_str()});
+    std::filesystem::remove(file);
+  }
+  EXPECT_EQ(json::Write(Panel(AnalyzeJson(args)).Find("notes")->Items().at(0), 0),
+            R"({"kind":"settings","analyzer":0,"rows":[],"bands":[],"text":")" + cases[0].second +
+                "\"}");
+  ChangeSettings(dir, "save");
+  const Value saved = Panel(AnalyzeJson(args));
+  EXPECT_TRUE(saved.Find("notes")->Items().empty());
+  EXPECT_EQ(saved.Find("conclusion")->Text(), "Normal");
+}
+
 TEST_F(AnalyzeCommandTest, ErrorBoxesArePrintedAndGiveExitCodeOne) {
   const std::string a = Phase("phase-A", 1);
   const CommandRun human = Analyze({a}, &EntryShowingAnErrorBox);

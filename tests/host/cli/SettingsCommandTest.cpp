@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <future>
 #include <iterator>
 
@@ -57,7 +56,7 @@ TEST_F(SettingsCommandTest, EmptyFolderShowsTheDefaultsUntilAChangeIsWritten) {
   for (const json::Member& member : document.Members()) keys.push_back(member.key);
   EXPECT_EQ(keys, (std::vector<std::string>{"format", "file", "loaded", "technique",
                                             "magnitudeDifference", "limit", "grid", "selectedRow",
-                                            "sets", "messageBoxes"}));
+                                            "sets", "messageBoxes", "notes"}));
   EXPECT_EQ(At(document, {"format"}).Text(), "orlo-settings/1");
   EXPECT_FALSE(At(document, {"loaded"}).AsBool());
   EXPECT_EQ(At(document, {"technique", "name"}).Text(), "RXy");
@@ -67,11 +66,27 @@ TEST_F(SettingsCommandTest, EmptyFolderShowsTheDefaultsUntilAChangeIsWritten) {
   ASSERT_EQ(sets.size(), 3u);
   EXPECT_EQ(At(sets[2], {"name"}).Text(), "NCEPRI");
 
-  // The limit is typed as given (a decimal comma too), and OK writes the file.
+
+  // A technique picked alone writes only the technique and says so; "save" writes what the
+  // dialog shows; a limit is typed as given (a decimal comma too).
+  const OrloRun picked = Orlo("technique LRxy");
+  EXPECT_NE(picked.output.find("Note: Only the technique was written to " +
+                               folder.Path("Analyzer.xml") + "; the bands shown are the defaults, "
+                               "which `orlo settings save --settings-dir " + folder.Path("") + "`"),
+            std::string::npos) << picked.output;
+  EXPECT_EQ(File().find("<Band>"), std::string::npos);
+  EXPECT_EQ(Orlo("save").output.find("Note:"), std::string::npos);
+  EXPECT_NE(File().find("<Band>"), std::string::npos);
   const json::Value changed = Json("magnitude-difference off --limit 0,5");
   EXPECT_FALSE(At(changed, {"magnitudeDifference"}).AsBool());
   EXPECT_EQ(At(changed, {"limit"}).Text(), "0.5");
-  EXPECT_TRUE(At(changed, {"loaded"}).AsBool());
+  EXPECT_EQ(At(changed, {"technique", "name"}).Text(), "LRxy");
+
+  // A file that cannot be read is kept aside by the change that replaces it, and named.
+  std::ofstream(folder.Path("Analyzer.xml")) << "<VelmoraAnalyzer>";
+  EXPECT_NE(Orlo("save").output.find("Note: " + folder.Path("Analyzer.xml") + " could not be read; "
+                                     "it was kept as " + folder.Path("Analyzer.xml.unreadable")),
+            std::string::npos);
 }
 
 TEST_F(SettingsCommandTest, BandAddedWithPrefixesIsShownAndHeldExactly) {
@@ -94,6 +109,23 @@ TEST_F(SettingsCommandTest, BandAddedWithPrefixesIsShownAndHeldExactly) {
   EXPECT_EQ(At(ncepri, {"label"}).Text(), "T2");
 }
 
+// Limits and thresholds that are no finite number are refused before the dialog opens.
+TEST_F(SettingsCommandTest, NumbersThatAreNoFiniteNumbersAreRefused) {
+  const std::pair<const char*, const char*> refused[] = {
+      {"magnitude-difference on --limit nan", "--limit"},
+      {"magnitude-difference on --limit abc", "--limit"},
+      {"magnitude-difference on --limit 1e400", "--limit"},
+      {"band add --label B --min 1 --max 2 --normal inf", "--normal"},
+      {"band edit 1 --suspect nan", "--suspect"}};
+  for (const auto& [action, option] : refused) {
+    const OrloRun run = Orlo(action);
+    EXPECT_EQ(run.exitCode, 2) << action;
+    EXPECT_NE(run.output.find(std::string(option) + " expects a finite number"), std::string::npos)
+        << run.output;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path("")));
+}
+
 // What the band editor refuses is XCorrAnalyzerEditorTest's; here: its box is printed,
 // the exit code is 1 (2 for a band that does not exist) and the folder is left as it was.
 TEST_F(SettingsCommandTest, RefusedInputShowsTheMessageAndExitsWithOne) {
@@ -104,26 +136,17 @@ TEST_F(SettingsCommandTest, RefusedInputShowsTheMessageAndExitsWithOne) {
   EXPECT_EQ(Orlo("band edit 9 --label X").exitCode, 2);
 }
 
-// A settings file that may not be written over is not: the save shows its box, exit 1.
+// A settings file that may not be written over is kept: the save shows its box, exit 1.
+// (Which files may not be, ORLOXMLTest's.)
 TEST_F(SettingsCommandTest, AFileThatMayNotBeWrittenIsKept) {
-  namespace fs = std::filesystem;
-  const std::string file = folder.Path("Analyzer.xml");
-  const auto readOnly = [&] {
-    ASSERT_EQ(Orlo("technique 0").exitCode, 0);
-    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  };
-  const auto toNull = [&] { fs::create_symlink("/dev/null", file); };
-  const auto toFolder = [&] { fs::create_symlink(fs::temp_directory_path(), file); };
-  for (const auto& make : {std::function<void()>(readOnly), std::function<void()>(toNull),
-                           std::function<void()>(toFolder)}) {
-    make();
-    const std::string before = fs::is_directory(file) ? "" : File();
-    const OrloRun run = Orlo("band add --label B --min 1000 --max 2000");
-    EXPECT_EQ(run.exitCode, 1) << run.output;
-    EXPECT_NE(run.output.find("Could not write to file " + file + "."), std::string::npos) << run.output;
-    EXPECT_EQ(fs::is_directory(file) ? "" : File(), before);
-    fs::remove(file);
-  }
+  ASSERT_EQ(Orlo("technique 0").exitCode, 0);
+  std::filesystem::permissions(folder.Path("Analyzer.xml"), std::filesystem::perms::owner_read);
+  const std::string before = File();
+  const OrloRun run = Orlo("band add --label B --min 1000 --max 2000");
+  EXPECT_EQ(run.exitCode, 1) << run.output;
+  EXPECT_NE(run.output.find("Could not write to file " + folder.Path("Analyzer.xml") + "."),
+            std::string::npos) << run.output;
+  EXPECT_EQ(File(), before);
 }
 
 // Each run holds the settings file's lock from reading it to writing it back, so runs at

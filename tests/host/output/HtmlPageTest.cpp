@@ -35,7 +35,7 @@ TEST(HtmlPage, HostileNamesAreShownAsText) {
                       {Curve(kHostile, 10, [](size_t i) { return -double(i); })},
                       {{kHostile, 1000, 10000, 0x8CC8FF}}};
   PanelSnapshot panel{0, kHostile, kHostile, true, grid, grid, kHostile, kHostile, {}, {graph},
-                      {}, {}, {}};
+                      {}, {}, {}, {}};
   AnalysisSnapshot analysis{{{orlo::WideToUtf8(kHostile), "a&b\"c'.csv", 10, 20, 2e6}},
                             {panel},
                             std::nullopt,

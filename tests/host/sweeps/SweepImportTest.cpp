@@ -30,14 +30,9 @@ class SweepImportTest : public ::testing::Test {
     return ImportSweepFile(scratch_.Write(name, content));
   }
 
-  // The import's error message with the scratch directory taken off the file name.
-  std::string ErrorOf(const std::string& content) {
-    return ImportErrorOf(scratch_.Write("f.csv", content)).substr(scratch_.Path("").size());
-  }
-
   // What importing `content` as the file `name` gives: the point count and the last point
-  // ("2: 2000 0.1 90", shortest float texts), else the message as ErrorOf shows it.
-  std::string Outcome(const std::string& name, const std::string& content) {
+  // ("2: 2000 0.1 90", shortest float texts), or the error without the scratch directory.
+  std::string Outcome(const std::string& content, const std::string& name = "f.csv") {
     const std::string file = scratch_.Write(name, content);
     try {
       const Sweep sweep = ImportSweepFile(file);
@@ -136,26 +131,94 @@ TEST_F(SweepImportTest, NamesTheFileAndLineOfEveryFault) {
       {"300,0\n# c\n200,0\n250,0\n",
        "f.csv:4: frequency 250 Hz follows 200 Hz on line 3; points must be wholly ascending "
        "or wholly descending"},
-      {"100,0\n100.000001,0\n", "f.csv:2: frequency 100 Hz repeats line 1"},
+      {"100,0\n# c\n\n100.000001,0\n", "f.csv:4: frequency 100 Hz repeats line 1"},
       {"f,m\n100,0\n", "f.csv:2: a sweep needs at least 2 points, found 1"},
       {"", "f.csv:1: a sweep needs at least 2 points, found 0"},
       {"100\n200\n", "f.csv:1: expected 2 or 3 fields (frequency, magnitude, optional phase), "
                      "found 1"},
       {"f,ratio\n100,-0.5\n200,1\n", "f.csv:2: magnitude ratio is negative: \"-0.5\""},
       {"100;1.000,5\n200;0\n", "f.csv:1: magnitude is not a number: \"1.000,5\""},
+      {"100\t\t0\n", "f.csv:1: magnitude is not a number: \"\""},
+      {"100,0\n200 x ,0\n", "f.csv:2: frequency is not a number: \"200 x\""},
+      {"f\tm\n100\t2e \n", "f.csv:2: magnitude is not a number: \"2e\""},
       // Echoed fields: about 40 characters, control characters and bad bytes spelled out.
       {"f,m\n100,0123456789012345678901234567890123456789xyz\n",
        "f.csv:2: magnitude is not a number: \"0123456789012345678901234567890123456789\u2026\""},
       {"f,m\n100,\x1b[2J\xff\xc3\xa9\n",
        "f.csv:2: magnitude is not a number: \"\\x1B[2J\\xFF\u00e9\""},
+      // LTspice exports.
+      {"Freq.\n1,2\n", "f.csv:1: no trace named after \"Freq.\""},
+      {"Freq.,V\n100,\"(0dB,0\xC2\xB0)\"\n200,\"(1B,0\xC2\xB0)\"\n",
+       "f.csv:3: expected \"dB\" after the magnitude in \"(1B,0\xC2\xB0)\""},
+      {"Freq.,V\n100,\"(1dB,0)\"\n",
+       "f.csv:2: expected a degree sign after the phase in \"(1dB,0)\""},
+      {"Freq.,V\n100,\"(1dB,0\xC2\xB0)\n",
+       "f.csv:2: expected a closing '\"' in \"(1dB,0\xC2\xB0)"},
+      {"Freq.,V\n100,n/a\n", "f.csv:2: expected a value \"(<magnitude>dB,<phase>\xC2\xB0)\" or "
+                              "\"<real>,<imaginary>\" in \"n/a\""},
+      {"Freq.,V\n100,\"(infdB,0\xC2\xB0)\"\n",
+       "f.csv:2: magnitude is not a finite number in \"(infdB,0\xC2\xB0)\""},
+      {"Freq.,V\n100,\"1,2\"x\n", "f.csv:2: expected the end of the value in \"1,2\"x"},
+      {"Freq.,V\n100\n", "f.csv:2: expected a frequency and a trace value"},
       // Text that is not in a single-byte encoding or UTF-8.
       {"\xff\xfe" "f\0,\0m\0\n\0"sv, "f.csv: the file is UTF-16 text; save it as UTF-8 or Latin-1"},
       {"\xff\xfe\0\0" "f\0\0\0"sv, "f.csv: the file is UTF-32 text; save it as UTF-8 or Latin-1"},
       {"1\0" "00,0\n200,0\n"sv, "f.csv: the file is UTF-16 text; save it as UTF-8 or Latin-1"},
   };
   for (const auto& test : cases) {
-    EXPECT_EQ(ErrorOf(std::string(test.content)), test.message) << test.content;
+    EXPECT_EQ(Outcome(std::string(test.content)), test.message) << test.content;
   }
+}
+
+TEST_F(SweepImportTest, ReadsPolarValuesWithEitherDegreeSign) {
+  const char* const files[] = {
+      "Freq.,V(e1)/I(V1)\n"
+      "1000.0,\"(-6.0e+00dB,4.5e+01\xC2\xB0)\"\n"
+      "2.0e+03,\"(0dB,-90\xC2\xB0)\"\n",
+      "Freq.,V(e1)/I(V1)\n"
+      "1000.0,\"(-6.0e+00dB,4.5e+01\xB0)\"\n"
+      "2.0e+03,\"(0dB,-90\xB0)\"\n",
+      "Freq.\tV(out)\n"
+      "1000.0\t(-6.0e+00dB,4.5e+01\xB0)\n"
+      "2.0e+03\t(0dB,-90\xC2\xB0)\n",
+  };
+  const float ratio = static_cast<float>(std::pow(10.0, -6.0 / 20.0));
+  for (const char* content : files) {
+    SCOPED_TRACE(content);
+    const Sweep sweep = Import(content);
+    ASSERT_EQ(sweep.points.size(), 2u);
+    EXPECT_EQ(sweep.points[0].frequency, 1000.0f);
+    EXPECT_EQ(sweep.points[0].magnitudeRatio, ratio);
+    EXPECT_EQ(sweep.points[0].phaseDegrees, 45.0f);
+    EXPECT_FLOAT_EQ(Block(sweep.points[0])[0], ratio * std::sqrt(0.5f));
+    EXPECT_FLOAT_EQ(Block(sweep.points[0])[1], ratio * std::sqrt(0.5f));
+    EXPECT_EQ(sweep.points[1].phaseDegrees, -90.0f);
+    EXPECT_EQ(Block(sweep.points[1])[1], -1.0f);
+  }
+}
+
+TEST_F(SweepImportTest, ReadsCartesianValuesOfTheFirstTraceOnly) {
+  const char* const files[] = {
+      "Freq.\tV(a)\tV(b)\n1e3\t0.6,0.8\t9,9\n2e3\t-2,0\t9,9\n",
+      "Freq.,V(a),V(b)\n1e3,\"0.6,0.8\",\"9,9\"\n2e3,\"-2,0\",\"9,9\"\n",
+  };
+  for (const char* content : files) {
+    SCOPED_TRACE(content);
+    const Sweep sweep = Import(content);
+    ASSERT_EQ(sweep.points.size(), 2u);
+    EXPECT_FLOAT_EQ(Block(sweep.points[0])[0], 0.6f);
+    EXPECT_FLOAT_EQ(Block(sweep.points[0])[1], 0.8f);
+    EXPECT_EQ(sweep.points[0].magnitudeRatio, 1.0f);
+    EXPECT_FLOAT_EQ(sweep.points[0].phaseDegrees, 53.130102f);
+    EXPECT_EQ(sweep.points[1].magnitudeRatio, 2.0f);
+    EXPECT_EQ(sweep.points[1].phaseDegrees, 180.0f);
+  }
+}
+
+TEST_F(SweepImportTest, ReadsTheFirstRunOfASteppedLtspiceAnalysis) {
+  EXPECT_EQ(Outcome("Freq.\tV(out)\nStep Information: R=1 (Run: 1/2)\n100\t1,0\n200\t1,0\n"
+                    "Step Information: R=2 (Run: 2/2)\n100\t2,0\n200\t2,0\n"),
+            "2: 200 1 0");
 }
 
 // Network-analyser files: the sweep is S11 of a 1-port and S21 of a 2-port file.
@@ -180,7 +243,8 @@ TEST_F(SweepImportTest, ReadsTouchstoneFilesByTheirRules) {
       {"a.s1p", v2 + "[Two-Port Data Order] 21_12\n[Number of Frequencies] 2\n[Reference] 50\n"
                      "50\n[Network Data]\n1 9 0 0.5 1 9 0 9 0\n2 9 0 0.25 2 9 0 9 0\n[End]\n0",
        "2: 2 0.25 2"},
-      {"a.ts", "[version] 2.0\n[Number of Ports] 1\n[Network Data]\n1 1 0\n2 1 0\n", "2: 2000000000 1 0"},
+      {"a.ts", "[version] 2.0\n[Number of Ports] 1\n[Network Data]\n1 1 0\n2 1 0\n",
+       "2: 2000000000 1 0"},
       {"a.txt", "# Hz S MA\n100,0\n200,-20\n", "2: 200 0.1 0"},  // delimited text
       {"z.s2p", "# Hz Z MA\n1 1 0 1 0 1 0 1 0\n", "z.s2p:1: only S parameters are read"},
       {"a.s1p", "# Hz S XY\n", "a.s1p:1: unknown option \"XY\""},
@@ -196,8 +260,10 @@ TEST_F(SweepImportTest, ReadsTouchstoneFilesByTheirRules) {
        "a.ts:4: expected [Two-Port Data Order] 12_21 or 21_12, found \"1221\""},
       {"a.s2p", "1 1 0 1 0 1 0 1\n2 1 0 1 0 1 0 1 0\n",
        "a.s2p:2: the row begun on line 1 has more than 9 values (the frequency and 8 for 2 ports)"},
-      {"a.s1p", "1 1 0\n2 1\n\n! end\n", "a.s1p:2: unfinished row: 2 of its 3 values (the frequency and 2 for 1 port)"},
-      {"a.s1p", "1 1 0\n1 1 0\n", "a.s1p:2: frequency 1000000000 Hz follows 1000000000 Hz on line 1; frequencies must increase"},
+      {"a.s1p", "1 1 0\n2 1\n\n! end\n",
+       "a.s1p:2: unfinished row: 2 of its 3 values (the frequency and 2 for 1 port)"},
+      {"a.s1p", "1 1 0\n2e-9 1 0\n",
+       "a.s1p:2: frequency 2 Hz follows 1000000000 Hz on line 1; frequencies must increase"},
       {"a.ts", v2 + pair + "2 1 0 1 0 1 0 1 0\n1 1 0 1 0 1 0 1 0\n",
        "a.ts:7: frequency 1 Hz follows 2 Hz on line 6; frequencies must increase"},
       {"a.s1p", "1 -0.5 0\n", "a.s1p:1: S11 magnitude is negative: \"-0.5\""},
@@ -206,7 +272,7 @@ TEST_F(SweepImportTest, ReadsTouchstoneFilesByTheirRules) {
       {"a.s1p", "! no data\n# Hz\n", "a.s1p:2: a sweep needs at least 2 points, found 0"},
   };
   for (const auto& test : cases) {
-    EXPECT_EQ(Outcome(test.name, test.content), test.outcome) << test.content;
+    EXPECT_EQ(Outcome(test.content, test.name), test.outcome) << test.content;
   }
 }
 
@@ -256,7 +322,7 @@ TEST(SharedFrequencyResponses, ImportWithTheListedPointCounts) {
   }
 }
 
-// Real measurements of a network analyser: S21 of every file, in dB and degrees.
+// Real measurements of a network analyser: S21 of every file, 1040 or 1041 rows.
 TEST(SharedTouchstoneFiles, ImportEveryMeasurement) {
   const std::filesystem::path folder = std::filesystem::path(ORLO_SHARED_DATA_DIR) / "touchstone";
   if (!std::filesystem::is_directory(folder)) {
@@ -271,11 +337,10 @@ TEST(SharedTouchstoneFiles, ImportEveryMeasurement) {
     EXPECT_EQ(sweep.points.size(), lab ? 1040u : 1041u);
     EXPECT_EQ(sweep.points.front().frequency, lab ? 10.0f : 5.0f);
     EXPECT_EQ(sweep.points.back().frequency, lab ? 2.0e6f : 1.0e7f);
-    ++files;
+    files += 1;
   }
   EXPECT_EQ(files, 50);
-  // The first, middle and last rows, as the file has them: magnitude ratios of
-  // 10^(dB/20) computed in double, phases as written.
+  // The first, middle and last rows: 10^(dB/20) computed in double, the angle as written.
   const struct {
     const char* file;
     float frequency[3], ratio[3], phase[3];
@@ -287,13 +352,12 @@ TEST(SharedTouchstoneFiles, ImportEveryMeasurement) {
   };
   for (const auto& test : measured) {
     SCOPED_TRACE(test.file);
-    const Sweep sweep = ImportSweepFile((folder / test.file).string());
-    const size_t rows[] = {0, sweep.points.size() / 2, sweep.points.size() - 1};
-    for (const size_t row : {0, 1, 2}) {
-      const Sweep::Point& point = sweep.points[rows[row]];
-      EXPECT_EQ(point.frequency, test.frequency[row]);
-      EXPECT_EQ(point.magnitudeRatio, test.ratio[row]);
-      EXPECT_EQ(point.phaseDegrees, test.phase[row]);
+    const std::vector<Sweep::Point> points = ImportSweepFile((folder / test.file).string()).points;
+    const size_t rows[] = {0, points.size() / 2, points.size() - 1};
+    for (const size_t i : {0, 1, 2}) {
+      EXPECT_EQ(points[rows[i]].frequency, test.frequency[i]);
+      EXPECT_EQ(points[rows[i]].magnitudeRatio, test.ratio[i]);
+      EXPECT_EQ(points[rows[i]].phaseDegrees, test.phase[i]);
     }
   }
 }

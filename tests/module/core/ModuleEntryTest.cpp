@@ -1,10 +1,10 @@
-// The module entry: what loading and unloading the module does on the bus, and the analyzers
-// the host then finds: the correlation analysis first, with settings (its dialog is
-// BandDialogTest's), then the DL/T 911 analyzer, each the template of its instances.
-#include "host/session/HostSession.h"
+// The module entry: what loading and unloading the module does on the bus, and the hidden
+// manager window: where CreateManager puts it and that it stays hidden. Which analyzers
+// the host then finds, in which order and with which settings, is AnalyzersCommandTest's.
 #include "host/session/MainDialog.h"
 #include "module/core/AnalyzerReadout.h"
 #include "module/core/ModuleEntry.h"
+#include "module/core/OxBaseManager.h"
 #include "module/dlt911/DTL911Analyzer.h"
 #include "platform/common/Bus.h"
 #include "tests/support/HostFixture.h"
@@ -44,40 +44,60 @@ TEST(ModuleEntryTest, LoadPutsTheManagerOnTheBusOnlyBesideAMainDialogAndUnloadTa
   EXPECT_FALSE(IsWindow(manager));
 }
 
-TEST(ModuleEntryTest, TheModuleRegistersTheCorrelationAnalysisThenTheDlt911AnalyzerOnce) {
-  host::CHostSession session;
-  host::HostSessionOptions options;
-  options.moduleEntry = &module::ORLOModuleEntry;
-  options.virtualClock = true;
-  std::string error;
-  ASSERT_TRUE(session.Start(options, error)) << error;
-  std::vector<std::wstring> guids, names;
-  for (IBaseAnalyzer* analyzer : session.Analyzers()) {
-    guids.push_back(analyzer->GetGuid());
-    names.push_back(analyzer->GetName());
-  }
-  ASSERT_EQ(guids, (std::vector<std::wstring>{L"{4BA6F174-43D6-4431-ADD2-DCAC39848B99}",
-                                              L"{E5DDB55E-96C1-47d0-8361-B7519CDA16F2}"}));
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"Correlation analysis", L"DL/T 911-2004 Analyzer"}));
-  IBaseAnalyzer* correlation = session.Analyzers()[0];
-  IBaseAnalyzer* dlt911 = session.Analyzers()[1];
-  EXPECT_TRUE(correlation->HasSettings());
-  EXPECT_FALSE(dlt911->HasSettings());
-  IBaseAnalyzer* instance = dlt911->CreateInstance();
-  ASSERT_NE(instance, dlt911);
-  EXPECT_EQ(instance->GetGuid(), guids[1]);
+// Each analyzer is the template of its instances. Without a host main dialog there is no
+// window to create; the analyzer still answers true and stays usable (its subscription and
+// timer simply do nothing).
+TEST(ModuleEntryTest, Dlt911MakesInstancesAndInitializesEvenWithoutAMainDialog) {
+  auto* analyzer = new CDTL911Analyzer;
+  IBaseAnalyzer* instance = analyzer->CreateInstance();
+  ASSERT_NE(instance, analyzer);
+  EXPECT_EQ(instance->GetGuid(), L"{E5DDB55E-96C1-47d0-8361-B7519CDA16F2}");
   EXPECT_NE(dynamic_cast<IAnalyzerReadout*>(instance), nullptr);
   instance->Destroy();
-}
-
-// Without a host main dialog there is no window to create; the analyzer still answers
-// true and stays usable (its subscription and timer simply do nothing).
-TEST(ModuleEntryTest, Dlt911InitializeAnswersTrueEvenWithoutAMainDialog) {
-  auto* analyzer = new CDTL911Analyzer;
   EXPECT_TRUE(analyzer->Initialize());
   EXPECT_EQ(analyzer->GetPanel(), nullptr);
   analyzer->Uninitialize();
   analyzer->Destroy();
+}
+
+class CCountingManager : public COxBaseManager {
+ public:
+  BOOL OnManagerCreated() override { return ++created; }
+  int created = 0;
+};
+
+bool Shown(const CWnd& window) { return (window.GetStyle() & WS_VISIBLE) != 0; }
+
+TEST(OxBaseManagerTest, BecomesAHiddenChildOfTheMainDialogOnlyWhenThereIsOneAndStaysHidden) {
+  CCountingManager orphan;
+  EXPECT_FALSE(orphan.CreateManager(nullptr));
+  EXPECT_EQ(orphan.created, 0);
+
+  host::CMainDialog mainDialog;
+  ASSERT_TRUE(mainDialog.CreateDialogWindow());
+  CCountingManager manager, given;
+  BusRecorder bus;
+  ASSERT_TRUE(manager.CreateManager(nullptr));
+  ASSERT_EQ(bus.Records().size(), 1u);
+  EXPECT_EQ(bus.Records()[0].name, L"ORLO_GetMainDialog");
+  EXPECT_EQ(GetParent(manager.m_hWnd), mainDialog.m_hWnd);
+  EXPECT_EQ(manager.GetStyle(), WS_CHILD);
+  EXPECT_EQ(manager.GetClassStyle(), static_cast<UINT>(CS_VREDRAW | CS_HREDRAW));
+  EXPECT_EQ(manager.GetDlgCtrlID(), 1);
+  EXPECT_EQ(manager.created, 1);
+  bus.Clear();
+  ASSERT_TRUE(given.CreateManager(&mainDialog));
+  EXPECT_TRUE(bus.Records().empty());  // a parent given: nothing to ask the host
+  EXPECT_EQ(given.created, 1);
+
+  given.ShowWindow(SW_SHOW);
+  EXPECT_FALSE(Shown(given));
+  given.SetWindowPos(nullptr, 0, 0, 10, 10, SWP_SHOWWINDOW | SWP_NOZORDER);
+  EXPECT_FALSE(Shown(given));
+  given.SetManagerVisible(TRUE);  // only the flag lets a show request through
+  EXPECT_TRUE(Shown(given));
+  given.SetManagerVisible(FALSE);
+  EXPECT_FALSE(Shown(given));
 }
 
 }  // namespace

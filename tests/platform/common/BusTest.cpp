@@ -105,13 +105,24 @@ TEST(BusTest, BroadcastReachesSubscribersInSubscriptionOrderWithOneNumber) {
   EXPECT_EQ(log.back().target, a.m_hWnd);
 }
 
-TEST(BusTest, SingleSendsReachOnlyALiveTarget) {
+// A sent item lives until its last reference is released; AddressSanitizer checks use and
+// leaks.
+TEST(BusTest, SingleSendsReachOnlyALiveTargetWhoseItemLivesUntilItsLastRelease) {
   std::vector<Received> log;
   CClient subscribed(&log), target(&log);
   ORLOSubscribe(subscribed.m_hWnd);
+  target.keepItem = true;
+  int payload = 3;
 
-  EXPECT_EQ(ORLOSendSingleMessage(target.m_hWnd, "GRAPH_SetGraphType", nullptr), 1);
+  EXPECT_EQ(ORLOSendSingleMessage(target.m_hWnd, "GRAPH_SetGraphType", &payload), 1);
   EXPECT_EQ(Targets(log), std::vector<HWND>{target.m_hWnd});
+  ASSERT_NE(target.keptItem, nullptr);
+  target.keptItem->Delete();  // a sent item is not the receiver's to delete
+  EXPECT_EQ(target.keptItem->GetName(), L"GRAPH_SetGraphType");
+  EXPECT_EQ(target.keptItem->GetData(), &payload);
+  EXPECT_FALSE(target.keptItem->IsPosted());
+  target.keptItem->Release();  // the last one
+
   const HWND stale = target.m_hWnd;
   target.DestroyWindow();
   EXPECT_EQ(ORLOSendSingleMessage(stale, "GRAPH_SetGraphType", nullptr), 0);
@@ -154,20 +165,6 @@ TEST(BusTest, QueryAndSendToAnswerTheReceiversReplyString) {
   EXPECT_EQ(reply, L"curve-17");
   EXPECT_EQ(bus->Query(plain.m_hWnd, L"GRAPH_AllocCurve", 0, 0), L"");
   EXPECT_EQ(bus->Query(silent.m_hWnd, L"GRAPH_AllocCurve", 0, 0), L"");
-}
-
-TEST(BusTest, AnItemLivesUntilItsLastReferenceIsReleased) {
-  CClient keeper;
-  keeper.keepItem = true;
-  int payload = 3;
-  ORLOSendSingleMessage(keeper.m_hWnd, "GRAPH_SweepSelected", &payload);
-
-  ASSERT_NE(keeper.keptItem, nullptr);
-  keeper.keptItem->Delete();  // a sent item is not the receiver's to delete
-  EXPECT_EQ(keeper.keptItem->GetName(), L"GRAPH_SweepSelected");
-  EXPECT_EQ(keeper.keptItem->GetData(), &payload);
-  EXPECT_FALSE(keeper.keptItem->IsPosted());
-  keeper.keptItem->Release();  // the last one; AddressSanitizer checks use and leaks
 }
 
 // Observers see a delivery before it happens, the trace prints it after it returned.

@@ -8,8 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
+#include <string>
 #include <tuple>
 
 namespace orlo {
@@ -23,7 +29,7 @@ std::wstring ShortestText(double value, wchar_t separator = L'.') {
   return buffer;
 }
 
-TEST(Utf8, EncodesAndDecodesEverySequenceLength) {
+TEST(Utf8, EncodesAndDecodesEverySequenceLengthAndEachByteOfABadOne) {
   const std::string utf8 = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
   const std::wstring wide = L"a\u00e9\u20ac\U0001F600";
   EXPECT_EQ(Utf8ToWide(utf8), wide);
@@ -32,9 +38,7 @@ TEST(Utf8, EncodesAndDecodesEverySequenceLength) {
   // What UTF-8 cannot carry: surrogates and code points beyond U+10FFFF.
   EXPECT_EQ(WideToUtf8(std::wstring{static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0x110000)}),
             "\xEF\xBF\xBD\xEF\xBF\xBD");
-}
-
-TEST(Utf8, EachByteOfABadSequenceDecodesToAReplacementCharacter) {
+  // Each byte of a bad sequence decodes to a replacement character.
   EXPECT_EQ(Utf8ToWide("\xB0x"), L"\uFFFDx");                  // Latin-1 degree sign
   EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\uFFFD\uFFFD");          // overlong '/'
   EXPECT_EQ(Utf8ToWide("\xE2\x82"), L"\uFFFD\uFFFD");          // cut short
@@ -115,6 +119,39 @@ TEST(NumberText, ReadsWholeNumbersAndTellsWhatIsWrong) {
   EXPECT_EQ(huge.fault, NumberFault::kOutOfRange);
   EXPECT_EQ(huge.length, 5u);
   EXPECT_EQ(ReadNumberPrefix("dB").fault, NumberFault::kNotANumber);
+  EXPECT_EQ(ReadNumber("-2,5e1", true).value, -25.0);
+  EXPECT_EQ(ReadNumber("1,5,0", true).fault, NumberFault::kNotANumber);
+}
+
+// The shortcut for short decimals and the decimal comma read what std::from_chars reads
+// from the text with every ',' made a '.': the same bits, length and fault, over random
+// texts around the shortcut's limits (digit counts, 2^53, powers of ten, subnormals).
+TEST(NumberText, ReadsExactlyWhatFromCharsReads) {
+  std::mt19937 random(20);
+  const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const auto digits = [&](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += static_cast<char>('0' + (pick(4) == 0 ? 9 : pick(10)));
+    return text;
+  };
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = std::string("+-").substr(0, pick(3) == 0 ? 1 + pick(2) : 0) + digits(pick(21));
+    if (pick(2) == 0) text += (pick(3) == 0 ? "," : ".") + digits(pick(21));
+    if (pick(2) == 0) text += std::string("eE").substr(pick(2), 1) + "+-"[pick(2)] + digits(pick(6));
+    if (pick(8) == 0) text = "9007199254740" + digits(3 + pick(3));
+    text += std::string(",;x e.").substr(pick(6), pick(2));
+    const bool decimalComma = pick(2) == 0;
+    std::string reference = text.starts_with('+') && text[1] != '-' ? text.substr(1) : text;
+    if (decimalComma) std::replace(reference.begin(), reference.end(), ',', '.');
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(reference.data(), reference.data() + reference.size(), value);
+    const NumberRead read = ReadNumberPrefix(text, decimalComma);
+    const bool ok = error == std::errc() && !reference.starts_with("+");
+    ASSERT_EQ(read.fault, ok ? NumberFault::kNone : error == std::errc::result_out_of_range ? NumberFault::kOutOfRange : NumberFault::kNotANumber) << text;
+    if (read.fault == NumberFault::kNotANumber) continue;
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(read.value), std::bit_cast<std::uint64_t>(ok ? value : 0.0)) << text;
+    ASSERT_EQ(read.length, static_cast<size_t>(end - reference.data()) + text.size() - reference.size()) << text;
+  }
 }
 
 TEST(HostFormatters, OxFormatValueKeepsSignificantDigitsWithinTheLimits) {

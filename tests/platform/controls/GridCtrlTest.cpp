@@ -74,7 +74,7 @@ TEST_F(GridCtrlTest, CellsOutsideTheGridAreIgnoredAndColoursReturnToTheDefault) 
   EXPECT_EQ(grid_.GetItemBkColour(2, 3), CLR_DEFAULT);
 }
 
-TEST_F(GridCtrlTest, SelectRowReplacesTheSelectionOutsideFixedCells) {
+TEST_F(GridCtrlTest, SelectRowReplacesTheSelectionOutsideFixedCellsAndClicksNotifyTheParent) {
   grid_.SetFixedColumnCount(1);
   EXPECT_EQ(grid_.GetItemState(2, 0), GVIS_FIXED);
   grid_.SelectRow(1);
@@ -85,6 +85,16 @@ TEST_F(GridCtrlTest, SelectRowReplacesTheSelectionOutsideFixedCells) {
   EXPECT_EQ(grid_.GetItemState(2, 0), GVIS_FIXED);
   EXPECT_EQ(grid_.GetItemState(2, 5), GVIS_SELECTED);
   grid_.ResetSelectedRange();
+  EXPECT_EQ(grid_.GetSelectedRow(), -1);
+
+  grid_.UserClick(0, 1);  // header: reported, no selection
+  grid_.UserClick(4, 1);  // below the last row
+  ASSERT_EQ(received_.size(), 2u);
+  EXPECT_EQ(received_[0].hdr.hwndFrom, grid_.GetSafeHwnd());
+  EXPECT_EQ(received_[0].hdr.code, NM_CLICK);
+  EXPECT_EQ(received_[0].iColumn, 1);
+  EXPECT_EQ(received_[1].iRow, -1);
+  EXPECT_EQ(received_[1].iColumn, -1);
   EXPECT_EQ(grid_.GetSelectedRow(), -1);
 }
 
@@ -120,18 +130,6 @@ TEST_F(GridCtrlTest, ColumnsSizeToTheirTextsAndTheClientWidth) {
   EXPECT_EQ(grid_.GetColumnWidth(1), 400 - 64 - 141);
   grid_.ExpandColumn(0);  // no room left
   EXPECT_EQ(grid_.GetColumnWidth(0), 64);
-}
-
-TEST_F(GridCtrlTest, ClickNotifiesTheParentWithRowAndColumn) {
-  grid_.UserClick(0, 1);  // header: reported, no selection
-  grid_.UserClick(4, 1);  // below the last row
-  ASSERT_EQ(received_.size(), 2u);
-  EXPECT_EQ(received_[0].hdr.hwndFrom, grid_.GetSafeHwnd());
-  EXPECT_EQ(received_[0].hdr.code, NM_CLICK);
-  EXPECT_EQ(received_[0].iColumn, 1);
-  EXPECT_EQ(received_[1].iRow, -1);
-  EXPECT_EQ(received_[1].iColumn, -1);
-  EXPECT_EQ(grid_.GetSelectedRow(), -1);
 }
 
 }  // namespace

@@ -1,0 +1,170 @@
+// `orlo screen` run in-process on the linked module: a small fleet of sets screened with
+// one and with two workers, each set's entry against `orlo analyze --json` on its files,
+// the outputs, the order worst first, the exit codes and refused runs.
+#include "host/cli/AnalyzeCommand.h"
+#include "host/cli/Command.h"
+#include "host/cli/ScreenCommand.h"
+#include "host/output/Json.h"
+#include "module/core/ModuleEntry.h"
+#include "platform/common/Services.h"
+#include "platform/win/MessageLoop.h"
+#include "tests/host/ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace orlo::host {
+namespace {
+
+using json::Value;
+using Strings = std::vector<std::string>;
+
+struct CommandRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+int EntryShowingAnErrorBox(unsigned long reason) {
+  if (reason == module::kProcessAttach) TransMessageBox(L"Cannot create curves.", MB_ICONERROR);
+  return module::ORLOModuleEntry(reason);
+}
+
+class ScreenCommandTest : public ::testing::Test {
+ protected:
+  void TearDown() override { win::UseVirtualClock(false); }
+
+  template <typename Run>
+  static CommandRun Command(Run run, const Strings& args, ModuleEntryFunction entry) {
+    HostSessionOptions session;
+    session.moduleEntry = entry;
+    session.virtualClock = true;
+    std::ostringstream out, err;
+    const int exitCode = run(args, out, err, session);
+    return {exitCode, out.str(), err.str()};
+  }
+  static CommandRun Screen(const Strings& args, ModuleEntryFunction entry = &module::ORLOModuleEntry) {
+    return Command(RunScreen, args, entry);
+  }
+
+  // A simulated phase of 500 points in `folder`; `severity` > 0 deforms it radially.
+  std::string Phase(const std::string& file, int seed, int severity = 0) {
+    Strings args = {"simulate", "--phase", std::to_string(seed), "--points", "500", "-o",
+                    scratch.Path(file)};
+    if (severity > 0) args.insert(args.end(), {"--deformation", "radial", "--severity", std::to_string(severity)});
+    std::filesystem::create_directories(std::filesystem::path(args[6]).parent_path());
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCommandLine(args, out, err), 0) << err.str();
+    return args[6];
+  }
+
+  static std::string ReadFile(const std::string& file) {
+    std::ifstream stream(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+  }
+
+  testing::ScratchDirectory scratch;
+};
+
+// The fleet: a deformed set, a set of four sweeps, a set of one, a set with a bad file
+// (folders in name order, "." for the folder itself); the same sets again in a manifest
+// with a further column.
+TEST_F(ScreenCommandTest, EachSetEqualsAnalyzeOnItsFilesWhateverTheNumberOfWorkers) {
+  for (int seed = 1; seed <= 3; ++seed) Phase("fleet/T2/p" + std::to_string(seed) + ".csv", seed, seed == 2 ? 40 : 0);
+  for (int seed = 1; seed <= 4; ++seed) Phase("fleet/T1/2024/p" + std::to_string(seed) + ".csv", seed);
+  Phase("fleet/p1.csv", 1);
+  scratch.Write("fleet/T1/p1.txt", "frequency,magnitude\n10,-3\n20,x\n");
+  const std::string fleet = scratch.Path("fleet");
+  const std::string csv = scratch.Path("one.csv"), page = scratch.Path("one.html");
+
+  const CommandRun one = Screen({"--jobs", "1", "--json", "--csv", csv, "--html", page, fleet});
+  const CommandRun two = Screen({"--jobs", "2", "--json", "--csv", scratch.Path("two.csv"),
+                                 "--html", scratch.Path("two.html"), "--no-progress", fleet});
+  EXPECT_EQ(one.exitCode, 3) << one.err;  // the unreadable set
+  EXPECT_EQ(one.out, two.out);
+  EXPECT_EQ(ReadFile(csv), ReadFile(scratch.Path("two.csv")));
+  EXPECT_EQ(ReadFile(page), ReadFile(scratch.Path("two.html")));
+  EXPECT_EQ(one.err + two.err, "");
+
+  const Value document = json::Parse(one.out);
+  EXPECT_EQ(document.Find("format")->Text(), "orlo-screen/1");
+  const std::pair<const char*, const char*> expected[] = {
+      {".", "too few sweeps"}, {"T1", "unreadable"}, {"T1/2024", "analysed"}, {"T2", "analysed"}};
+  ASSERT_EQ(document.Find("sets")->Items().size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const Value& set = document.Find("sets")->Items()[i];
+    EXPECT_EQ(set.Find("set")->Text(), expected[i].first);
+    EXPECT_EQ(set.Find("status")->Text(), expected[i].second);
+    Strings files;
+    for (const Value& sweep : set.Find("sweeps")->Items()) files.push_back(sweep.Find("file")->Text());
+    if (files.empty()) {
+      EXPECT_EQ(set.Find("error")->Text(), fleet + "/T1/p1.txt:3: magnitude is not a number: \"x\"");
+      continue;
+    }
+    files.insert(files.begin(), "--json");
+    const Value analysis = json::Parse(Command(RunAnalyze, files, &module::ORLOModuleEntry).out);
+    for (const char* member : {"sweeps", "analyzers", "messageBoxes", "notes"}) {
+      ASSERT_NE(set.Find(member), nullptr) << member;
+      EXPECT_EQ(*set.Find(member), *analysis.Find(member)) << member;
+    }
+  }
+  // The deformed phase 2 of T2: every pair with it is worse than Normal by DL/T 911.
+  EXPECT_EQ(json::Write(*document.Find("sets")->Items()[3].Find("worst"), 0),
+            R"([{"analyzer":0,"conclusion":""},{"analyzer":1,"conclusion":"Obvious Distortion"}])");
+
+  // A manifest lists the same files; its further column is carried along, worst first.
+  scratch.Write("fleet.csv", "set,File,transformer\n"
+                             "b,fleet/T2/p1.csv,T2\nb,fleet/T2/p2.csv,T2\nb,fleet/T2/p3.csv,T2\n"
+                             "a,fleet/p1.csv,T1\n\"c, bad\",fleet/T1/p1.txt,\"T1 \"\"old\"\"\"\n");
+  const CommandRun table = Screen({"--sort", "worst", "--progress", scratch.Path("fleet.csv")});
+  EXPECT_EQ(table.exitCode, 3);
+  EXPECT_NE(table.err.find("\rscreening: 3/3 sets"), std::string::npos) << table.err;
+  std::istringstream lines(table.out);
+  Strings rows;
+  for (std::string line; std::getline(lines, line);) rows.push_back(line.substr(0, line.find("  ")));
+  EXPECT_EQ(rows, (Strings{"", "Set", "c, bad", "b", "a"})) << table.out;
+  // (The notes column then says the correlation analysis has no settings file.)
+  EXPECT_NE(table.out.find("\nb       T2           3       -    -    -    -      Obvious Distortion  "
+                           "Obvious Distortion  Normal  Obvious Distortion  No settings file: "),
+            std::string::npos)
+      << table.out;
+}
+
+TEST_F(ScreenCommandTest, ErrorBoxesAndRefusedRunsGiveTheirExitCodes) {
+  Phase("set/p1.csv", 1);
+  Phase("set/p2.csv", 2);
+  const CommandRun boxed = Screen({"--json", scratch.Path("set")}, &EntryShowingAnErrorBox);
+  EXPECT_EQ(boxed.exitCode, 1);
+  const Value document = json::Parse(boxed.out);
+  const Value& set = document.Find("sets")->Items().at(0);
+  EXPECT_EQ(set.Find("status")->Text(), "error box");
+  EXPECT_EQ(set.Find("error")->Text(), "Cannot create curves.");
+
+  scratch.Write("empty/readme.md", "no sweeps here");
+  const std::pair<Strings, std::string> refused[] = {
+      {{"--jobs", "0", "x"}, "orlo screen: --jobs expects a number of workers from 1 to 256, not '0'\n"},
+      {{"--sort", "best", "x"}, "orlo screen: --sort expects 'worst', not 'best'\n"},
+      {{"--analyzer", "nonesuch", scratch.Path("set")},
+       "orlo screen: no analyzer 'nonesuch' (try 'orlo analyzers')\n"},
+      {{scratch.Path("missing")}, "orlo screen: cannot read '" + scratch.Path("missing") + "': no such file or folder\n"},
+      {{scratch.Path("empty")}, "orlo screen: no sweep files in or below the folder '" + scratch.Path("empty") + "'\n"},
+      {{scratch.Path("empty/readme.md")}, "orlo screen: " + scratch.Path("empty/readme.md") +
+                                               ":1: the header has no column 'set' (a manifest starts with a header such as \"set,file\")\n"},
+  };
+  for (const auto& [args, message] : refused) {
+    const CommandRun run = Screen(args);
+    EXPECT_EQ(run.exitCode, message.find("cannot read") != std::string::npos ||
+                                    message.find(".md") != std::string::npos ||
+                                    message.find("no sweep") != std::string::npos
+                                ? 3
+                                : 2);
+    EXPECT_EQ(run.err, message);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+}  // namespace
+}  // namespace orlo::host
