@@ -13,11 +13,12 @@ Command AnalyzersCommand();
 Command AnalyzeCommand();
 Command SettingsCommand();
 Command ScreenCommand();
+Command ServeCommand();
 
 std::span<const Command> Commands() {
-  static const std::array<Command, 6> commands = {SweepsCommand(),   SimulateCommand(),
-                                                  AnalyzersCommand(), AnalyzeCommand(),
-                                                  ScreenCommand(),    SettingsCommand()};
+  static const std::array<Command, 7> commands = {
+      SweepsCommand(),  SimulateCommand(), AnalyzersCommand(), AnalyzeCommand(),
+      ScreenCommand(),  SettingsCommand(), ServeCommand()};
   return commands;
 }
 

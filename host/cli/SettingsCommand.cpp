@@ -6,17 +6,15 @@
 #include "host/output/SettingsOutput.h"
 #include "host/session/HostSession.h"
 #include "host/session/ScopedEnvironment.h"
+#include "host/session/SettingsDialogUser.h"
 #include "host/sweeps/NumberText.h"
 #include "platform/common/GuiItem.h"
 #include "platform/common/TextCase.h"
-#include "platform/common/UserActions.h"
-#include "platform/controls/GridCtrl.h"
 #include "platform/win/MessageBox.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cwctype>
 #include <functional>
 #include <filesystem>
 #include <optional>
@@ -48,14 +46,7 @@ constexpr std::array<const char*, 3> kTechniqueNames = {"LRxy", "RXy", "NCEPRI"}
 struct SettingsOptions {
   std::optional<std::string> settingsDir;
   bool json = false;
-  std::string action;
-  std::optional<int> technique;
-  bool on = false;
-  std::optional<std::string> limit;
-  // What is typed into the band editor's boxes.
-  std::optional<std::string> label, minFreq, maxFreq, normal, suspect;
-  int row = 0;
-  bool yes = false;
+  SettingsAction action;
 };
 
 std::optional<int> ParseTechnique(const std::string& text) {
@@ -106,20 +97,44 @@ std::optional<std::string> ParseFrequency(const std::string& text) {
   return std::nullopt;
 }
 
-Store<SettingsOptions> Text(std::optional<std::string> SettingsOptions::*member) {
-  return Assign(member);
+using Kind = SettingsAction::Kind;
+
+// Stores into the action's `member`: the text as given, a flag, or the text's `parse`.
+Store<SettingsOptions> Text(std::optional<std::string> SettingsAction::*member) {
+  return [member](SettingsOptions& options, const std::string& text) {
+    options.action.*member = text;
+    return true;
+  };
 }
 
-Store<SettingsOptions> Threshold(std::optional<std::string> SettingsOptions::*member) {
-  return Convert(member, FiniteNumber(false));
+Store<SettingsOptions> Flag(bool SettingsAction::*member) {
+  return [member](SettingsOptions& options, const std::string&) {
+    options.action.*member = true;
+    return true;
+  };
 }
 
-std::function<void(SettingsOptions&)> Chosen(const char* action) {
-  return [action](SettingsOptions& options) { options.action = action; };
+template <typename T, typename Parse>
+Store<SettingsOptions> Parsed(T SettingsAction::*member, Parse parse) {
+  return [member, parse](SettingsOptions& options, const std::string& text) {
+    const auto value = parse(text);
+    if (!value) return false;
+    options.action.*member = *value;
+    return true;
+  };
+}
+
+Store<SettingsOptions> Threshold(std::optional<std::string> SettingsAction::*member) {
+  return Parsed(member, FiniteNumber(false));
+}
+
+std::function<void(SettingsOptions&)> Chosen(Kind kind) {
+  return [kind](SettingsOptions& options) { options.action.kind = kind; };
 }
 
 const CommandSyntax<SettingsOptions>& SettingsSyntax() {
   using O = SettingsOptions;
+  using A = SettingsAction;
   static constexpr char kFrequency[] = "a frequency in Hz such as 1000, 100k or 1M";
   static constexpr char kThreshold[] = "a finite number such as 0.9";
   static const CommandSyntax<SettingsOptions> syntax = {
@@ -137,25 +152,25 @@ const CommandSyntax<SettingsOptions>& SettingsSyntax() {
           },
       .actions =
           {
-              {.name = "show", .summary = "print the dialog", .select = Chosen("show")},
+              {.name = "show", .summary = "print the dialog", .select = Chosen(Kind::kShow)},
               {.name = "save",
                .summary = "click OK: writes everything the dialog shows (on first use the "
                           "default bands of every technique)",
-               .select = Chosen("save")},
+               .select = Chosen(Kind::kSave)},
               {.name = "technique",
                .summary = "pick the statistical technique in the selector",
                .positionals = {{"TECHNIQUE", "LRxy, RXy, NCEPRI, 0, 1 or 2",
-                                Convert(&O::technique, ParseTechnique)}},
-               .select = Chosen("technique")},
+                                Parsed(&A::technique, ParseTechnique)}},
+               .select = Chosen(Kind::kTechnique)},
               {.name = "magnitude-difference",
                .summary = "tick or clear the magnitude-difference check box, type the limit "
                           "when given, then click OK",
                .options = {{"--limit", "X",
                             "the limit, typed as given (a decimal comma is accepted)",
                             "a finite number such as 0.25 or 0,25",
-                            Convert(&O::limit, FiniteNumber(true))}},
-               .positionals = {{"ON|OFF", "on or off", Convert(&O::on, ParseSwitch)}},
-               .select = Chosen("magnitude-difference")},
+                            Parsed(&A::limit, FiniteNumber(true))}},
+               .positionals = {{"ON|OFF", "on or off", Parsed(&A::on, ParseSwitch)}},
+               .select = Chosen(Kind::kMagnitudeDifference)},
               {.name = "band",
                .summary = "change the bands of the selected technique",
                .actions =
@@ -164,159 +179,47 @@ const CommandSyntax<SettingsOptions>& SettingsSyntax() {
                         .summary = "click Add..., fill in the band editor and click OK",
                         .options =
                             {
-                                {"--label", "L", "the band's text", "", Text(&O::label), true},
+                                {"--label", "L", "the band's text", "", Text(&A::label), true},
                                 {"--min", "F", "its lower edge", kFrequency,
-                                 Convert(&O::minFreq, ParseFrequency), true},
+                                 Parsed(&A::minFreq, ParseFrequency), true},
                                 {"--max", "F", "its upper edge", kFrequency,
-                                 Convert(&O::maxFreq, ParseFrequency), true},
-                                {"--normal", "X", "the Normal threshold", kThreshold, Threshold(&O::normal)},
+                                 Parsed(&A::maxFreq, ParseFrequency), true},
+                                {"--normal", "X", "the Normal threshold", kThreshold, Threshold(&A::normal)},
                                 {"--suspect", "X", "the Suspect (Slight) threshold", kThreshold,
-                                 Threshold(&O::suspect)},
+                                 Threshold(&A::suspect)},
                                 {"--technique", "T",
                                  "pick this technique first (LRxy, RXy, NCEPRI, 0, 1 or 2)",
                                  "LRxy, RXy, NCEPRI, 0, 1 or 2",
-                                 Convert(&O::technique, ParseTechnique)},
+                                 Parsed(&A::technique, ParseTechnique)},
                             },
-                        .select = Chosen("band add")},
+                        .select = Chosen(Kind::kAddBand)},
                        {.name = "edit",
                         .summary = "click band ROW, click Edit..., change what is given and "
                                    "click OK",
                         .options =
                             {
-                                {"--label", "L", "the band's text", "", Text(&O::label)},
+                                {"--label", "L", "the band's text", "", Text(&A::label)},
                                 {"--min", "F", "its lower edge", kFrequency,
-                                 Convert(&O::minFreq, ParseFrequency)},
+                                 Parsed(&A::minFreq, ParseFrequency)},
                                 {"--max", "F", "its upper edge", kFrequency,
-                                 Convert(&O::maxFreq, ParseFrequency)},
-                                {"--normal", "X", "the Normal threshold", kThreshold, Threshold(&O::normal)},
+                                 Parsed(&A::maxFreq, ParseFrequency)},
+                                {"--normal", "X", "the Normal threshold", kThreshold, Threshold(&A::normal)},
                                 {"--suspect", "X", "the Suspect (Slight) threshold", kThreshold,
-                                 Threshold(&O::suspect)},
+                                 Threshold(&A::suspect)},
                             },
-                        .positionals = {{"ROW", "a row number from 1", Convert(&O::row, ParseRow)}},
-                        .select = Chosen("band edit")},
+                        .positionals = {{"ROW", "a row number from 1", Parsed(&A::row, ParseRow)}},
+                        .select = Chosen(Kind::kEditBand)},
                        {.name = "delete",
                         .summary = "click band ROW and Delete; the question is answered Yes "
                                    "with --yes, else No",
-                        .options = {{"--yes", nullptr, "answer Yes", "", Set(&O::yes)}},
-                        .positionals = {{"ROW", "a row number from 1", Convert(&O::row, ParseRow)}},
-                        .select = Chosen("band delete")},
+                        .options = {{"--yes", nullptr, "answer Yes", "", Flag(&A::yes)}},
+                        .positionals = {{"ROW", "a row number from 1", Parsed(&A::row, ParseRow)}},
+                        .select = Chosen(Kind::kDeleteBand)},
                    }},
           },
   };
   return syntax;
 }
-
-// ---------------------------------------------------------------------------------------
-// The user at the dialog the host shows
-
-// Items under `item` (depth first) that `match`.
-void Collect(CORLOGuiItem& item, const std::function<bool(const CORLOGuiItem&)>& match,
-             std::vector<CORLOGuiItem*>& found) {
-  if (match(item)) found.push_back(&item);
-  for (const auto& child : item.Children()) Collect(*child, match, found);
-}
-
-std::vector<CORLOGuiItem*> ItemsOfKind(int kind) {
-  std::vector<CORLOGuiItem*> found;
-  if (CORLOGuiItem* dialog = CORLOGuiItem::RunningDialog()) {
-    Collect(*dialog, [kind](const CORLOGuiItem& item) { return item.Kind() == kind; }, found);
-  }
-  return found;
-}
-
-CORLOGuiItem* ItemOfKind(int kind, size_t index = 0) {
-  const std::vector<CORLOGuiItem*> items = ItemsOfKind(kind);
-  return index < items.size() ? items[index] : nullptr;
-}
-
-CORLOGuiItem* Button(const wchar_t* caption) {
-  for (CORLOGuiItem* button : ItemsOfKind(ORLO_GUI_BUTTON)) {
-    if (button->Text() == caption) return button;
-  }
-  return nullptr;
-}
-
-// The edit boxes of the band editor, in the order it shows them.
-enum EditorBox : size_t { kLabelBox, kMinBox, kMaxBox, kNormalBox, kSuspectBox };
-
-class SettingsSession {
- public:
-  explicit SettingsSession(const SettingsOptions& options) : options_(options) {}
-
-  // Queues what the action does; a step a user could not do is noted in Fault().
-  void QueueAction() {
-    const std::string& action = options_.action;
-    if (action == "technique" || (action == "band add" && options_.technique)) {
-      Do("pick the technique", [this] {
-        return user::PickEntry(ItemOfKind(ORLO_GUI_DROPDOWN), *options_.technique);
-      });
-    }
-    if (action == "save") {
-      Click(L"OK");
-    } else if (action == "magnitude-difference") {
-      Do("tick the check box",
-         [this] { return user::TickCheckBox(ItemOfKind(ORLO_GUI_CHECKBOX), options_.on); });
-      if (options_.limit) Type(options_.limit, 0);
-      Click(L"OK");
-    } else if (action == "band add") {
-      Click(L"Add...");
-      FillEditor();
-    } else if (action == "band edit") {
-      ClickRow();
-      Click(L"Edit...");
-      FillEditor();
-    } else if (action == "band delete") {
-      ClickRow();
-      Do("answer the question", [this] {
-        if (options_.yes) win::QueueMessageBoxAnswer(IDYES);
-        return true;
-      });
-      Click(L"Delete");
-    }
-  }
-
-  const std::string& Fault() const { return fault_; }
-
- private:
-  void Do(std::string what, std::function<bool()> step) {
-    user::QueueModalAction([this, what = std::move(what), step = std::move(step)] {
-      if (fault_.empty() && !step()) fault_ = "could not " + what;
-    });
-  }
-  void Click(const wchar_t* caption) {
-    Do("click " + orlo::WideToUtf8(caption), [caption] { return user::ClickButton(Button(caption)); });
-  }
-  void Type(const std::optional<std::string>& text, size_t box) {
-    if (!text) return;
-    Do("type '" + *text + "'", [typed = *text, box] {
-      return user::TypeText(ItemOfKind(ORLO_GUI_EDIT, box), orlo::Utf8ToWide(typed));
-    });
-  }
-  void FillEditor() {
-    Type(options_.label, kLabelBox);
-    Type(options_.minFreq, kMinBox);
-    Type(options_.maxFreq, kMaxBox);
-    Type(options_.normal, kNormalBox);
-    Type(options_.suspect, kSuspectBox);
-    Click(L"OK");
-  }
-  void ClickRow() {
-    user::QueueModalAction([this] {
-      auto* grid = ItemOfKind(ORLO_GUI_GRID);
-      const int rows = grid != nullptr && grid->GetWnd() != nullptr
-                           ? static_cast<CGridCtrl*>(grid->GetWnd())->GetRowCount()
-                           : 0;
-      if (options_.row >= rows || !user::ClickGridCell(grid, options_.row, 0)) {
-        fault_ = "ROW " + std::to_string(options_.row) + " is not a band (the grid has " +
-                 std::to_string(std::max(rows - 1, 0)) + ")";
-        user::ClearModalActions();
-      }
-    });
-  }
-
-  const SettingsOptions& options_;
-  std::string fault_;
-};
 
 // What the settings dialog that runs holds, read by an action queued for it.
 std::optional<SettingsReadout> RunningReadout() {
@@ -348,7 +251,7 @@ std::vector<std::wstring> RunNotes(const SettingsOptions& options, const Setting
                       L" and replaced by the settings written.");
     }
   }
-  if (options.action == "technique" && !before.loaded) {
+  if (options.action.kind == Kind::kTechnique && !before.loaded) {
     const std::string dir = options.settingsDir ? " --settings-dir " + *options.settingsDir : "";
     notes.push_back(L"Only the technique was written to " + before.file +
                     L"; the bands shown are the defaults, which `orlo settings save" +
@@ -377,31 +280,18 @@ int RunSettings(const std::vector<std::string>& args, std::ostream& out, std::os
     err << "orlo settings: the module has no settings dialog at analyzer 0\n";
     return kExitUnreadable;
   }
-  user::ClearModalActions();
   win::ClearMessageBoxes();
   std::optional<SettingsReadout> before;
   std::set<std::wstring> keptBefore;
-  user::QueueModalAction([&before, &keptBefore] {
+  const std::string fault = DoSettingsAction(*analyzers[0], options.action, [&before, &keptBefore] {
     before = RunningReadout();
     if (before) keptBefore = KeptCopies(before->file);
   });
-  SettingsSession user(options);
-  user.QueueAction();
-  analyzers[0]->ShowSettings(nullptr);
-  user::ClearModalActions();
-  if (!user.Fault().empty()) {
-    err << "orlo settings: " << user.Fault() << '\n';
+  if (!fault.empty()) {
+    err << "orlo settings: " << fault << '\n';
     return kExitUsage;
   }
-
-  std::optional<SettingsSnapshot> snapshot;
-  user::QueueModalAction([&snapshot] {
-    if (const CORLOGuiItem* dialog = CORLOGuiItem::RunningDialog()) {
-      snapshot = TakeSettingsSnapshot(*dialog);
-    }
-  });
-  analyzers[0]->ShowSettings(nullptr);
-  user::ClearModalActions();
+  std::optional<SettingsSnapshot> snapshot = ReadSettingsDialog(*analyzers[0]);
   if (!snapshot || !before) {
     err << "orlo settings: the settings dialog could not be read\n";
     return kExitUnreadable;

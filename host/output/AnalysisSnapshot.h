@@ -79,6 +79,8 @@ struct GraphSnapshot {
   std::optional<std::pair<double, double>> valueRange;  // fixed by the analyzer; none: automatic
   std::vector<CurveSnapshot> curves;
   std::vector<RangeSnapshot> ranges;
+  // The frequencies the user zoomed to (low < high); none: all of the curves and ranges.
+  std::optional<std::pair<double, double>> frequencyWindow;
 };
 
 // A drop-down list of a panel: its entries and the selected one.

@@ -14,13 +14,10 @@ namespace {
 constexpr char kSelectedMarker[] = "\xE2\x96\xB6";  // U+25B6, a right-pointing triangle
 constexpr char kSelectedRowColour[] = "#CFE2FF";
 
-void WriteHead(const char* title, std::ostream& out) {
-  out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-         "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-         "style-src 'unsafe-inline'\">\n"
-         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>"
-      << title << "</title>\n<style>\n"
-      << "body { font: 14px/1.4 sans-serif; color: #202020; background: #F2F2F2; margin: 16px; }\n"
+}  // namespace
+
+void WritePageStyle(std::ostream& out) {
+  out << "body { font: 14px/1.4 sans-serif; color: #202020; background: #F2F2F2; margin: 16px; }\n"
          "header, section { background: #FFFFFF; border: 1px solid #C8C8C8; padding: 12px 16px;"
          " margin-bottom: 16px; overflow-x: auto; max-width: "
       << kGraphWidth
@@ -63,8 +60,19 @@ void WriteHead(const char* title, std::ostream& out) {
          "  section.panel { break-before: page; }\n"
          "  figure, table, .notes { break-inside: avoid; }\n"
          "  svg { width: 100%; }\n"
-         "}\n"
-         "</style>\n</head>\n<body>\n";
+         "}\n";
+}
+
+namespace {
+
+void WriteHead(const char* title, std::ostream& out) {
+  out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+         "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+         "style-src 'unsafe-inline'\">\n"
+         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>"
+      << title << "</title>\n<style>\n";
+  WritePageStyle(out);
+  out << "</style>\n</head>\n<body>\n";
 }
 
 void WriteSweeps(const char* heading, const std::vector<SweepSummary>& sweeps,
@@ -84,7 +92,9 @@ void WriteSweeps(const char* heading, const std::vector<SweepSummary>& sweeps,
   out << "</header>\n";
 }
 
-void WriteGrid(const char* kind, const GridSnapshot& grid, std::ostream& out) {
+}  // namespace
+
+void WriteGridTable(const char* kind, const GridSnapshot& grid, std::ostream& out) {
   out << "<table class=\"grid " << kind << "\">\n";
   for (size_t r = 0; r < grid.cells.size(); ++r) {
     const int row = static_cast<int>(r);
@@ -105,15 +115,15 @@ void WriteGrid(const char* kind, const GridSnapshot& grid, std::ostream& out) {
   out << "</table>\n";
 }
 
-void WritePanel(const PanelSnapshot& panel, std::ostream& out) {
-  out << "<section class=\"panel\">\n<h2>Analyzer " << panel.index << ": " << Escape(panel.name)
-      << " <span class=\"guid\">" << Escape(panel.guid) << "</span></h2>\n";
+void WritePanelSection(const PanelSnapshot& panel, std::ostream& out) {
+  out << "<section class=\"panel\" data-analyzer=\"" << panel.index << "\">\n<h2>Analyzer "
+      << panel.index << ": " << Escape(panel.name) << " <span class=\"guid\">" << Escape(panel.guid) << "</span></h2>\n";
   if (!panel.hasReadout) {
     out << "<p>This analyzer does not describe its grids; only its graphs are shown.</p>\n";
   }
-  if (panel.results) WriteGrid("results", *panel.results, out);
+  if (panel.results) WriteGridTable("results", *panel.results, out);
   for (const GraphSnapshot& graph : panel.graphs) WriteGraphFigure(graph, out);
-  if (panel.criteria) WriteGrid("criteria", *panel.criteria, out);
+  if (panel.criteria) WriteGridTable("criteria", *panel.criteria, out);
   if (panel.hasReadout) {
     out << "<p class=\"conclusion\">Conclusion: <strong>" << Escape(panel.conclusion)
         << "</strong></p>\n";
@@ -125,6 +135,8 @@ void WritePanel(const PanelSnapshot& panel, std::ostream& out) {
   WriteNotes(panel.notes, out);
   out << "</section>\n";
 }
+
+namespace {
 
 void WriteMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ostream& out) {
   if (boxes.empty()) return;
@@ -152,7 +164,7 @@ void WriteNotes(const std::vector<Note>& notes, std::ostream& out) {
 void WriteAnalysisPage(const AnalysisSnapshot& analysis, std::ostream& out) {
   WriteHead("orlo analyze", out);
   WriteSweeps("Sweep analysis", analysis.sweeps, analysis.notes, out);
-  for (const PanelSnapshot& panel : analysis.panels) WritePanel(panel, out);
+  for (const PanelSnapshot& panel : analysis.panels) WritePanelSection(panel, out);
   WriteMessageBoxes(analysis.messageBoxes, out);
   WriteTail(out);
 }

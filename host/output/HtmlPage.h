@@ -10,6 +10,10 @@
 // (SvgGraph), the criteria grid with its greyed cells (class "greyed") in the module's
 // grey kGreyedCell, the conclusion lines and the panel's notes; then every message box
 // (caption and text). The sweeps page shows one graph of the sweep files alone.
+//
+// The parts are shared with the pages of `orlo serve`: the style sheet (the rules
+// without the <style> element), a grid as a table of class "grid KIND", and a panel as a
+// section of class "panel" whose data-analyzer attribute is the analyzer's index.
 #pragma once
 
 #include "host/output/AnalysisSnapshot.h"
@@ -18,6 +22,10 @@
 #include <vector>
 
 namespace orlo::host {
+
+void WritePageStyle(std::ostream& out);
+void WriteGridTable(const char* kind, const GridSnapshot& grid, std::ostream& out);
+void WritePanelSection(const PanelSnapshot& panel, std::ostream& out);
 
 void WriteAnalysisPage(const AnalysisSnapshot& analysis, std::ostream& out);
 void WriteSweepsPage(const std::vector<SweepSummary>& sweeps, const GraphSnapshot& graph,

@@ -3,6 +3,7 @@
 #include "host/output/AxisTicks.h"
 #include "host/output/HtmlText.h"
 #include "host/output/PointReduction.h"
+#include "platform/common/NumberText.h"
 #include "platform/common/Utf8.h"
 
 #include <algorithm>
@@ -61,6 +62,10 @@ class Scale {
   bool Drawable(double value) const {
     return std::isfinite(value) && (!logarithmic_ || value > 0.0);
   }
+  bool Inside(double value) const {
+    const double position = Position(value);
+    return position >= low_ && position <= high_;
+  }
   // The pixel of a drawable value, held to the plot's edges.
   double operator()(double value) const {
     const double pixel = from_ + (Position(value) - low_) / (high_ - low_) * (to_ - from_);
@@ -83,6 +88,12 @@ bool PlacesAxis(double value, bool logarithmic) {
 }
 
 AxisTicks FrequencyTicks(const GraphSnapshot& graph) {
+  if (graph.frequencyWindow) {
+    const auto [low, high] = *graph.frequencyWindow;
+    if (PlacesAxis(low, graph.logarithmicX) && PlacesAxis(high, graph.logarithmicX) && low < high) {
+      return graph.logarithmicX ? DecadeTicks(low, high) : RoundTicks(low, high, kValueIntervals);
+    }
+  }
   Extent extent;
   const auto add = [&](double value) {
     if (PlacesAxis(value, graph.logarithmicX)) extent.Add(value);
@@ -199,7 +210,9 @@ void WriteInfinityMark(double pixel, bool positive, std::ostream& out) {
       << "Z\" stroke=\"none\" fill=\"currentColor\"/>";
 }
 
-void WriteCurve(const CurveSnapshot& curve, const Scale& x, const Scale& y, std::ostream& out) {
+// `zoomed`: points outside the frequency axis are left out.
+void WriteCurve(const CurveSnapshot& curve, const Scale& x, const Scale& y, bool zoomed,
+                std::ostream& out) {
   out << "<g class=\"curve\" fill=\"none\" stroke=\"" << ColourText(curve.colour)
       << "\" stroke-width=\"" << std::max(1, curve.width)
       << "\" color=\"" << ColourText(curve.colour)
@@ -207,8 +220,9 @@ void WriteCurve(const CurveSnapshot& curve, const Scale& x, const Scale& y, std:
       << "</title>";
   std::vector<PlotPoint> run;
   for (const CurvePoint& point : curve.points) {
-    if (x.Drawable(point.x) && std::isinf(point.y)) WriteInfinityMark(x(point.x), point.y > 0, out);
-    if (x.Drawable(point.x) && y.Drawable(point.y)) {
+    const bool shown = x.Drawable(point.x) && (!zoomed || x.Inside(point.x));
+    if (shown && std::isinf(point.y)) WriteInfinityMark(x(point.x), point.y > 0, out);
+    if (shown && y.Drawable(point.y)) {
       run.push_back({x(point.x), y(point.y)});
     } else if (!run.empty()) {
       WritePolyline(run, out);
@@ -240,14 +254,25 @@ void WriteGraphFigure(const GraphSnapshot& graph, std::ostream& out) {
 
   out << "<figure class=\"graph\">\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\""
       << kGraphWidth << "\" height=\"" << kGraphHeight << "\" viewBox=\"0 0 " << kGraphWidth
-      << ' ' << kGraphHeight << "\" font-family=\"sans-serif\" font-size=\"12\" fill=\""
+      << ' ' << kGraphHeight << "\" data-frequency-low=\"" << FormatShortest(frequencies.low)
+      << "\" data-frequency-high=\"" << FormatShortest(frequencies.high)
+      << "\" font-family=\"sans-serif\" font-size=\"12\" fill=\""
       << kTextColour << "\">\n";
   out << "<rect class=\"plot-area\" x=\"" << kLeft << "\" y=\"" << kTop << "\" width=\""
       << kRight - kLeft << "\" height=\"" << kBottom - kTop << "\" fill=\"#FFFFFF\"/>\n";
-  WriteRanges(graph.ranges, x, out);
+  std::vector<RangeSnapshot> ranges;  // those the zoomed axis shows some of
+  for (const RangeSnapshot& range : graph.ranges) {
+    if (!graph.frequencyWindow || (std::max(range.low, range.high) >= frequencies.low &&
+                                   std::min(range.low, range.high) <= frequencies.high)) {
+      ranges.push_back(range);
+    }
+  }
+  WriteRanges(ranges, x, out);
   WriteFrequencyAxis(frequencies, graph.logarithmicX, x, out);
   WriteValueAxis(values, y, out);
-  for (const CurveSnapshot& curve : graph.curves) WriteCurve(curve, x, y, out);
+  for (const CurveSnapshot& curve : graph.curves) {
+    WriteCurve(curve, x, y, graph.frequencyWindow.has_value(), out);
+  }
   out << "<rect x=\"" << kLeft << "\" y=\"" << kTop << "\" width=\"" << kRight - kLeft
       << "\" height=\"" << kBottom - kTop << "\" fill=\"none\" stroke=\"#808080\"/>\n";
   WriteText(out, (kLeft + kRight) / 2, kGraphHeight - 10, "middle", Escape(graph.xLabel));

@@ -2,7 +2,10 @@
 // figure of fixed size (kGraphWidth × kGraphHeight pixels) followed by its legend.
 //
 // Drawn from the graph's state only: the frequency axis is logarithmic with a tick and a
-// label at every decade (Hz, kHz, MHz) unless the graph's x axis is linear; the value axis
+// label at every decade (Hz, kHz, MHz) unless the graph's x axis is linear, and spans the
+// curves and ranges, or the frequency window the user zoomed to (points outside it are
+// left out, ranges cut at its edges); the svg element's data-frequency-low and
+// data-frequency-high attributes give the axis's ends in Hz. The value axis
 // has round ticks and spans the curves' values with some room above and below them (no
 // curve lies on the frame), or exactly the range the analyzer fixed. Each range is a band
 // shaded in its colour from its low to its high frequency, its label above the plot (in a

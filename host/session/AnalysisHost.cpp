@@ -60,6 +60,14 @@ CAnalysisHost::AnalyzerStart CAnalysisHost::StartAnalyzers(
   return AnalyzerStart::kStarted;
 }
 
+CAnalysisHost::AnalyzerStart CAnalysisHost::StartTestAnalyzer(std::string& error) {
+  if (!session_.RegisterTestAnalyzer(error)) return AnalyzerStart::kFailed;
+  const size_t index = session_.Analyzers().size() - 1;
+  if (run_.Start(index, *session_.Analyzers()[index])) return AnalyzerStart::kStarted;
+  error = "analyzer " + std::to_string(index) + " could not be started";
+  return AnalyzerStart::kFailed;
+}
+
 void CAnalysisHost::LetTimerPeriodPass() { win::RunFor(kTimerPeriodMs + kTimerMarginMs); }
 
 AnalysisSnapshot CAnalysisHost::Snapshot(bool report) {

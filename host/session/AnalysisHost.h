@@ -34,6 +34,9 @@ class CAnalysisHost {
   // names it. kNoSuchAnalyzer or kFailed with `error` set ("no analyzer 'X' (try 'orlo
   // analyzers')", "analyzer N could not be started").
   AnalyzerStart StartAnalyzers(const std::optional<std::string>& selector, std::string& error);
+  // Registers another of the module's test analyzers and starts it (kFailed with `error`
+  // set when the module offers none or it cannot be started).
+  AnalyzerStart StartTestAnalyzer(std::string& error);
 
   // Runs the message loop for one period of the analyzers' timer (and a margin), so that
   // what they do on their timer is done before the panels are read.

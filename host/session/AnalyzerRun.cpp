@@ -45,9 +45,10 @@ bool CAnalyzerRun::Start(size_t index, IBaseAnalyzer& registered) {
   return true;
 }
 
-bool CAnalyzerRun::ClickResultsRow(int row) {
+bool CAnalyzerRun::ClickResultsRow(int row, std::optional<size_t> only) {
   std::vector<CORLOGuiItem*> grids;
   for (const Instance& instance : instances_) {
+    if (only && instance.index != *only) continue;
     auto* readout = dynamic_cast<IAnalyzerReadout*>(instance.analyzer);
     CGridCtrl* grid = readout != nullptr ? readout->GetResultsGrid() : nullptr;
     if (grid == nullptr) continue;
@@ -55,7 +56,7 @@ bool CAnalyzerRun::ClickResultsRow(int row) {
     grids.push_back(FindItemOf(instance.root, grid));
   }
   for (CORLOGuiItem* grid : grids) orlo::user::ClickGridCell(grid, row, 1);
-  return true;
+  return !grids.empty() || !only;
 }
 
 bool CAnalyzerRun::ClickButton(const std::wstring& text) {

@@ -12,6 +12,7 @@
 #include "host/output/AnalysisSnapshot.h"
 #include "module/core/AnalyzerInterfaces.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,10 +35,11 @@ class CAnalyzerRun {
   // `index` is the registered analyzer's index, kept for the snapshot. False (nothing
   // left running) when CreateInstance answers null or Initialize fails.
   bool Start(size_t index, IBaseAnalyzer& registered);
-  // Clicks cell (row, 1) of the results grid of every instance that has one, as a user
-  // would. Answers false, clicking nothing, when `row` is a header row or beyond the last
-  // row of one of these grids.
-  bool ClickResultsRow(int row);
+  // Clicks cell (row, 1) of the results grid of every instance that has one (or of the
+  // instance of registered analyzer `only`), as a user would. Answers false, clicking
+  // nothing, when `row` is a header row or beyond the last row of one of these grids, or
+  // when no such grid is left to click.
+  bool ClickResultsRow(int row, std::optional<size_t> only = std::nullopt);
   // Clicks the push button whose text is `text` on every panel that has one, as a user
   // would. Answers false when no panel has such a button.
   bool ClickButton(const std::wstring& text);

@@ -24,16 +24,22 @@ Sweep ImportSweepFile(const std::string& file) {
   return ImportSweepText(text, file);
 }
 
+std::string_view SweepFormatOf(std::string_view text, std::string_view file) {
+  std::string_view first;
+  if (IsTouchstoneFile(file, TextLines(text))) return kTouchstoneFormat;
+  return TextLines(text).Next(first) && first.starts_with("Freq.") ? kLtspiceFormat
+                                                                   : kDelimitedFormat;
+}
+
 Sweep ImportSweepText(std::string_view text, const std::string& file) {
   if (const auto problem = WideEncodingProblem(text)) throw SweepFileError(file, 0, *problem);
+  const std::string_view format = SweepFormatOf(text, file);
   TextLines lines(text);
-  std::string_view first;
-  const bool ltspice = TextLines(lines).Next(first) && first.starts_with("Freq.");
   SweepBuilder points(file);
   points.Reserve(lines.CountLeft());
-  if (IsTouchstoneFile(file, lines)) {
+  if (format == kTouchstoneFormat) {
     ReadTouchstoneSweep(lines, points);
-  } else if (ltspice) {
+  } else if (format == kLtspiceFormat) {
     ReadLtspiceSweep(lines, points);
   } else {
     ReadDelimitedSweep(lines, points);

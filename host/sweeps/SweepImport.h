@@ -22,6 +22,12 @@ Sweep ImportSweepFile(const std::string& file);
 // The same for the text of `file`, already read.
 Sweep ImportSweepText(std::string_view text, const std::string& file);
 
+// The format whose importer reads `text`, the content of `file`, as the import picks it.
+inline constexpr std::string_view kTouchstoneFormat = "Touchstone";
+inline constexpr std::string_view kLtspiceFormat = "LTspice export";
+inline constexpr std::string_view kDelimitedFormat = "delimited text";
+std::string_view SweepFormatOf(std::string_view text, std::string_view file);
+
 // Reads every file in order, naming each sweep uniquely among them (UniqueSweepName).
 // Throws SweepFileError for the first file that cannot be imported.
 std::vector<Sweep> ImportSweepFiles(const std::vector<std::string>& files);

@@ -3,9 +3,11 @@
 # page (`orlo analyze --row 2 --html`), the test analyzer's page and a sweeps page (`orlo
 # sweeps --html`) with one sweep named like markup and a flat one under a long name holding
 # a magnitude of 0, and lets tests/browser/check_page.py check in headless Chromium what
-# they render. With --update-screenshot the analysis page's screenshot replaces
-# docs/example-page.png (the README's picture); otherwise it stays in the scratch folder.
-# Installs Debian's chromium when it is missing.
+# they render. Then tests/browser/check_serve.py drives `orlo serve` on the same folder
+# through Selenium as a user would. With --update-screenshot the screenshots of the analysis
+# page and of the served page replace docs/example-page.png and docs/serve-page.png (the
+# README's pictures); otherwise they stay in the scratch folder. Installs Debian's chromium,
+# chromium-driver and python3-selenium when missing.
 #
 # usage: tests/browser/check-page.sh [--update-screenshot] [BUILD_DIR]
 #        (BUILD_DIR defaults to build, with orlo built)
@@ -13,13 +15,15 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
 . scripts/deps.sh
-orlo_install_missing chromium python3
+orlo_install_missing chromium chromium-driver python3 python3-selenium
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 screenshot="$work/example-page.png"
+serve_screenshot="$work/serve-page.png"
 if [[ ${1:-} == --update-screenshot ]]; then
   screenshot="$root/docs/example-page.png"
+  serve_screenshot="$root/docs/serve-page.png"
   shift
 fi
 orlo="$root/${1:-build}/bin/orlo"
@@ -45,3 +49,7 @@ flat=flat-sweep-with-a-long-name-as-measurement-files-often-have-2026-12-06-T1-p
 "$orlo" sweeps --html sweeps.html phase-A.csv phase-B.csv "$hostile.csv" "$flat.csv" >/dev/null
 python3 "$root/tests/browser/check_page.py" analysis.html analysis.json test.html sweeps.html \
   "$hostile" "$flat" "$screenshot"
+mkdir serve-settings
+# Debian's Python, which has python3-selenium, even where another python3 comes first.
+python=$(command -v /usr/bin/python3 || command -v python3)
+"$python" "$root/tests/browser/check_serve.py" "$orlo" . serve-settings "$serve_screenshot"

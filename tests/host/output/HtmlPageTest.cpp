@@ -33,7 +33,7 @@ TEST(HtmlPage, HostileNamesAreShownAsText) {
   GridSnapshot grid{{{L"Id", L"Name"}, {L"R 1-2", kHostile}}, {{1, 1}}, 1, 1, 0};
   GraphSnapshot graph{kHostile, kHostile, true, std::nullopt,
                       {Curve(kHostile, 10, [](size_t i) { return -double(i); })},
-                      {{kHostile, 1000, 10000, 0x8CC8FF}}};
+                      {{kHostile, 1000, 10000, 0x8CC8FF}}, std::nullopt};
   PanelSnapshot panel{0, kHostile, kHostile, true, grid, grid, kHostile, kHostile, {}, {graph},
                       {}, {}, {}, {}};
   AnalysisSnapshot analysis{{{orlo::WideToUtf8(kHostile), "a&b\"c'.csv", 10, 20, 2e6}},
