@@ -41,15 +41,22 @@ bool Same(const XCorrSettings& a, const XCorrSettings& b) {
   return true;
 }
 
-// The settings folder of this process, made once.
+// The settings folder of this process, made once and removed when the process ends.
 const std::filesystem::path& SettingsFolder() {
-  static const std::filesystem::path folder = [] {
-    char name[] = "/tmp/orlo-settings-fuzz-XXXXXX";
-    if (mkdtemp(name) == nullptr) std::abort();
-    setenv("ORLO_APPDATA", name, 1);
-    return std::filesystem::path(name);
-  }();
-  return folder;
+  static const struct Folder {
+    Folder() {
+      char name[] = "/tmp/orlo-settings-fuzz-XXXXXX";
+      if (mkdtemp(name) == nullptr) std::abort();
+      setenv("ORLO_APPDATA", name, 1);
+      path = name;
+    }
+    ~Folder() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+    std::filesystem::path path;
+  } folder;
+  return folder.path;
 }
 
 }  // namespace

@@ -44,7 +44,8 @@ constexpr char kDescription[] =
 constexpr char kExitStatus[] =
     "exit status: 0 done, 1 the analysis showed an error message box, 2 usage error\n"
     "(also an unknown --analyzer or --row), 3 unreadable input (sweep file, model file, the\n"
-    "module) or an unwritable report or page file\n";
+    "module), an unwritable report or page file (the old file is kept) or a standard output\n"
+    "that cannot be written\n";
 
 constexpr int kMaxRow = 1'000'000;
 
@@ -216,7 +217,7 @@ class AnalyzeRun {
   void ReadInputs() {
     try {
       sweeps_ = ImportSweepFiles(options_.files);
-      if (options_.modelFile) models_ = ReadModelFile(*options_.modelFile);
+      if (options_.modelFile) models_ = ReadModelFile(*options_.modelFile, sweeps_.size());
     } catch (const std::runtime_error& error) {  // SweepFileError, ModelFileError
       throw RunFailure(kExitUnreadable, error.what());
     }

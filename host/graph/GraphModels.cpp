@@ -121,7 +121,29 @@ ModelList ParseModels(const Value& document) {
   return result;
 }
 
-ModelList ReadModelFile(const std::string& path) {
+namespace {
+
+// Every sweep number of a checked model document must name one of the `sweepCount`
+// sweeps loaded, numbered from 1.
+void CheckSweepNumbers(const Value& document, size_t sweepCount, const std::string& path,
+                       std::string_view text) {
+  for (const Value& model : document.Find("models")->Items()) {
+    for (const Value& item : model.Find("items")->Items()) {
+      for (const Value& number : item.Find("sweeps")->Items()) {
+        const double value = number.AsDouble();
+        if (value >= 1 && value <= static_cast<double>(sweepCount)) continue;
+        const auto [line, column] = json::LineAndColumn(text, number.Offset());
+        throw ModelFileError(path + ":" + std::to_string(line) + ":" + std::to_string(column) +
+                             ": sweep " + number.Text() + " is not loaded (" +
+                             std::to_string(sweepCount) + " sweeps, numbered from 1)");
+      }
+    }
+  }
+}
+
+}  // namespace
+
+ModelList ReadModelFile(const std::string& path, size_t sweepCount) {
   std::string text;
   try {
     text = ReadInputFile(path);
@@ -136,11 +158,14 @@ ModelList ReadModelFile(const std::string& path) {
     throw ModelFileError(path + ":" + std::to_string(error.line()) + ":" +
                          std::to_string(error.column()) + ": " + error.reason());
   }
+  ModelList models;
   try {
-    return ParseModels(document);
+    models = ParseModels(document);
   } catch (const ModelFileError& error) {
     throw ModelFileError(path + ": " + error.what());
   }
+  CheckSweepNumbers(document, sweepCount, path, text);
+  return models;
 }
 
 }  // namespace orlo::host

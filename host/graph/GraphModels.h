@@ -11,8 +11,8 @@
 // "label" defaults to the name; "labels" may be left out (every label empty) but, when
 // given, has one label per sweep number. Sweep numbers are integers from 0 to 65535. Model
 // names are unique; unknown keys are refused. Faults throw ModelFileError with a precise
-// message: "FILE:LINE:COLUMN: reason" for JSON syntax, "FILE: models[0].items[1].sweeps[2]:
-// reason" for content.
+// message: "FILE:LINE:COLUMN: reason" for JSON syntax and for a sweep number that names no
+// loaded sweep, "FILE: models[0].items[1].sweeps[2]: reason" for other content.
 #pragma once
 
 #include "host/output/Json.h"
@@ -53,7 +53,8 @@ class ModelFileError : public std::runtime_error {
 
 // The models of a parsed model document; messages name the faulty element.
 ModelList ParseModels(const json::Value& document);
-// Reads, parses and checks a model file.
-ModelList ReadModelFile(const std::string& path);
+// Reads, parses and checks a model file for a graph holding `sweepCount` sweeps: each
+// sweep number names one of them, from 1.
+ModelList ReadModelFile(const std::string& path, size_t sweepCount);
 
 }  // namespace orlo::host

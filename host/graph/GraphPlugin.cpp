@@ -90,19 +90,28 @@ void CGraphPlugin::AnswerRequests() {
   });
 }
 
-// A fresh copy the requester frees: the point array and each value block with new[].
+// A fresh copy the requester frees: the point array and each value block with new[]. A
+// request with its flag set (the comparison analyzers', which read magnitudes alone) gets
+// what was measured, magnitude and phase, and zeros for the derived real and imaginary
+// parts, at no cost in trigonometry; any other request gets them too, computed once per
+// sweep, at the first such request.
 void CGraphPlugin::AcquireRawData(SweepData& data) const {
   data.count = 0;
   data.points = nullptr;
   const LoadedSweep* sweep = Find(data.name);
   if (sweep == nullptr || sweep->sweep.points.empty()) return;
   const auto& points = sweep->sweep.points;
+  auto& parts = sweep->complexParts;
+  if (!data.flag && parts.empty()) {
+    parts.reserve(points.size());
+    for (const Sweep::Point& point : points) parts.push_back(ComplexParts(point));
+  }
   data.points = new SweepPoint[points.size()];
   data.count = static_cast<std::int32_t>(points.size());
   for (size_t i = 0; i < points.size(); ++i) {
     data.points[i].frequency = points[i].frequency;
     data.points[i].values = new float[kValueBlockSize];
-    FillValueBlock(points[i], data.points[i].values);
+    FillValueBlock(points[i], data.flag ? std::array<float, 2>{} : parts[i], data.points[i].values);
   }
 }
 
@@ -121,7 +130,7 @@ bool CGraphPlugin::AddSweep(Sweep sweep) {
   if (Find(name) != nullptr) return false;
   const auto visibleBefore = VisibleSweeps();
   const COLORREF colour = SweepPalette(sweeps_.size());
-  sweeps_.push_back({std::move(name), std::move(sweep), colour, 1});
+  sweeps_.push_back({std::move(name), std::move(sweep), colour, 1, {}});
   if (VisibleSweeps() != visibleBefore) ORLOSendMessage("GRAPH_VisibleCurveCount", nullptr);
   return true;
 }
@@ -136,7 +145,7 @@ void CGraphPlugin::ReplaceSweeps(std::vector<Sweep> sweeps) {
     std::wstring name = orlo::Utf8ToWide(sweep.name);
     if (Find(name) != nullptr) continue;
     const COLORREF colour = SweepPalette(sweeps_.size());
-    sweeps_.push_back({std::move(name), std::move(sweep), colour, 1});
+    sweeps_.push_back({std::move(name), std::move(sweep), colour, 1, {}});
   }
   if (!sweeps_.empty()) ORLOSendMessage("GRAPH_VisibleCurveCount", nullptr);
 }
@@ -156,6 +165,7 @@ bool CGraphPlugin::SetSweepPoints(const std::wstring& name, std::vector<Sweep::P
   LoadedSweep* sweep = Find(name);
   if (sweep == nullptr) return false;
   sweep->sweep.points = std::move(points);
+  sweep->complexParts.clear();
   AnnounceName("GRAPH_SweepValuesUpdated", name);
   return true;
 }

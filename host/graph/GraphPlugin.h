@@ -34,6 +34,7 @@
 #include "host/sweeps/Sweep.h"
 #include "platform/win/WinTypes.h"
 
+#include <array>
 #include <functional>
 #include <list>
 #include <memory>
@@ -114,6 +115,8 @@ class CGraphPlugin {
     Sweep sweep;
     COLORREF colour = 0;
     int width = 1;
+    // The points' ComplexParts, computed at the first request that wants them.
+    mutable std::vector<std::array<float, 2>> complexParts;
   };
 
   void Answer(const std::string& name, std::function<void(void* payload)> handler);

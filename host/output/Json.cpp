@@ -50,11 +50,8 @@ class Parser {
 
  private:
   [[noreturn]] void Fail(const std::string& reason) const {
-    const std::string_view before = text_.substr(0, pos_);
-    const size_t lineStart = before.find_last_of('\n') + 1;  // 0 on the first line
-    const auto line = 1 + std::count(before.begin(), before.end(), '\n');
-    const size_t column = 1 + CountUtf8Chars(before.substr(lineStart));
-    throw ParseError(static_cast<int>(line), static_cast<int>(column), reason);
+    const auto [line, column] = LineAndColumn(text_, pos_);
+    throw ParseError(line, column, reason);
   }
 
   bool AtEnd() const { return pos_ >= text_.size(); }
@@ -67,6 +64,13 @@ class Parser {
   }
 
   Value ParseValue(int depth) {
+    const size_t start = pos_;
+    Value value = ParseValueAt(depth);
+    value.offset_ = start;
+    return value;
+  }
+
+  Value ParseValueAt(int depth) {
     if (AtEnd()) Fail("unexpected end of input, expected a value");
     switch (Peek()) {
       case '{':
@@ -483,6 +487,14 @@ ParseError::ParseError(int line, int column, const std::string& reason)
       line_(line),
       column_(column),
       reason_(reason) {}
+
+std::pair<int, int> LineAndColumn(std::string_view text, size_t offset) {
+  const std::string_view before = text.substr(0, offset);
+  const size_t lineStart = before.find_last_of('\n') + 1;  // 0 on the first line
+  const auto line = 1 + std::count(before.begin(), before.end(), '\n');
+  const size_t column = 1 + CountUtf8Chars(before.substr(lineStart));
+  return {static_cast<int>(line), static_cast<int>(column)};
+}
 
 Value Parse(std::string_view text) { return Parser(text).Document(); }
 

@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orlo::host::json {
@@ -63,6 +64,10 @@ class Value {
 
   bool operator==(const Value& other) const;
 
+  // Where a parsed value starts in its document, in bytes (0 for values made in code);
+  // LineAndColumn turns it into a place a reader can find.
+  size_t Offset() const { return offset_; }
+
  private:
   friend class Parser;
   static Value NumberTextUnchecked(std::string text);  // `text` already checked
@@ -73,6 +78,7 @@ class Value {
   std::string text_;
   Array items_;
   Object members_;
+  size_t offset_ = 0;
 };
 
 struct Member {
@@ -93,6 +99,9 @@ class ParseError : public std::runtime_error {
   int column_;
   std::string reason_;
 };
+
+// The 1-based line and column (in characters) of the byte `offset` of `text`.
+std::pair<int, int> LineAndColumn(std::string_view text, size_t offset);
 
 // Parses one JSON document; what() of the error is "line L, column C: reason".
 Value Parse(std::string_view text);

@@ -19,6 +19,27 @@ constexpr char kIndent[] = "  ";
 
 std::string Shown(std::wstring_view text) { return VisibleText(WideToUtf8(text)); }
 
+// A message box's style in words, "error (OK)", "question (Yes/No)"; a style with other
+// bits is written as its number.
+std::string StyleText(UINT style) {
+  using Word = std::pair<UINT, const char*>;
+  constexpr Word kIcons[] = {{0, "message"},
+                             {MB_ICONERROR, "error"},
+                             {MB_ICONQUESTION, "question"},
+                             {MB_ICONWARNING, "warning"},
+                             {MB_ICONINFORMATION, "information"}};
+  constexpr Word kButtons[] = {
+      {MB_OK, "OK"}, {MB_OKCANCEL, "OK/Cancel"}, {MB_YESNOCANCEL, "Yes/No/Cancel"}, {MB_YESNO, "Yes/No"}};
+  for (const auto& [icon, iconWord] : kIcons) {
+    for (const auto& [buttons, buttonsWord] : kButtons) {
+      if (style == (icon | buttons)) return std::string(iconWord) + " (" + buttonsWord + ")";
+    }
+  }
+  char number[24];
+  std::snprintf(number, sizeof number, "style 0x%08X", static_cast<unsigned>(style));
+  return number;
+}
+
 // Rows as columns of equal width, each line indented, without trailing blanks.
 void PrintTable(std::vector<Row> rows, std::ostream& out) {
   TextTable table(kIndent);
@@ -234,9 +255,7 @@ void PrintNotes(const std::vector<Note>& notes, std::ostream& out) {
 void PrintMessageBoxes(const std::vector<win::MessageBoxRecord>& boxes, std::ostream& out) {
   out << "\nMessage boxes\n";
   for (const win::MessageBoxRecord& box : boxes) {
-    char style[16];
-    std::snprintf(style, sizeof style, "0x%08X", static_cast<unsigned>(box.style));
-    out << kIndent << "[" << Shown(box.caption) << "] style " << style << ":\n";
+    out << kIndent << "[" << Shown(box.caption) << "] " << StyleText(box.style) << ":\n";
     const std::string text = WideToUtf8(box.text);
     for (size_t start = 0; start <= text.size();) {
       const size_t end = std::min(text.find('\n', start), text.size());

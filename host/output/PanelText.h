@@ -7,7 +7,7 @@
 // shown by its graph windows instead: per graph its value and frequency labels, its value
 // range ("automatic" unless fixed) and its XY curves (name, colour, width, points, first
 // and last point). Then the report parameters when a report was started, and every message
-// box shown (caption, style, text).
+// box shown (caption, style in words such as "error (OK)", text).
 //
 // Tables: "> " in front of a row marks the grid's selected row; a greyed cell (a criterion
 // the selected pair matches) is written in square brackets, "[2 <= R-LF]". Text is

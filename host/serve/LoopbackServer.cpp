@@ -127,8 +127,12 @@ CLoopbackServer::CLoopbackServer(ServerLimits limits) : limits_(limits) {
 CLoopbackServer::~CLoopbackServer() { Stop(); }
 
 int CLoopbackServer::Bind(int port) {
-  if (port == 0) return bind_to_any_port("127.0.0.1");
-  return bind_to_port("127.0.0.1", port) ? port : -1;
+  const int bound = port == 0 ? bind_to_any_port("127.0.0.1")
+                              : (bind_to_port("127.0.0.1", port) ? port : -1);
+  // The library listens with a backlog of 5; connections beyond it would wait for the
+  // client's retry (a second) before the limits above even see them.
+  if (bound > 0) ::listen(svr_sock_, static_cast<int>(limits_.maxConnections));
+  return bound;
 }
 
 void CLoopbackServer::Start() {

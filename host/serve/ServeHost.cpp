@@ -273,6 +273,9 @@ Value CServeHost::Panels() {
     entry.Set("index", Value::Integer(static_cast<std::int64_t>(panel.index)));
     entry.Set("name", Value::String(panel.name));
     entry.Set("html", Value::String(html.str()));
+    Value buttons = Value::MakeArray();
+    for (const std::wstring& text : host_.Run().ButtonTexts(panel.index)) buttons.Append(Value::String(text));
+    entry.Set("buttons", std::move(buttons));
     list.Append(std::move(entry));
   }
   return list;

@@ -26,8 +26,8 @@
 // Publish renders the state document and puts it on the board when it changed (its
 // "version" then grows by one): "folder" (as given), "files" (the folder's entries with "picked", the
 // 1-based pick order, or null), "selected" (the graph's selected sweeps), "notesHtml" (the
-// notes of the sweeps picked, as the pages render them), "panels" (index,
-// name and the panel's "html" as the analysis page renders it), "testAnalyzer" (whether
+// notes of the sweeps picked, as the pages render them), "panels" (index, name, the
+// panel's "html" as the analysis page renders it and the texts of its "buttons"), "testAnalyzer" (whether
 // it runs), "zoom" ([low, high] or null), "settings" (the dialog as `orlo settings --json`
 // gives it, with its "title", the selector's "techniques" and "selectedTechnique", the
 // limit box's "limitText" and the band grid's "gridHtml"; null when the module has no

@@ -19,6 +19,7 @@ table.results tr:not(:first-child) { cursor: pointer; }
 .tools { display: flex; gap: 16px; align-items: center; flex-wrap: wrap; }
 .tools input { width: 90px; }
 figure.graph svg { cursor: crosshair; }
+.panel-buttons { display: flex; gap: 8px; }
 dialog { border: 1px solid #808080; padding: 12px 16px; min-width: 420px; }
 dialog h2 { font-size: 16px; }
 dialog .row { margin: 8px 0; display: flex; gap: 8px; align-items: center; }
@@ -181,15 +182,25 @@ function drawFiles() {
   }
 }
 
+// A panel as the server rendered it, with its push buttons above its first graph.
 function drawPanels() {
   const holder = $('panels');
   const sections = [...holder.children];
   state.panels.forEach((panel, i) => {
-    if (sections[i] && sections[i].dataset.html === panel.html) return;
+    const drawn = JSON.stringify([panel.html, panel.buttons]);
+    if (sections[i] && sections[i].dataset.drawn === drawn) return;
     const section = document.createElement('div');
     section.innerHTML = panel.html;
     const fresh = section.firstElementChild;
-    fresh.dataset.html = panel.html;
+    fresh.dataset.drawn = drawn;
+    const row = text('div', null, 'panel-buttons');
+    for (const caption of panel.buttons) {
+      const button = text('button', caption);
+      button.type = 'button';
+      button.onclick = async () => report(await act({action: 'click', text: caption}));
+      row.append(button);
+    }
+    fresh.insertBefore(row, fresh.querySelector('figure'));
     if (sections[i]) sections[i].replaceWith(fresh); else holder.append(fresh);
   });
   for (const extra of sections.slice(state.panels.length)) extra.remove();

@@ -27,6 +27,11 @@ CORLOGuiItem* FindButton(CORLOGuiItem* item, const std::wstring& text) {
   return nullptr;
 }
 
+void CollectButtonTexts(const CORLOGuiItem& item, std::vector<std::wstring>& texts) {
+  if (item.Kind() == ORLO_GUI_BUTTON) texts.push_back(item.Text());
+  for (const auto& child : item.Children()) CollectButtonTexts(*child, texts);
+}
+
 }  // namespace
 
 bool CAnalyzerRun::Start(size_t index, IBaseAnalyzer& registered) {
@@ -67,6 +72,14 @@ bool CAnalyzerRun::ClickButton(const std::wstring& text) {
     }
   }
   return clicked;
+}
+
+std::vector<std::wstring> CAnalyzerRun::ButtonTexts(size_t index) const {
+  std::vector<std::wstring> texts;
+  for (const Instance& instance : instances_) {
+    if (instance.index == index) CollectButtonTexts(*instance.root, texts);
+  }
+  return texts;
 }
 
 std::vector<PanelSnapshot> CAnalyzerRun::Snapshot(const CGraphPlugin& graph) const {

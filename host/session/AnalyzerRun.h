@@ -43,6 +43,9 @@ class CAnalyzerRun {
   // Clicks the push button whose text is `text` on every panel that has one, as a user
   // would. Answers false when no panel has such a button.
   bool ClickButton(const std::wstring& text);
+  // The texts of the push buttons on the panel of registered analyzer `index`, in the
+  // order of its item tree.
+  std::vector<std::wstring> ButtonTexts(size_t index) const;
   // What every running instance shows, in start order.
   std::vector<PanelSnapshot> Snapshot(const CGraphPlugin& graph) const;
   void Stop();

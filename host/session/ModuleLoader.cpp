@@ -10,6 +10,7 @@ namespace orlo::host {
 namespace {
 
 constexpr const char* kModuleFileName = "libORLOAnalyzer.so";
+constexpr const char* kInstalledFolder = "../lib/orlo";  // from bin/, as CMake installs it
 
 }  // namespace
 
@@ -19,8 +20,11 @@ std::string CModuleLoader::DefaultModulePath() {
     return configured;
   }
   std::error_code ignored;
-  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ignored);
-  return (executable.parent_path() / kModuleFileName).string();
+  const std::filesystem::path folder =
+      std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
+  const std::filesystem::path beside = folder / kModuleFileName;
+  if (std::filesystem::exists(beside, ignored)) return beside.string();
+  return (folder / kInstalledFolder / kModuleFileName).lexically_normal().string();
 }
 
 bool CModuleLoader::Load(const std::string& path, std::string& error) {

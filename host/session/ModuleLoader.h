@@ -19,7 +19,8 @@ class CModuleLoader {
   ~CModuleLoader() { Unload(); }
 
   // $ORLO_MODULE_PATH when set (the path of the library file), else libORLOAnalyzer.so
-  // in the directory of the running executable.
+  // in the directory of the running executable (a build folder), else in ../lib/orlo
+  // from it (the installed layout: bin/orlo, lib/orlo/).
   static std::string DefaultModulePath();
 
   // Loads the library at `path`. On failure answers false and sets `error` to a message

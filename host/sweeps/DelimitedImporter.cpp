@@ -171,7 +171,8 @@ void ReadDelimitedSweep(TextLines& lines, SweepBuilder& points) {
     if (magnitudeIsRatio && magnitude < 0.0) {
       line.Fail("magnitude ratio is negative: " + QuotedExcerpt(magnitudeField.text));
     }
-    const double ratio = magnitudeIsRatio ? magnitude : DecibelToRatio(magnitude);
+    const double ratio =
+        magnitudeIsRatio ? magnitude : line.DecibelRatio(magnitude, magnitudeField.text, "magnitude");
     points.Add(PolarPoint(frequency, ratio, phase), line.number);
   }
 }

@@ -24,13 +24,16 @@ class TraceReader {
     const bool quoted = Skip("\"");
     Sweep::Point point;
     if (Skip("(")) {
+      const std::string_view magnitude = rest_;
       const double decibels = Number("magnitude", "the magnitude after '('");
+      const double ratio = line_.DecibelRatio(
+          decibels, magnitude.substr(0, magnitude.size() - rest_.size()), "magnitude");
       Expect("dB", "\"dB\" after the magnitude");
       Expect(",", "',' after the magnitude");
       const double phase = Number("phase", "the phase after ','");
       if (!Skip(kDegreeUtf8) && !Skip(kDegreeLatin1)) Fail("a degree sign after the phase");
       Expect(")", "')' after the phase");
-      point = PolarPoint(frequency, DecibelToRatio(decibels), phase);
+      point = PolarPoint(frequency, ratio, phase);
     } else {
       const double real =
           Number("real part", "a value \"(<magnitude>dB,<phase>°)\" or \"<real>,<imaginary>\"");

@@ -25,11 +25,15 @@ Sweep::Point CartesianPoint(double frequency, double real, double imaginary) {
                     std::atan2(imaginary, real) / kRadiansPerDegree);
 }
 
-void FillValueBlock(const Sweep::Point& point, float* block) {
+std::array<float, 2> ComplexParts(const Sweep::Point& point) {
   const double ratio = point.magnitudeRatio;
   const double radians = point.phaseDegrees * kRadiansPerDegree;
-  block[0] = static_cast<float>(ratio * std::cos(radians));
-  block[1] = static_cast<float>(ratio * std::sin(radians));
+  return {static_cast<float>(ratio * std::cos(radians)), static_cast<float>(ratio * std::sin(radians))};
+}
+
+void FillValueBlock(const Sweep::Point& point, const std::array<float, 2>& parts, float* block) {
+  block[0] = parts[0];
+  block[1] = parts[1];
   block[kMagnitudeIndex] = point.magnitudeRatio;
   block[3] = point.phaseDegrees;
 }

@@ -7,6 +7,8 @@
 
 #include "host/sweeps/Sweep.h"
 
+#include <array>
+
 namespace orlo::host {
 
 // 10^(decibels/20), in double.
@@ -18,9 +20,12 @@ Sweep::Point PolarPoint(double frequency, double ratio, double phaseDegrees);
 // A point from real and imaginary parts.
 Sweep::Point CartesianPoint(double frequency, double real, double imaginary);
 
-// Fills `block` (kValueBlockSize floats, the layout of SweepData): [0] real part,
-// [1] imaginary part, [2] magnitude ratio, [3] phase in degrees; the parts computed in
-// double from the point's magnitude and phase.
-void FillValueBlock(const Sweep::Point& point, float* block);
+// The point's real and imaginary parts, computed in double from its magnitude and phase.
+std::array<float, 2> ComplexParts(const Sweep::Point& point);
+
+// Fills `block` (kValueBlockSize floats, the layout of SweepData): [0] real part and
+// [1] imaginary part as given (`parts`: the point's ComplexParts, or zeros for a reader
+// that does not want them), [2] magnitude ratio, [3] phase in degrees.
+void FillValueBlock(const Sweep::Point& point, const std::array<float, 2>& parts, float* block);
 
 }  // namespace orlo::host

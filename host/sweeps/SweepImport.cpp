@@ -9,7 +9,11 @@
 #include "platform/common/Utf8.h"
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
 #include <filesystem>
+#include <optional>
+#include <thread>
 
 namespace orlo::host {
 
@@ -52,9 +56,35 @@ Sweep ImportSweepText(std::string_view text, const std::string& file) {
 }
 
 std::vector<Sweep> ImportSweepFiles(const std::vector<std::string>& files) {
+  // Each thread takes the next file not yet taken; a file after one that failed (in
+  // command-line order) is not needed any more. The error reported is the first file's.
+  std::vector<std::optional<Sweep>> imported(files.size());
+  std::vector<std::exception_ptr> errors(files.size());
+  std::atomic<size_t> next = 0;
+  std::atomic<size_t> firstFailed = files.size();
+  const auto importFiles = [&] {
+    for (size_t i; (i = next++) < files.size();) {
+      if (i > firstFailed) continue;
+      try {
+        imported[i] = ImportSweepFile(files[i]);
+      } catch (...) {
+        errors[i] = std::current_exception();
+        for (size_t failed = firstFailed; i < failed && !firstFailed.compare_exchange_weak(failed, i);) {
+        }
+      }
+    }
+  };
+  const size_t threads = std::min<size_t>(files.size(), std::max(1u, std::thread::hardware_concurrency()));
+  {
+    std::vector<std::jthread> helpers;
+    for (size_t t = 1; t < threads; ++t) helpers.emplace_back(importFiles);
+    importFiles();
+  }
   std::vector<Sweep> sweeps;
-  for (const std::string& file : files) {
-    Sweep sweep = ImportSweepFile(file);
+  sweeps.reserve(files.size());
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (errors[i]) std::rethrow_exception(errors[i]);
+    Sweep& sweep = *imported[i];
     sweep.name = UniqueSweepName(sweep.name, sweeps);
     sweeps.push_back(std::move(sweep));
   }

@@ -28,8 +28,9 @@ inline constexpr std::string_view kLtspiceFormat = "LTspice export";
 inline constexpr std::string_view kDelimitedFormat = "delimited text";
 std::string_view SweepFormatOf(std::string_view text, std::string_view file);
 
-// Reads every file in order, naming each sweep uniquely among them (UniqueSweepName).
-// Throws SweepFileError for the first file that cannot be imported.
+// Reads every file, up to as many at once as the machine has cores, and names each sweep
+// uniquely among them in order (UniqueSweepName). Throws SweepFileError for the first file,
+// in the order given, that cannot be imported.
 std::vector<Sweep> ImportSweepFiles(const std::vector<std::string>& files);
 
 // `name` when no sweep of `loaded` has it, else the first free of "name (2)",

@@ -1,5 +1,6 @@
 #include "host/sweeps/SweepLine.h"
 
+#include "host/sweeps/PointValues.h"
 #include "host/sweeps/SweepFileError.h"
 #include "platform/common/Utf8.h"
 
@@ -8,6 +9,9 @@
 namespace orlo::host {
 
 namespace {
+
+// What a float ratio can hold in dB: 20 log10 of the smallest and largest positive floats.
+constexpr char kDecibelRange[] = "-898 dB to 770 dB";
 
 // Why a field read as `fault` (kNone: a number that is not finite) is refused.
 const char* Refusal(NumberFault fault) {
@@ -38,6 +42,17 @@ double SweepLine::Frequency(const NumberRead& read, std::string_view field) cons
   const double frequency = Number(read, field, "frequency");
   if (frequency <= 0.0) Fail("frequency must be above 0 Hz: " + QuotedExcerpt(field));
   return frequency;
+}
+
+double SweepLine::DecibelRatio(double decibels, std::string_view field,
+                               std::string_view what) const {
+  const double ratio = DecibelToRatio(decibels);
+  const auto stored = static_cast<float>(ratio);
+  if (stored == 0.0f || std::isinf(stored)) {
+    Fail(std::string(what) + " is beyond single precision (" + kDecibelRange + "): " +
+         QuotedExcerpt(field));
+  }
+  return ratio;
 }
 
 std::string_view TrimBlanks(std::string_view text) {

@@ -32,6 +32,11 @@ struct SweepLine {
     return Number(ReadNumber(field), field, what);
   }
   double Frequency(std::string_view field) const { return Frequency(ReadNumber(field), field); }
+
+  // The magnitude ratio of the dB value `decibels` read from `field`; fails with "<what>
+  // is beyond single precision (-898 dB to 770 dB): "<field>"" when the ratio rounds to
+  // infinity or to 0 as a float.
+  double DecibelRatio(double decibels, std::string_view field, std::string_view what) const;
 };
 
 // `text` without leading and trailing blanks (spaces and tabs).

@@ -234,13 +234,17 @@ class TouchstoneReader {
       line.Fail(std::string(pairNames_[pair]) + " magnitude is negative: " +
                 QuotedExcerpt(field.text));
     }
-    if (pair == usedPair_) (magnitude ? first_ : second_) = value;
+    if (pair != usedPair_) return;
+    if (magnitude && format_ == Format::kDecibelAngle) {
+      first_ = line.DecibelRatio(value, field.text, pairNames_[pair]);  // a ratio from here on
+    } else {
+      (magnitude ? first_ : second_) = value;
+    }
   }
 
   Sweep::Point RowPoint() const {
     switch (format_) {
-      case Format::kDecibelAngle:
-        return PolarPoint(rowFrequency_, DecibelToRatio(first_), second_);
+      case Format::kDecibelAngle:  // first_ holds the ratio already
       case Format::kMagnitudeAngle:
         return PolarPoint(rowFrequency_, first_, second_);
       case Format::kRealImaginary:
@@ -272,7 +276,7 @@ class TouchstoneReader {
   int rowValues_ = 0;  // of the row being read
   int rowLine_ = 0;
   double rowFrequency_ = 0.0;
-  double first_ = 0.0;  // the two values of the pair read
+  double first_ = 0.0;  // the two values of the pair read (a dB magnitude as its ratio)
   double second_ = 0.0;
   double previousFrequency_ = 0.0;
   int previousLine_ = 0;  // 0 before the first whole row

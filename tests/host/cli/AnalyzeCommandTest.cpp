@@ -390,7 +390,7 @@ TEST_F(AnalyzeCommandTest, ErrorBoxesArePrintedAndGiveExitCodeOne) {
   const std::string a = Phase("phase-A", 1);
   const CommandRun human = Analyze({a}, &EntryShowingAnErrorBox);
   EXPECT_EQ(human.exitCode, 1);
-  ExpectShown(human.out, {"\nMessage boxes\n  [ORLO] style 0x00000010:\n"
+  ExpectShown(human.out, {"\nMessage boxes\n  [ORLO] error (OK):\n"
                           "    Cannot create curves.\n    Check the graph.\n"});
   const CommandRun json = Analyze({"--json", a}, &EntryShowingAnErrorBox);
   EXPECT_EQ(json.exitCode, 1);

@@ -170,7 +170,7 @@ TEST_F(SettingsCommandTest, DeleteAsksAndOnlyYesDeletes) {
   const std::string before = File();
   const OrloRun kept = Orlo("band delete 1");
   EXPECT_EQ(kept.exitCode, 0) << kept.output;
-  EXPECT_NE(kept.output.find("style 0x00000024:\n    Delete LF?\n"), std::string::npos);
+  EXPECT_NE(kept.output.find("question (Yes/No):\n    Delete LF?\n"), std::string::npos);
   EXPECT_EQ(File(), before);
 
   const json::Value document = Json("band delete 1 --yes");

@@ -13,7 +13,8 @@ namespace {
 TEST(GraphModels, ALabelDefaultsToTheName) {
   testing::ScratchDirectory dir;
   const ModelList models = ReadModelFile(
-      dir.Write("models.json", R"({"models": [{"name": "T\u00e9", "items": [{"name": "HV", "sweeps": [4]}]}]})"));
+      dir.Write("models.json", R"({"models": [{"name": "T\u00e9", "items": [{"name": "HV", "sweeps": [4]}]}]})"),
+      4);
   ASSERT_EQ(models.size(), 1u);
   EXPECT_EQ(models[0]->GetName(), L"T\u00e9");
   EXPECT_EQ(models[0]->GetLabel(), L"T\u00e9");
@@ -41,17 +42,21 @@ TEST(GraphModels, RefusesBadFilesWithTheFaultyPlace) {
       {"{\"models\": [], \"0123456789012345678901234567890123456789\\u0000\": 1}",
        "m.json: document: unknown key \"0123456789012345678901234567890123456789\u2026\""},
       {"\xff\xfe{", "m.json: the file is UTF-16 text; save it as UTF-8 or Latin-1"},
+      {"{\"models\": [{\"name\": \"T\", \"items\": [\n {\"name\": \"HV\", \"sweeps\": [1, 9]}]}]}",
+       "m.json:2:31: sweep 9 is not loaded (3 sweeps, numbered from 1)"},
+      {"{\"models\": [{\"name\": \"T\", \"items\": [{\"name\": \"HV\", \"sweeps\": [0]}]}]}",
+       "m.json:1:63: sweep 0 is not loaded (3 sweeps, numbered from 1)"},
   };
   for (const auto& bad : cases) {
     const std::string path = dir.Write("m.json", bad.text);
     try {
-      ReadModelFile(path);
+      ReadModelFile(path, 3);
       ADD_FAILURE() << "accepted: " << bad.text;
     } catch (const ModelFileError& error) {
       EXPECT_EQ(std::string(error.what()), dir.Path("") + bad.message);
     }
   }
-  EXPECT_THROW(ReadModelFile(dir.Path("missing.json")), ModelFileError);
+  EXPECT_THROW(ReadModelFile(dir.Path("missing.json"), 3), ModelFileError);
 }
 
 }  // namespace

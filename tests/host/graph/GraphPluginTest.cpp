@@ -64,6 +64,11 @@ TEST_F(GraphPluginTest, DefaultsAndUnknownNames) {
   EXPECT_EQ(raw.points[2].values[2], 1.5f);
   EXPECT_EQ(raw.points[2].values[3], -90.0f);
   FreeSweepData(raw);
+  raw.flag = true;  // the comparison analyzers' request: the measured values, no derived parts
+  ORLOSendMessage("GRAPH_AcquireRawData", &raw);
+  EXPECT_EQ(std::vector<float>(raw.points[2].values, raw.points[2].values + 4),
+            (std::vector<float>{0.0f, 0.0f, 1.5f, -90.0f}));
+  FreeSweepData(raw);
 }
 
 // A user's clicks in the graph: each change of the selection is announced once, and the

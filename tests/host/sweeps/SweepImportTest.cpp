@@ -20,7 +20,7 @@ using testing::ScratchDirectory;
 // The value block the graph plug-in delivers for a point.
 std::array<float, 4> Block(const Sweep::Point& point) {
   std::array<float, 4> block;
-  FillValueBlock(point, block.data());
+  FillValueBlock(point, ComplexParts(point), block.data());
   return block;
 }
 
@@ -122,7 +122,13 @@ TEST_F(SweepImportTest, NamesTheFileAndLineOfEveryFault) {
       {"100,0,1\n200,0,x\n", "f.csv:2: phase is not a number: \"x\""},
       {"100,0\n200,inf\n", "f.csv:2: magnitude is not a finite number: \"inf\""},
       {"100,0\n200,1e999\n", "f.csv:2: magnitude is out of the double range: \"1e999\""},
-      {"100,0\n200,800\n", "f.csv:2: a number is beyond single precision"},
+      {"100,0\n200,800\n",
+       "f.csv:2: magnitude is beyond single precision (-898 dB to 770 dB): \"800\""},
+      {"100,0\n200,-1e39\n",
+       "f.csv:2: magnitude is beyond single precision (-898 dB to 770 dB): \"-1e39\""},
+      {"Freq.,V\n100,\"(1e37dB,0\xC2\xB0)\"\n",
+       "f.csv:2: magnitude is beyond single precision (-898 dB to 770 dB): \"1e37\""},
+      {"f,ratio\n100,1e39\n", "f.csv:2: a number is beyond single precision"},
       {"0,0\n200,0\n", "f.csv:1: frequency must be above 0 Hz: \"0\""},
       {"100,0\n-200,0\n", "f.csv:2: frequency must be above 0 Hz: \"-200\""},
       {"100,0\n300,0\n200,0\n",
@@ -295,6 +301,18 @@ TEST_F(SweepImportTest, MakesNamesUniqueWithinOneLoad) {
   EXPECT_EQ(sweeps[2].name, "phase-A (3)");
   EXPECT_EQ(sweeps[3].name, "phase-B");
   EXPECT_EQ(sweeps[2].file, scratch_.Path("b/phase-A.csv"));
+
+  // Files are read side by side; the error is still the first failing file's in the order
+  // given, though a later one fails sooner.
+  std::string late = content;
+  for (int f = 300; f < 200000; ++f) late += std::to_string(f) + ",0\n";
+  const std::string lateFile = scratch_.Write("late.csv", late + "x,0\n");
+  try {
+    ImportSweepFiles({scratch_.Path("phase-B.csv"), lateFile, scratch_.Write("soon.csv", "x")});
+    ADD_FAILURE() << "no error";
+  } catch (const SweepFileError& error) {
+    EXPECT_EQ(std::string(error.what()), lateFile + ":199703: frequency is not a number: \"x\"");
+  }
 }
 
 TEST(SharedFrequencyResponses, ImportWithTheListedPointCounts) {

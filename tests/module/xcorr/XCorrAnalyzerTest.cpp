@@ -274,6 +274,14 @@ TEST_F(XCorrStory, MagnitudeDifferenceVerdictsAndItsSwitch) {
   EXPECT_EQ(Cells(*ResultsGrid())[1], (Row{L"R 1-2", L"[E] - [A]", L"", L"", L"Error"}));
   EXPECT_EQ(Cells(*ResultsGrid())[2], (Row{L"R 2-3", L"[A] - [D]", L"", L"", L"Out-of-Range"}));
   EXPECT_EQ(analyzer->MagnDiffText(2), L"Out-of-Range");
+
+  // F is below -20 dB under 105 Hz, outside the span that starts at 110 Hz, and falls
+  // through -20 dB at 500 Hz inside it: the difference is read there.
+  host.AddSweep(MakeSweep("F", [](double f) { return f >= 105.0 && f < 500.0 ? 1.0 : 0.03; },
+                          200, 100.0, 1.0e5));
+  host.Graph().SetVisibleSweeps({L"F", L"A"});
+  EXPECT_NEAR(analyzer->MagnDiff(0), 20.0 * std::log10(0.03), 1e-5);
+  EXPECT_EQ(analyzer->MagnDiffText(0), L"Fail");
 }
 
 // The report parameters: the band values are the statistics above rounded to two decimals;
