@@ -16,7 +16,6 @@
 #include "platform/win/MessageBox.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cwctype>
 #include <filesystem>
 #include <optional>
@@ -65,11 +64,8 @@ struct AnalyzeOptions {
 };
 
 std::optional<int> ParseRow(const std::string& text) {
-  const std::optional<double> value = ParseNumber(text);
-  if (!value || *value != std::floor(*value) || *value < 1.0 || *value > kMaxRow) {
-    return std::nullopt;
-  }
-  return static_cast<int>(*value);
+  const std::optional<long long> row = ParseWholeNumber(text, 1, kMaxRow);
+  return row ? std::optional<int>(*row) : std::nullopt;
 }
 
 // "N,M": two different sweep numbers from 1.

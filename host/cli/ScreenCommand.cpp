@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <numeric>
 #include <optional>
@@ -59,11 +58,8 @@ struct ScreenOptions {
 };
 
 std::optional<size_t> ParseJobs(const std::string& text) {
-  const std::optional<double> value = ParseNumber(text);
-  if (!value || *value != std::floor(*value) || *value < 1.0 || *value > kMaxJobs) {
-    return std::nullopt;
-  }
-  return static_cast<size_t>(*value);
+  const std::optional<long long> jobs = ParseWholeNumber(text, 1, kMaxJobs);
+  return jobs ? std::optional<size_t>(*jobs) : std::nullopt;
 }
 
 const CommandSyntax<ScreenOptions>& ScreenSyntax() {

@@ -8,7 +8,6 @@
 #include <pthread.h>
 #include <signal.h>
 
-#include <cmath>
 #include <optional>
 #include <ostream>
 #include <thread>
@@ -41,9 +40,8 @@ struct ServeOptions {
 };
 
 std::optional<int> ParsePort(const std::string& text) {
-  const std::optional<double> value = ParseNumber(text);
-  if (!value || *value != std::floor(*value) || *value < 0 || *value > 65535) return std::nullopt;
-  return static_cast<int>(*value);
+  const std::optional<long long> port = ParseWholeNumber(text, 0, 65535);
+  return port ? std::optional<int>(*port) : std::nullopt;
 }
 
 const CommandSyntax<ServeOptions>& ServeSyntax() {

@@ -65,11 +65,8 @@ std::optional<bool> ParseSwitch(const std::string& text) {
 }
 
 std::optional<int> ParseRow(const std::string& text) {
-  const std::optional<double> value = ParseNumber(text);
-  if (!value || *value != std::floor(*value) || *value < 1.0 || *value > 1'000'000) {
-    return std::nullopt;
-  }
-  return static_cast<int>(*value);
+  const std::optional<long long> row = ParseWholeNumber(text, 1, 1'000'000);
+  return row ? std::optional<int>(*row) : std::nullopt;
 }
 
 // A limit or threshold as the user types it, when it is a finite number (a decimal comma

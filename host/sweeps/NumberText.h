@@ -13,4 +13,8 @@ namespace orlo::host {
 // too), or nullopt for any text ReadNumber refuses (not a number, out of range).
 std::optional<double> ParseNumber(std::string_view text, bool decimalComma = false);
 
+// The whole of `text` as a whole number from `low` to `high` (a count, a row, a port), or
+// nullopt for anything else.
+std::optional<long long> ParseWholeNumber(std::string_view text, long long low, long long high);
+
 }  // namespace orlo::host
