@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <optional>
 
 namespace orlo::host {
@@ -120,6 +121,51 @@ bool SaysLinear(std::string_view header) {
   return lower.find("ratio") != std::string::npos || lower.find("linear") != std::string::npos;
 }
 
+// The quick reading of the common data line: a number right between each pair of
+// delimiters, the first at the line's start and the last at its end, every one finite,
+// and a point the general reading below would take as it is. Every other line, faulty ones
+// among them, is left to the general reading, which words the fault.
+struct PlainLineReader {
+  char delimiter = ',';
+  bool decimalComma = false;
+  bool magnitudeIsRatio = false;
+  size_t fieldCount = 0;  // 0 (no line is plain) until the first data line sets it
+
+  // Adds the point of the next line of `lines` when the line is plain; otherwise answers
+  // false and reads nothing.
+  bool Read(TextLines& lines, SweepBuilder& points) const {
+    const std::string_view rest = lines.Rest();
+    const char* at = rest.data();
+    const char* const end = at + rest.size();
+    std::array<double, 3> values{};  // a missing phase is 0
+    for (size_t i = 0; i < fieldCount; ++i) {
+      if (i > 0 && (at == end || *at++ != delimiter)) return false;
+      const NumberRead number = ReadNumberPrefix({at, size_t(end - at)}, decimalComma);
+      if (!number.ok() || !std::isfinite(number.value)) return false;
+      values[i] = number.value;
+      at += number.length;
+    }
+    size_t length = size_t(at - rest.data());
+    if (at != end) {
+      if (*at == '\n') {
+        length += 1;
+      } else if (*at == '\r' && end - at > 1 && at[1] == '\n') {
+        length += 2;
+      } else {
+        return false;
+      }
+    }
+    const auto [frequency, magnitude, phase] = values;
+    if (!(frequency > 0.0) || (magnitudeIsRatio && magnitude < 0.0)) return false;
+    const float ratio =
+        magnitudeIsRatio ? static_cast<float>(magnitude) : DecibelToRatio(magnitude);
+    if (!magnitudeIsRatio && (ratio == 0.0f || std::isinf(ratio))) return false;
+    lines.Skip(length);
+    points.Add(PolarPoint(frequency, ratio, phase), lines.Number());
+    return true;
+  }
+};
+
 // Whether the next line of `text` is blank or a comment.
 bool IsSkipped(std::string_view text) {
   const size_t first = text.find_first_not_of(" \t");
@@ -131,25 +177,30 @@ bool IsSkipped(std::string_view text) {
 
 void ReadDelimitedSweep(TextLines& lines, SweepBuilder& points) {
   std::optional<char> delimiter;
-  bool magnitudeIsRatio = false;
+  PlainLineReader plain;
   size_t fieldCount = 0;
   int fieldCountLine = 0;
   ScannedLine scanned;
   for (std::string_view rest; !(rest = lines.Rest()).empty();) {
+    if (plain.fieldCount != 0 && plain.Read(lines, points)) continue;
     std::string_view skipped, first;
     if (IsSkipped(rest)) {
       lines.Next(skipped);
       continue;
     }
     const bool firstLine = !delimiter;
-    if (firstLine && TextLines(lines).Next(first)) delimiter = DetectDelimiter(first);
-    const bool decimalComma = *delimiter == ';';
-    const std::string_view lineText = LineScanner(rest, *delimiter, decimalComma).Scan(scanned);
+    if (firstLine && TextLines(lines).Next(first)) {
+      delimiter = DetectDelimiter(first);
+      plain.delimiter = *delimiter;
+      plain.decimalComma = *delimiter == ';';
+    }
+    const std::string_view lineText =
+        LineScanner(rest, *delimiter, plain.decimalComma).Scan(scanned);
     lines.Skip(scanned.length);
     const SweepLine line{points.File(), lines.Number(), lineText};
     const bool header = firstLine && scanned.first[0].number.fault == NumberFault::kNotANumber;
     if (header) {
-      magnitudeIsRatio = scanned.count > 1 && SaysLinear(scanned.first[1].text);
+      plain.magnitudeIsRatio = scanned.count > 1 && SaysLinear(scanned.first[1].text);
       continue;
     }
     if (fieldCount == 0) {
@@ -159,6 +210,7 @@ void ReadDelimitedSweep(TextLines& lines, SweepBuilder& points) {
       }
       fieldCount = scanned.count;
       fieldCountLine = line.number;
+      if (*delimiter != '\0') plain.fieldCount = fieldCount;  // blanks: the general reading
     } else if (scanned.count != fieldCount) {
       line.Fail("expected " + std::to_string(fieldCount) + " fields like line " +
                 std::to_string(fieldCountLine) + ", found " + std::to_string(scanned.count));
@@ -168,11 +220,12 @@ void ReadDelimitedSweep(TextLines& lines, SweepBuilder& points) {
     const double magnitude = line.Number(magnitudeField.number, magnitudeField.text, "magnitude");
     const double phase =
         fieldCount == 3 ? line.Number(phaseField.number, phaseField.text, "phase") : 0.0;
-    if (magnitudeIsRatio && magnitude < 0.0) {
+    if (plain.magnitudeIsRatio && magnitude < 0.0) {
       line.Fail("magnitude ratio is negative: " + QuotedExcerpt(magnitudeField.text));
     }
-    const double ratio =
-        magnitudeIsRatio ? magnitude : line.DecibelRatio(magnitude, magnitudeField.text, "magnitude");
+    const double ratio = plain.magnitudeIsRatio
+                             ? magnitude
+                             : line.DecibelRatio(magnitude, magnitudeField.text, "magnitude");
     points.Add(PolarPoint(frequency, ratio, phase), line.number);
   }
 }

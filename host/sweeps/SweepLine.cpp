@@ -44,11 +44,10 @@ double SweepLine::Frequency(const NumberRead& read, std::string_view field) cons
   return frequency;
 }
 
-double SweepLine::DecibelRatio(double decibels, std::string_view field,
-                               std::string_view what) const {
-  const double ratio = DecibelToRatio(decibels);
-  const auto stored = static_cast<float>(ratio);
-  if (stored == 0.0f || std::isinf(stored)) {
+float SweepLine::DecibelRatio(double decibels, std::string_view field,
+                              std::string_view what) const {
+  const float ratio = DecibelToRatio(decibels);
+  if (ratio == 0.0f || std::isinf(ratio)) {
     Fail(std::string(what) + " is beyond single precision (" + kDecibelRange + "): " +
          QuotedExcerpt(field));
   }

@@ -33,10 +33,10 @@ struct SweepLine {
   }
   double Frequency(std::string_view field) const { return Frequency(ReadNumber(field), field); }
 
-  // The magnitude ratio of the dB value `decibels` read from `field`; fails with "<what>
-  // is beyond single precision (-898 dB to 770 dB): "<field>"" when the ratio rounds to
-  // infinity or to 0 as a float.
-  double DecibelRatio(double decibels, std::string_view field, std::string_view what) const;
+  // The magnitude ratio (DecibelToRatio) of the dB value `decibels` read from `field`;
+  // fails with "<what> is beyond single precision (-898 dB to 770 dB): "<field>"" when it
+  // rounds to infinity or to 0 as a float.
+  float DecibelRatio(double decibels, std::string_view field, std::string_view what) const;
 };
 
 // `text` without leading and trailing blanks (spaces and tabs).

@@ -9,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <cmath>
 #include <filesystem>
+#include <random>
 
 namespace orlo::host {
 namespace {
@@ -75,13 +77,28 @@ TEST_F(SweepImportTest, ReadsHeaderCommentsAndThreeColumns) {
   EXPECT_EQ(Block(sweep.points[1])[0], -1.0f);
 }
 
-TEST_F(SweepImportTest, StoresTheFloatNearestToTheDecibelRatioComputedInDouble) {
-  // Computed in single precision this would be 2399075.75.
-  const Sweep sweep = Import("100,127.600877443896\n200,0\n");
-  EXPECT_EQ(sweep.points[0].magnitudeRatio, 2399075.25f);
-  EXPECT_EQ(sweep.points[0].phaseDegrees, 0.0f);
-  EXPECT_EQ(Block(sweep.points[0])[0], 2399075.25f);
-  EXPECT_EQ(Block(sweep.points[0])[1], 0.0f);
+// The conversion estimates the power and falls back to std::pow next to a float rounding
+// boundary: its floats must be those of the double-precision power everywhere, at the
+// boundaries above all (values whose power is the midpoint of two floats), bit for bit.
+TEST(DecibelToRatio, GivesTheFloatOfTheDoublePowerBitForBit) {
+  std::mt19937_64 random(20);
+  std::uniform_real_distribution<double> decibels(-1100.0, 1100.0);
+  std::uniform_int_distribution<std::uint32_t> positiveFloats(1, 0x7F7FFFFE);
+  // The first gives 2399075.25 (2399075.75 when computed in single precision).
+  std::vector<double> values = {127.600877443896, 0.0, -0.0, 1e-300, -898.0, 770.7, -1000.0};
+  for (int i = 0; i < 200000; ++i) {
+    values.push_back(decibels(random));
+    values.push_back(std::round(decibels(random) * 1e6) / 1e6);  // as files write them
+    const std::uint32_t below = positiveFloats(random);  // and below + 1: two adjacent floats
+    values.push_back(20.0 * std::log10((double(std::bit_cast<float>(below)) +
+                                        double(std::bit_cast<float>(below + 1))) / 2));
+  }
+  int differences = 0;
+  for (const double value : values) {
+    differences += std::bit_cast<std::uint32_t>(DecibelToRatio(value)) !=
+                   std::bit_cast<std::uint32_t>(Ratio(value));
+  }
+  EXPECT_EQ(differences, 0);
 }
 
 TEST_F(SweepImportTest, DetectsTheDelimiterAndAcceptsAnyOrderOfTheSameFile) {
