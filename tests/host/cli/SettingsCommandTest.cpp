@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <iterator>
 
 namespace orlo::host {
 namespace {
@@ -26,10 +25,7 @@ class SettingsCommandTest : public ::testing::Test {
     EXPECT_EQ(run.exitCode, 0) << run.output;
     return json::Parse(run.output);
   }
-  std::string File() const {
-    std::ifstream in(folder.Path("Analyzer.xml"), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  std::string File() const { return testing::ReadFile(folder.Path("Analyzer.xml")); }
 
   testing::ScratchDirectory folder;
 };
@@ -65,7 +61,6 @@ TEST_F(SettingsCommandTest, EmptyFolderShowsTheDefaultsUntilAChangeIsWritten) {
   const json::Array& sets = At(document, {"sets"}).Items();
   ASSERT_EQ(sets.size(), 3u);
   EXPECT_EQ(At(sets[2], {"name"}).Text(), "NCEPRI");
-
 
   // A technique picked alone writes only the technique and says so; "save" writes what the
   // dialog shows; a limit is typed as given (a decimal comma too).
