@@ -198,11 +198,12 @@ TEST_F(AnalyzeCommandTest, RefusedRunsNameTheFaultAndExitWithItsCode) {
   const std::string prefix = "orlo analyze: ";
   const std::string select = prefix + "--select expects two different sweep numbers N,M from 1, not '";
   const std::string test = "test analyzer";
-  const struct {
+  struct Refusal {
     Strings args;
     int exitCode;
     std::string err;
-  } cases[] = {
+  };
+  std::vector<Refusal> cases = {
       {{"--row", "0", a}, 2, prefix + "--row expects a row number from 1, not '0'\n"},
       {{"--row", "4", a}, 2, prefix + "--row 4 is not a row of the results grid\n"},
       {{"--analyzer", "no such analyzer", a}, 2,
@@ -213,11 +214,6 @@ TEST_F(AnalyzeCommandTest, RefusedRunsNameTheFaultAndExitWithItsCode) {
        prefix + "--html '" + sub + "/../phase-A.csv' is one of the input files\n"},
       {{"--report", model, "--model-file", model, a}, 2,
        prefix + "--report '" + model + "' is one of the input files\n"},
-      {{"--analyzer", test, "--select", "1", a, a}, 2, select + "1'\n"},
-      {{"--analyzer", test, "--select", "0,1", a, a}, 2, select + "0,1'\n"},
-      {{"--analyzer", test, "--select", "2,2", a, a}, 2, select + "2,2'\n"},
-      {{"--analyzer", test, "--select", "1,x", a, a}, 2, select + "1,x'\n"},
-      {{"--analyzer", test, "--select", "1,2,3", a, a}, 2, select + "1,2,3'\n"},
       {{"--analyzer", test, "--select", "1,3", a, a}, 2,
        prefix + "--select 1,3 names a sweep beyond the 2 loaded\n"},
       {{"--analyzer", test, "--select", "1,2", "--click", "Test 3", a, a}, 2,
@@ -230,7 +226,10 @@ TEST_F(AnalyzeCommandTest, RefusedRunsNameTheFaultAndExitWithItsCode) {
       {{"--html", sub + "/no/p.html", a}, 3,
        prefix + "cannot write '" + sub + "/no/p.html': No such file or directory\n"},
   };
-  for (const auto& refused : cases) {
+  for (const std::string pair : {"1", "0,1", "2,2", "1,x", "1,2,3"}) {
+    cases.push_back({{"--analyzer", test, "--select", pair, a, a}, 2, select + pair + "'\n"});
+  }
+  for (const Refusal& refused : cases) {
     const CommandRun run = Analyze(refused.args);
     EXPECT_EQ(run.exitCode, refused.exitCode) << refused.err;
     EXPECT_EQ(run.err, refused.err);
@@ -494,10 +493,6 @@ TEST_F(AnalyzeCommandTest, CorrelationAnalysisShowsTheModelsBandValuesAndMagnitu
     EXPECT_FALSE(pairs[p].Find("magnitudeDifference")->IsNull());
     EXPECT_NE(pairs[p].Find("magnitudeDifferenceVerdict")->Text(), "");
     EXPECT_EQ(pairs[p].Find("conclusion")->Text(), Cell(panel, "results", p + 1, 2));
-  }
-  // The criteria grid shows the selected pair's statistics, one band a row.
-  for (size_t b = 0; b < 3; ++b) {
-    EXPECT_EQ(TwoDecimals(Factors(panel, 1)[b]), Cell(panel, "criteria", b + 1, 2));
   }
   EXPECT_EQ(panel.Find("conclusion")->Text(), pairs[1].Find("conclusion")->Text());
 
