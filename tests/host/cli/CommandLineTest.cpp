@@ -1,8 +1,13 @@
 // The command line read through each command's option table: the first fault named with
 // exit code 2 (options of the command and of its actions, required options and
 // positionals, nested actions), "--" ending the options, and the help laid out from the
-// tables.
+// tables. The small commands: the file `orlo simulate` writes (read back as a sweep: every
+// AnalyzeCommandTest), what `orlo sweeps` prints, and `orlo analyzers` as the user runs it
+// (the built executable with its module, or with ORLO_MODULE_PATH naming something that
+// is not one).
+#include "TestPaths.h"
 #include "tests/host/RunOrlo.h"
+#include "tests/host/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +92,83 @@ TEST(CommandSyntaxTest, HelpIsLaidOutFromTheTables) {
     const CommandRun run = Orlo(args);
     EXPECT_EQ(run.exitCode, kExitOk);
     EXPECT_NE(run.out.find(text), std::string::npos) << "missing: " << text << "\n" << run.out;
+  }
+}
+
+testing::CommandRun Simulate(std::vector<std::string> args) {
+  args.insert(args.begin(), "simulate");
+  return testing::RunCommand(args);
+}
+
+TEST(SimulateCommandTest, WritesTheDocumentedFormatAndTheSameFileForTheSameOptions) {
+  // The nominal winding at the ends of the range and at its geometric middle.
+  EXPECT_EQ(Simulate({"--points", "3"}).out,
+            "frequency_hz,magnitude_db,phase_deg\n20,-0.697536,-0.5034\n"
+            "6324.55532,-10.141055,-69.2820\n2000000,-62.741566,76.3625\n");
+  const testing::CommandRun first = Simulate({"--phase", "7", "--noise", "0.5"});
+  ASSERT_EQ(first.exitCode, kExitOk) << first.err;
+  EXPECT_EQ(Simulate({"--phase", "7", "--noise", "0.5"}).out, first.out);
+  for (const std::vector<std::string>& other :
+       {std::vector<std::string>{"--phase", "8", "--noise", "0.5"}, {"--phase", "7"},
+        {"--phase", "7", "--noise", "100"},
+        {"--phase", "7", "--noise", "0.5", "--deformation", "axial", "--severity", "5"}}) {
+    const testing::CommandRun outcome = Simulate(other);
+    EXPECT_EQ(outcome.exitCode, kExitOk) << outcome.err;
+    EXPECT_NE(outcome.out, first.out) << ::testing::PrintToString(other);
+  }
+}
+
+// The good file twice (the second name made unique), the broken one named with its line;
+// the page plots what was read.
+TEST(SweepsCommandTest, PrintsWhatWasReadFromEachFileAndReportsBadOnes) {
+  testing::ScratchDirectory scratch;
+  const std::string good = scratch.Write("phase-A.csv", "f,m\n20,-3.5\n2000000,0.25\n");
+  const std::string bad = scratch.Write("broken.csv", "f,m\n20,x\n");
+  const testing::CommandRun run = testing::RunCommand({"sweeps", "--html", scratch.Path("p.html"), good, bad, good});
+  EXPECT_EQ(run.exitCode, kExitUnreadable);
+  EXPECT_EQ(run.out, "phase-A: 2 points, 20 Hz to 2000000 Hz, magnitude -3.50 dB to 0.25 dB (" + good + ")\n"
+                     "phase-A (2): 2 points, 20 Hz to 2000000 Hz, magnitude -3.50 dB to 0.25 dB (" + good + ")\n");
+  EXPECT_EQ(run.err, bad + ":2: magnitude is not a number: \"x\"\n");
+  const std::string html = testing::ReadFile(scratch.Path("p.html"));
+  EXPECT_NE(html.find("<ul class=\"legend\"><li><span class=\"swatch\" style=\"border-top:2px "
+                      "solid #0000FF\"></span>phase-A</li><li>"),
+            std::string::npos)
+      << html;
+  EXPECT_EQ(html.find("broken"), std::string::npos);
+
+  const std::string unwritable = scratch.Path("no/dir/p.html");
+  const testing::CommandRun unwritten = testing::RunCommand({"sweeps", "--html", unwritable, good});
+  EXPECT_EQ(unwritten.exitCode, kExitUnreadable);
+  EXPECT_EQ(unwritten.err, "orlo sweeps: cannot write '" + unwritable + "': No such file or directory\n");
+}
+
+using testing::OrloRun;
+using testing::RunOrlo;
+
+TEST(AnalyzersCommandTest, ListsTheAnalyzersOfTheBuiltModule) {
+  const OrloRun listed = RunOrlo("analyzers");
+  EXPECT_EQ(listed.exitCode, 0) << listed.output;
+  EXPECT_EQ(listed.output,
+            "INDEX  NAME                      GUID                                    SETTINGS\n"
+            "0      Correlation analysis      {4BA6F174-43D6-4431-ADD2-DCAC39848B99}  yes\n"
+            "1      DL/T 911-2004 Analyzer    {E5DDB55E-96C1-47d0-8361-B7519CDA16F2}  no\n");
+}
+
+TEST(AnalyzersCommandTest, AModulePathThatHoldsNoModuleIsUnreadableInput) {
+  const std::pair<std::string, std::string> paths[] = {
+      {"/nonexistent", "cannot load the analysis module '/nonexistent': no such file\n"},
+      {ORLO_BIN_DIR, "cannot load the analysis module '" ORLO_BIN_DIR "': is a directory\n"},
+      {ORLO_BIN_DIR "/../CMakeCache.txt",  // then the loader's words
+       "cannot load the analysis module '" ORLO_BIN_DIR "/../CMakeCache.txt': "},
+      // A library of the platform: it loads, and registers nothing.
+      {ORLO_BIN_DIR "/libORLOControls.so",
+       "the analysis module '" ORLO_BIN_DIR "/libORLOControls.so' registers no analyzer\n"},
+  };
+  for (const auto& [path, message] : paths) {
+    const OrloRun run = RunOrlo("analyzers", "ORLO_MODULE_PATH='" + path + "'");
+    EXPECT_EQ(run.exitCode, 3) << path;
+    EXPECT_TRUE(run.output.starts_with("orlo analyzers: " + message)) << run.output;
+    EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << run.output;  // one line
   }
 }
 
