@@ -428,7 +428,6 @@ TEST_F(AnalyzeCommandTest, TestAnalyzerGraphsFollowTheSelectionAndTheClicksInOrd
   EXPECT_TRUE(same[1].Find("curves")->Items().at(0).Find("sweep")->IsNull());  // a difference
   EXPECT_EQ(magnitude.Find("points")->Items().size(), 1000u);
   EXPECT_EQ(json::Write(magnitude.Find("points")->Items().at(0).Items().at(0), 0), "20");
-  for (const double y : ordinates(same[1])) EXPECT_NEAR(y, 0.0, 1e-12);
 
   const std::pair<Strings, bool> clicks[] = {
       {{"--click", "Test 2", "--click", "Just DO IT!"}, true},
@@ -439,8 +438,6 @@ TEST_F(AnalyzeCommandTest, TestAnalyzerGraphsFollowTheSelectionAndTheClicksInOrd
     args.insert(args.end(), click.begin(), click.end());
     const std::vector<Value> shown = graphs(args);
     ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[0].Find("curves")->Items().size(), 2u);
-    EXPECT_NE(ordinates(shown[1]), std::vector<double>(1000, 0.0));
     EXPECT_EQ(ordinates(shown[2]).empty(), !correlationShown) << ::testing::PrintToString(click);
   }
 
