@@ -228,6 +228,7 @@ class ScreenRun {
     unreadable_ = unreadable_ || row.status == SetStatus::kUnreadable ||
                   row.status == SetStatus::kWorkerDied;
     errorBox_ = errorBox_ || row.status == SetStatus::kErrorBox;
+    commonNotes_.Add(index, row);
     if (options_.sortWorst) {
       ranks_.resize(sets_.size());
       ranks_[index] = row.Rank();
@@ -251,6 +252,7 @@ class ScreenRun {
         }
       }
     }
+    results.commonNotes = commonNotes_.Notes();
     results.count = order.size();
     results.entry = [&spool, order = std::move(order)](size_t position) {
       return json::Parse(spool.Get(order[position]));
@@ -263,6 +265,7 @@ class ScreenRun {
   std::vector<MeasurementSet> sets_;
   std::vector<ScreenAnalyzer> analyzers_;
   std::vector<int> ranks_;
+  CommonNotes commonNotes_;
   bool usageError_ = false;
   bool unreadable_ = false;
   bool errorBox_ = false;

@@ -124,13 +124,24 @@ TEST_F(ScreenCommandTest, EachSetEqualsAnalyzeOnItsFilesWhateverTheNumberOfWorke
   EXPECT_NE(table.err.find("\rscreening: 3/3 sets"), std::string::npos) << table.err;
   std::istringstream lines(table.out);
   Strings rows;
-  for (std::string line; std::getline(lines, line);) rows.push_back(line.substr(0, line.find("  ")));
-  EXPECT_EQ(rows, (Strings{"", "Set", "c, bad", "b", "a"})) << table.out;
-  // (The notes column then says the correlation analysis has no settings file.)
+  for (std::string line; std::getline(lines, line);) {
+    rows.push_back(line.substr(0, std::min(line.find("  "), line.find(": "))));
+  }
+  EXPECT_EQ(rows, (Strings{"", "Set", "c, bad", "b", "a", "For every set analysed"})) << table.out;
+  // The note of every set analysed, that the correlation analysis has no settings file,
+  // is said once below the table and once on the page; every CSV line keeps it, to be read
+  // alone (13 lines: the set of one sweep, 2 analyzers x 3 pairs of T1/2024 and of T2).
   EXPECT_NE(table.out.find("\nb       T2           3       -    -    -    -      Obvious Distortion  "
-                           "Obvious Distortion  Normal  Obvious Distortion  No settings file: "),
+                           "Obvious Distortion  Normal  Obvious Distortion\n"),
             std::string::npos)
       << table.out;
+  const auto count = [](const std::string& text) {
+    size_t found = 0;
+    for (size_t at = 0; (at = text.find("No settings file: ", at)) != std::string::npos; ++at) ++found;
+    return found;
+  };
+  EXPECT_EQ((std::vector<size_t>{count(table.out), count(ReadFile(page)), count(ReadFile(csv))}),
+            (std::vector<size_t>{1, 1, 13}));
 }
 
 TEST_F(ScreenCommandTest, ErrorBoxesAndRefusedRunsGiveTheirExitCodes) {
