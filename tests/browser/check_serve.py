@@ -14,18 +14,15 @@ the server with exit status 0 within a second. Exits 1 with one line per failed 
 """
 
 import json
-import signal
 import subprocess
 import sys
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.common.exceptions import StaleElementReferenceException
 from selenium.webdriver.common.by import By
-from selenium.webdriver.support.ui import WebDriverWait
 
-TIMEOUT_S = 15
+from browsing import Checks, Server, chromium, console_errors, requested, wait
+
 PHASES = ["phase-A.csv", "phase-B.csv", "phase-C.csv"]
 GREYED = "rgb(128, 128, 128)"
 BAND = {"label": "Browser band", "min": "2000", "max": "20000", "normal": "1", "suspect": "0.6"}
@@ -46,29 +43,10 @@ return [...document.querySelectorAll('#panels section.panel')].map(section => {
 """
 
 
-class Checks:
-    def __init__(self):
-        self.failures = []
-        self.count = 0
-
-    def expect(self, condition, message):
-        self.count += 1
-        if not condition:
-            self.failures.append(message)
-        return condition
-
-
 def analyze(orlo, folder, settings, row):
     run = subprocess.run([orlo, "analyze", "--json", "--row", str(row), "--settings-dir", settings,
                           *PHASES], cwd=folder, capture_output=True, text=True)
     return {a["index"]: a for a in json.loads(run.stdout)["analyzers"]}
-
-
-def wait(driver, condition, what):
-    try:
-        return WebDriverWait(driver, TIMEOUT_S, poll_frequency=0.1).until(lambda d: condition())
-    except Exception:
-        raise AssertionError("timed out waiting for " + what)
 
 
 def panels(driver):
@@ -193,49 +171,33 @@ def story(checks, driver, orlo, folder, settings, address, screenshot):
     checks.expect(picked(driver) == PHASES, f"after the reload {picked(driver)} are picked")
     checks.expect(panels(driver) == shown, "the panels differ after the reload")
     driver.save_screenshot(screenshot)
-    errors = [entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
+    errors = console_errors(driver)
     checks.expect(not errors, f"console errors: {errors}")
+    origin = address.split("/?")[0] + "/"
+    elsewhere = [url for url in requested(driver) if not url.startswith(origin)]
+    checks.expect(not elsewhere, f"the page fetched {elsewhere[:3]}")
 
 
 def main():
     if len(sys.argv) != 5:
         sys.exit(__doc__)
     orlo, folder, settings, screenshot = sys.argv[1:]
-    server = subprocess.Popen([orlo, "serve", "--settings-dir", settings, folder],
-                              stdout=subprocess.PIPE, text=True)
-    checks = Checks()
+    server = Server(orlo, folder, settings)
+    checks = Checks("serve browser test")
     try:
-        address = server.stdout.readline().strip()
-        checks.expect(address.startswith("http://127.0.0.1:") and "/?token=" in address,
-                      f"first line {address!r} is not the address")
-        options = webdriver.ChromeOptions()
-        options.binary_location = "/usr/bin/chromium"
-        for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--window-size=1100,1400",
-                     "--disable-background-networking", "--disable-component-update"):
-            options.add_argument(flag)
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        checks.expect(server.address.startswith("http://127.0.0.1:") and "/?token=" in server.address,
+                      f"first line {server.address!r} is not the address")
+        driver = chromium(1100, 1400)
         try:
-            story(checks, driver, orlo, folder, settings, address, screenshot)
+            story(checks, driver, orlo, folder, settings, server.address, screenshot)
         except AssertionError as failure:
             checks.expect(False, str(failure))
         finally:
             driver.quit()
     finally:
-        started = time.monotonic()
-        server.send_signal(signal.SIGINT)
-        try:
-            status = server.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            server.kill()
-            status = "killed"
-        took = time.monotonic() - started
+        status, took = server.stop()
         checks.expect(status == 0 and took < 1.0, f"SIGINT: exit status {status} after {took:.2f} s")
-
-    for failure in checks.failures:
-        print("FAIL " + failure)
-    print(f"serve browser test: {checks.count - len(checks.failures)} of {checks.count} checks passed")
-    sys.exit(1 if checks.failures else 0)
+    checks.finish()
 
 
 if __name__ == "__main__":
