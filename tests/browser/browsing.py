@@ -10,6 +10,7 @@ import sys
 import time
 
 TIMEOUT_S = 15
+GREYED_CELL = "rgb(128, 128, 128)"  # a criteria cell that does not count
 
 
 class Checks:

@@ -23,11 +23,10 @@ import sys
 
 from selenium.webdriver.common.by import By
 
-from browsing import Checks, chromium, console_errors, requested
+from browsing import GREYED_CELL, Checks, chromium, console_errors, requested
 
 VIEWPORT = {"width": 1000, "height": 900, "deviceScaleFactor": 1, "mobile": False}
 PIXEL_TOLERANCE = 1.0
-GREYED_CELL = "rgb(128, 128, 128)"
 PREFIXES = {"": 1.0, "k": 1e3, "M": 1e6, "G": 1e9}
 
 # Reads every panel of the rendered page: graph geometry in client pixels, grids with
@@ -159,11 +158,15 @@ def log_axis(checks, where, ticks):
     return x_of
 
 
-def check_off_the_frame(checks, where, plot, points):
-    """An automatic value axis leaves room above and below the curves."""
+def check_points(checks, where, plot, points):
+    """A line inside the plot area, off its frame (an automatic value axis leaves room above
+    and below the curves)."""
+    checks.expect(len(points) >= 2, f"{where}: no line")
+    outside = [p for p in points if not (plot["left"] - 0.5 <= p[0] <= plot["right"] + 0.5
+                                         and plot["top"] - 0.5 <= p[1] <= plot["bottom"] + 0.5)]
     on_frame = [p for p in points if min(abs(p[1] - plot["top"]), abs(p[1] - plot["bottom"])) < 2]
-    checks.expect(not on_frame, f"{where}: {len(on_frame)} points on the plot's frame, e.g. "
-                                f"{on_frame[:1]}")
+    checks.expect(not outside and not on_frame, f"{where}: points outside the plot area "
+                  f"{outside[:1]} ({len(outside)}) or on its frame {on_frame[:1]} ({len(on_frame)})")
 
 
 def check_range_labels(checks, where, graph):
@@ -184,13 +187,7 @@ def check_curves(checks, where, graph, expected_curves):
                   f"{where}: {len(graph['curves'])} curves drawn, {len(expected_curves)} expected")
     for drawn, expected in zip(graph["curves"], expected_curves):
         name = expected["name"]
-        checks.expect(len(drawn["points"]) >= 2, f"{where}: curve {name!r} has no line")
-        outside = [p for p in drawn["points"]
-                   if not (plot["left"] - 0.5 <= p[0] <= plot["right"] + 0.5
-                           and plot["top"] - 0.5 <= p[1] <= plot["bottom"] + 0.5)]
-        checks.expect(not outside, f"{where}: curve {name!r} has {len(outside)} points outside "
-                                   f"the plot area, e.g. {outside[:1]}")
-        check_off_the_frame(checks, f"{where}: curve {name!r}", plot, drawn["points"])
+        check_points(checks, f"{where}: curve {name!r}", plot, drawn["points"])
         checks.expect(set(drawn["strokes"]) == {rgb(expected["colour"])},
                       f"{where}: curve {name!r} drawn in {set(drawn['strokes'])}, expected "
                       f"{rgb(expected['colour'])}")
@@ -272,12 +269,8 @@ def check_sweeps(checks, page, hostile, flat):
                       f"sweeps page: {hostile!r} or {flat!r} not shown as text in the legend "
                       f"{graph['legend']}")
         plot = graph["plot"]
-        for curve in graph["curves"]:
-            checks.expect(len(curve["points"]) >= 2 and all(
-                plot["left"] - 0.5 <= x <= plot["right"] + 0.5 and
-                plot["top"] - 0.5 <= y <= plot["bottom"] + 0.5 for x, y in curve["points"]),
-                "sweeps page: a curve without points or with points outside the plot area")
-            check_off_the_frame(checks, "sweeps page", plot, curve["points"])
+        for name, curve in zip(graph["legend"], graph["curves"]):
+            check_points(checks, f"sweeps page: curve {name!r}", plot, curve["points"])
         # The zero at 3 MHz: one mark hanging from the bottom edge, right of every point drawn.
         marks = graph["infinite"]
         rightmost = max(x for curve in graph["curves"] for x, _ in curve["points"])
@@ -293,6 +286,11 @@ def check_test_analyzer(checks, page):
                       f"test analyzer page: legend {graphs[0]['legend']} does not name the sweeps")
 
 
+def worst_of(entry):
+    """The last analyzer's worst verdict of a screened set."""
+    return (entry["worst"] or [{}])[-1].get("conclusion") or ""
+
+
 def screen_key(entry, column):
     """Where a set belongs when the screening page is sorted by `column` ("Set", "Sweeps" or
     the last analyzer's "Worst"): names with their numbers by value (T9 before T10)."""
@@ -301,8 +299,7 @@ def screen_key(entry, column):
                 for part in re.split(r"([0-9]+)", entry["set"])]
     if column == "Sweeps":
         return len(entry["sweeps"])
-    worst = entry["worst"][-1]["conclusion"] if entry["worst"] else ""
-    return NOT_ANALYSED_RANK.get(entry["status"], SEVERITY.get(worst, -1))
+    return NOT_ANALYSED_RANK.get(entry["status"], SEVERITY.get(worst_of(entry), -1))
 
 
 def check_screen(checks, driver, screen):
@@ -310,12 +307,10 @@ def check_screen(checks, driver, screen):
     headers = lambda: driver.find_elements(By.CSS_SELECTOR, "tr.columns th")
     names = [th.text for th in headers()]
     rows = driver.execute_script(SCREEN_ROWS_JS)
-    checks.expect([row[0][0] for row in rows] == list(sets),
-                  f"screening page: rows {[row[0][0] for row in rows]}, --json has {list(sets)}")
-    for row in rows:
-        worst = (sets.get(row[0][0], {}).get("worst") or [{}])[-1].get("conclusion") or "-"
-        checks.expect(row[-2][0] == worst, f"screening page: set {row[0][0]} worst {row[-2][0]!r}, "
-                                           f"--json says {worst!r}")
+    shown = [(row[0][0], row[-2][0]) for row in rows]
+    expected = [(entry["set"], worst_of(entry) or "-") for entry in screen["sets"]]
+    checks.expect(shown == expected, f"screening page: sets and worst verdicts {shown}, --json "
+                                     f"has {expected}")
     # Verdicts: one colour each, none shared; a set not read is marked.
     colours = {}
     for row in rows:
@@ -336,11 +331,11 @@ def check_screen(checks, driver, screen):
     for column in (0, 1, len(names) - 2):
         for descending in (False, True):
             headers()[column].click()
-            order = [screen_key(sets[row[0][0]], names[column])
-                     for row in driver.execute_script(SCREEN_ROWS_JS)]
+            shown = [row[0][0] for row in driver.execute_script(SCREEN_ROWS_JS)]
+            order = [screen_key(sets[name], names[column]) for name in shown]
             checks.expect(order == sorted(order, reverse=descending),
                           f"screening page: clicked {names[column]!r} {descending + 1} time(s), the "
-                          f"rows are in the order {order}")
+                          f"rows are in the order {shown}")
 
 
 def evaluate(driver, expression, wait=False):

@@ -21,10 +21,9 @@ import time
 from selenium.common.exceptions import StaleElementReferenceException
 from selenium.webdriver.common.by import By
 
-from browsing import Checks, Server, chromium, console_errors, requested, wait
+from browsing import GREYED_CELL, Checks, Server, chromium, console_errors, requested, wait
 
 PHASES = ["phase-A.csv", "phase-B.csv", "phase-C.csv"]
-GREYED = "rgb(128, 128, 128)"
 BAND = {"label": "Browser band", "min": "2000", "max": "20000", "normal": "1", "suspect": "0.6"}
 
 READ_PANELS_JS = r"""
@@ -59,7 +58,7 @@ def texts(grid):
 
 def greyed(grid):
     return sorted([r, c] for r, row in enumerate(grid or []) for c, cell in enumerate(row)
-                  if cell["grey"] == GREYED)
+                  if cell["grey"] == GREYED_CELL)
 
 
 def same_as_analysis(checks, shown, expected, when):
@@ -93,10 +92,6 @@ def click(driver, css):
     raise AssertionError("could not click " + css)
 
 
-def click_id(driver, element_id):
-    click(driver, "#" + element_id)
-
-
 def picked(driver):
     return driver.execute_script(
         "return [...document.querySelectorAll('#files tr')].filter(tr => tr.querySelector('input.pick')?.checked)"
@@ -112,7 +107,7 @@ def fill_editor(driver, band):
         field = driver.find_element(By.ID, "band-" + box)
         field.clear()
         field.send_keys(value)
-    click_id(driver, "editor-ok")
+    click(driver, "#editor-ok")
 
 
 def band_grid_labels(driver):
@@ -144,22 +139,22 @@ def story(checks, driver, orlo, folder, settings, address, screenshot):
                   "clicking results row 2 changed no criteria grid")
     same_as_analysis(checks, after, expected, "row 2 clicked")
 
-    click_id(driver, "open-settings")
+    click(driver, "#open-settings")
     wait(driver, lambda: dialog_open(driver, "settings-dialog"), "the settings dialog")
-    click_id(driver, "band-add")
+    click(driver, "#band-add")
     fill_editor(driver, BAND)
     wait(driver, lambda: not dialog_open(driver, "editor-dialog"), "the editor to close")
     wait(driver, lambda: BAND["label"] in band_grid_labels(driver), "the new band in the dialog's grid")
-    click_id(driver, "band-add")
+    click(driver, "#band-add")
     fill_editor(driver, dict(BAND, label="Upside down", min="5000", max="1000"))
     wait(driver, lambda: dialog_open(driver, "message-dialog"), "the editor's message")
     message = driver.find_element(By.ID, "message-text").text
     checks.expect(message == "Max < Min", f"the editor said {message!r}, not 'Max < Min'")
-    click_id(driver, "message-ok")
+    click(driver, "#message-ok")
     checks.expect(dialog_open(driver, "editor-dialog"), "the editor closed after its message")
-    click_id(driver, "editor-cancel")
+    click(driver, "#editor-cancel")
     checks.expect("Upside down" not in band_grid_labels(driver), "the refused band was added")
-    click_id(driver, "settings-cancel")
+    click(driver, "#settings-cancel")
     wait(driver, lambda: BAND["label"] in panels(driver)[0]["ranges"], "the new band in the panel's graph")
     checks.expect(BAND["label"] in [row[0]["text"] for row in panels(driver)[0]["criteria"] or []],
                   "the new band is not a row of the correlation panel's criteria")
