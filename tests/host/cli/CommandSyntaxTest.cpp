@@ -2,26 +2,15 @@
 // exit code 2 (options of the command and of its actions, required options and
 // positionals, nested actions), "--" ending the options, and the help laid out from the
 // tables.
-#include "host/cli/Command.h"
+#include "tests/host/RunOrlo.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace orlo::host {
 namespace {
 
-struct LineRun {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
-
-LineRun Orlo(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int exitCode = RunCommandLine(args, out, err);
-  return {exitCode, out.str(), err.str()};
-}
+using testing::CommandRun;
+constexpr auto Orlo = testing::RunCommand;
 
 TEST(CommandSyntaxTest, NamesTheFirstFaultOfTheLine) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -48,18 +37,28 @@ TEST(CommandSyntaxTest, NamesTheFirstFaultOfTheLine) {
       {{"analyze", "--bogus", "a.csv"}, "orlo analyze: unknown option '--bogus'\n"},
       {{"analyzers", "extra"}, "orlo analyzers: unexpected argument 'extra'\n"},
       {{"simulate", "extra"}, "orlo simulate: unknown argument 'extra'\n"},
+      {{"simulate", "--severity", "5"}, "orlo simulate: --deformation and --severity go together\n"},
+      {{"simulate", "--deformation", "twisted", "--severity", "5"},
+       "orlo simulate: --deformation expects radial, axial or shorted-turns, not 'twisted'\n"},
+      {{"simulate", "--deformation", "radial", "--severity", "100"},
+       "orlo simulate: --severity expects a percentage above 0 and below 100, not '100'\n"},
+      {{"simulate", "--phase", "-1"}, "orlo simulate: --phase expects a seed from 0 to 4294967295, not '-1'\n"},
+      {{"simulate", "--points", "1"}, "orlo simulate: --points expects a count from 2 to 1000000, not '1'\n"},
+      {{"simulate", "--noise", "inf"}, "orlo simulate: --noise expects a level in dB from 0 to 100, not 'inf'\n"},
+      {{"simulate", "--noise", "1000"}, "orlo simulate: --noise expects a level in dB from 0 to 100, not '1000'\n"},
       {{"sweeps", "--json", "a.csv"}, "orlo sweeps: unknown option '--json'\n"},
   };
   for (const auto& [args, message] : cases) {
-    const LineRun run = Orlo(args);
+    const CommandRun run = Orlo(args);
     EXPECT_EQ(run.exitCode, kExitUsage) << message;
     EXPECT_EQ(run.err, message);
     EXPECT_EQ(run.out, "");
   }
   // After "--" every word is a sweep file, even one that looks like an option.
-  const LineRun files = Orlo({"sweeps", "--", "--json"});
+  const CommandRun files = Orlo({"sweeps", "--", "--json"});
   EXPECT_EQ(files.exitCode, kExitUnreadable);
   EXPECT_EQ(files.err, "--json: cannot open: No such file or directory\n");
+  EXPECT_EQ(Orlo({"simulate", "-o", "/nonexistent-folder/x.csv"}).exitCode, kExitUnreadable);
 }
 
 // Lines end at column 86; a label over 20 characters has its help on the next line.
@@ -85,7 +84,7 @@ TEST(CommandSyntaxTest, HelpIsLaidOutFromTheTables) {
       {{"simulate", "--help"}, "usage: orlo simulate ["},
   };
   for (const auto& [args, text] : shown) {
-    const LineRun run = Orlo(args);
+    const CommandRun run = Orlo(args);
     EXPECT_EQ(run.exitCode, kExitOk);
     EXPECT_NE(run.out.find(text), std::string::npos) << "missing: " << text << "\n" << run.out;
   }

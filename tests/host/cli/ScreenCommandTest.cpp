@@ -2,68 +2,31 @@
 // one and with two workers, each set's entry against `orlo analyze --json` on its files,
 // the outputs, the order worst first, the exit codes and refused runs.
 #include "host/cli/AnalyzeCommand.h"
-#include "host/cli/Command.h"
 #include "host/cli/ScreenCommand.h"
 #include "host/output/Json.h"
-#include "module/core/ModuleEntry.h"
-#include "platform/common/Services.h"
-#include "platform/win/MessageLoop.h"
+#include "tests/host/RunOrlo.h"
 #include "tests/host/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 namespace orlo::host {
 namespace {
 
 using json::Value;
+using testing::CommandRun;
+using testing::ReadFile;
 using Strings = std::vector<std::string>;
-
-struct CommandRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-int EntryShowingAnErrorBox(unsigned long reason) {
-  if (reason == module::kProcessAttach) TransMessageBox(L"Cannot create curves.", MB_ICONERROR);
-  return module::ORLOModuleEntry(reason);
-}
 
 class ScreenCommandTest : public ::testing::Test {
  protected:
   void TearDown() override { win::UseVirtualClock(false); }
 
-  template <typename Run>
-  static CommandRun Command(Run run, const Strings& args, ModuleEntryFunction entry) {
-    HostSessionOptions session;
-    session.moduleEntry = entry;
-    session.virtualClock = true;
-    std::ostringstream out, err;
-    const int exitCode = run(args, out, err, session);
-    return {exitCode, out.str(), err.str()};
-  }
   static CommandRun Screen(const Strings& args, ModuleEntryFunction entry = &module::ORLOModuleEntry) {
-    return Command(RunScreen, args, entry);
+    return testing::RunOnModule(RunScreen, args, entry);
   }
-
-  // A simulated phase of 500 points in `folder`; `severity` > 0 deforms it radially.
+  // A simulated phase of 500 points; `severity` > 0 deforms it radially.
   std::string Phase(const std::string& file, int seed, int severity = 0) {
-    Strings args = {"simulate", "--phase", std::to_string(seed), "--points", "500", "-o",
-                    scratch.Path(file)};
-    if (severity > 0) args.insert(args.end(), {"--deformation", "radial", "--severity", std::to_string(severity)});
-    std::filesystem::create_directories(std::filesystem::path(args[6]).parent_path());
-    std::ostringstream out, err;
-    EXPECT_EQ(RunCommandLine(args, out, err), 0) << err.str();
-    return args[6];
-  }
-
-  static std::string ReadFile(const std::string& file) {
-    std::ifstream stream(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+    return testing::SimulatePhase(scratch.Path(file), seed, severity, 500);
   }
 
   testing::ScratchDirectory scratch;
@@ -105,7 +68,7 @@ TEST_F(ScreenCommandTest, EachSetEqualsAnalyzeOnItsFilesWhateverTheNumberOfWorke
       continue;
     }
     files.insert(files.begin(), "--json");
-    const Value analysis = json::Parse(Command(RunAnalyze, files, &module::ORLOModuleEntry).out);
+    const Value analysis = json::Parse(testing::RunOnModule(RunAnalyze, files).out);
     for (const char* member : {"sweeps", "analyzers", "messageBoxes", "notes"}) {
       ASSERT_NE(set.Find(member), nullptr) << member;
       EXPECT_EQ(*set.Find(member), *analysis.Find(member)) << member;
@@ -147,12 +110,12 @@ TEST_F(ScreenCommandTest, EachSetEqualsAnalyzeOnItsFilesWhateverTheNumberOfWorke
 TEST_F(ScreenCommandTest, ErrorBoxesAndRefusedRunsGiveTheirExitCodes) {
   Phase("set/p1.csv", 1);
   Phase("set/p2.csv", 2);
-  const CommandRun boxed = Screen({"--json", scratch.Path("set")}, &EntryShowingAnErrorBox);
+  const CommandRun boxed = Screen({"--json", scratch.Path("set")}, &testing::EntryShowingAnErrorBox);
   EXPECT_EQ(boxed.exitCode, 1);
   const Value document = json::Parse(boxed.out);
   const Value& set = document.Find("sets")->Items().at(0);
   EXPECT_EQ(set.Find("status")->Text(), "error box");
-  EXPECT_EQ(set.Find("error")->Text(), "Cannot create curves.");
+  EXPECT_EQ(set.Find("error")->Text(), "Cannot create curves.\nCheck the graph.");
 
   scratch.Write("empty/readme.md", "no sweeps here");
   const std::pair<Strings, std::string> refused[] = {

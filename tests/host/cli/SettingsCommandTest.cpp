@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <iterator>
 
 namespace orlo::host {
 namespace {
@@ -26,10 +25,7 @@ class SettingsCommandTest : public ::testing::Test {
     EXPECT_EQ(run.exitCode, 0) << run.output;
     return json::Parse(run.output);
   }
-  std::string File() const {
-    std::ifstream in(folder.Path("Analyzer.xml"), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  std::string File() const { return testing::ReadFile(folder.Path("Analyzer.xml")); }
 
   testing::ScratchDirectory folder;
 };
@@ -65,7 +61,6 @@ TEST_F(SettingsCommandTest, EmptyFolderShowsTheDefaultsUntilAChangeIsWritten) {
   const json::Array& sets = At(document, {"sets"}).Items();
   ASSERT_EQ(sets.size(), 3u);
   EXPECT_EQ(At(sets[2], {"name"}).Text(), "NCEPRI");
-
 
   // A technique picked alone writes only the technique and says so; "save" writes what the
   // dialog shows; a limit is typed as given (a decimal comma too).
@@ -126,19 +121,16 @@ TEST_F(SettingsCommandTest, NumbersThatAreNoFiniteNumbersAreRefused) {
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path("")));
 }
 
-// What the band editor refuses is XCorrAnalyzerEditorTest's; here: its box is printed,
-// the exit code is 1 (2 for a band that does not exist) and the folder is left as it was.
-TEST_F(SettingsCommandTest, RefusedInputShowsTheMessageAndExitsWithOne) {
-  const OrloRun run = Orlo("band add --label B --min 2000 --max 1000");
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.output.find("\n    Max < Min\n"), std::string::npos) << run.output;
+// What the band editor refuses is XCorrAnalyzerEditorTest's, which files may not be
+// written ORLOXMLTest's; here: the box is printed, the exit code is 1 (2 for a band that
+// does not exist) and the folder or the file is left as it was.
+TEST_F(SettingsCommandTest, RefusedInputAndAFileThatMayNotBeWrittenExitWithOne) {
+  const OrloRun refused = Orlo("band add --label B --min 2000 --max 1000");
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.output.find("\n    Max < Min\n"), std::string::npos) << refused.output;
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path("")));
   EXPECT_EQ(Orlo("band edit 9 --label X").exitCode, 2);
-}
 
-// A settings file that may not be written over is kept: the save shows its box, exit 1.
-// (Which files may not be, ORLOXMLTest's.)
-TEST_F(SettingsCommandTest, AFileThatMayNotBeWrittenIsKept) {
   ASSERT_EQ(Orlo("technique 0").exitCode, 0);
   std::filesystem::permissions(folder.Path("Analyzer.xml"), std::filesystem::perms::owner_read);
   const std::string before = File();
