@@ -26,7 +26,8 @@ namespace {
 constexpr char kDescription[] =
     "Analyses many measurement sets in one run and prints one summary line per set: its\n"
     "name, the number of sweeps, for each analyzer the conclusion of every pair it\n"
-    "computed and the set's worst conclusion, and the notes.\n"
+    "computed and the set's worst conclusion, and the notes (a note every set analysed\n"
+    "carries is said once, below the table).\n"
     "\n"
     "A PATH that is a folder gives one set per folder at or below it that directly holds\n"
     "sweep files (.csv .txt .tsv .dat .s1p .s2p), named by its path below PATH, its files in\n"
