@@ -87,13 +87,24 @@ TEST_F(ScreenCommandTest, EachSetEqualsAnalyzeOnItsFilesWhateverTheNumberOfWorke
   EXPECT_NE(table.err.find("\rscreening: 3/3 sets"), std::string::npos) << table.err;
   std::istringstream lines(table.out);
   Strings rows;
-  for (std::string line; std::getline(lines, line);) rows.push_back(line.substr(0, line.find("  ")));
-  EXPECT_EQ(rows, (Strings{"", "Set", "c, bad", "b", "a"})) << table.out;
-  // (The notes column then says the correlation analysis has no settings file.)
+  for (std::string line; std::getline(lines, line);) {
+    rows.push_back(line.substr(0, std::min(line.find("  "), line.find(": "))));
+  }
+  EXPECT_EQ(rows, (Strings{"", "Set", "c, bad", "b", "a", "For every set analysed"})) << table.out;
+  // The note of every set analysed, that the correlation analysis has no settings file,
+  // is said once below the table and once on the page; every CSV line keeps it, to be read
+  // alone (13 lines: the set of one sweep, 2 analyzers x 3 pairs of T1/2024 and of T2).
   EXPECT_NE(table.out.find("\nb       T2           3       -    -    -    -      Obvious Distortion  "
-                           "Obvious Distortion  Normal  Obvious Distortion  No settings file: "),
+                           "Obvious Distortion  Normal  Obvious Distortion\n"),
             std::string::npos)
       << table.out;
+  const auto count = [](const std::string& text) {
+    size_t found = 0;
+    for (size_t at = 0; (at = text.find("No settings file: ", at)) != std::string::npos; ++at) ++found;
+    return found;
+  };
+  EXPECT_EQ((std::vector<size_t>{count(table.out), count(ReadFile(page)), count(ReadFile(csv))}),
+            (std::vector<size_t>{1, 1, 13}));
 }
 
 TEST_F(ScreenCommandTest, ErrorBoxesAndRefusedRunsGiveTheirExitCodes) {
@@ -107,23 +118,19 @@ TEST_F(ScreenCommandTest, ErrorBoxesAndRefusedRunsGiveTheirExitCodes) {
   EXPECT_EQ(set.Find("error")->Text(), "Cannot create curves.\nCheck the graph.");
 
   scratch.Write("empty/readme.md", "no sweeps here");
-  const std::pair<Strings, std::string> refused[] = {
-      {{"--jobs", "0", "x"}, "orlo screen: --jobs expects a number of workers from 1 to 256, not '0'\n"},
-      {{"--sort", "best", "x"}, "orlo screen: --sort expects 'worst', not 'best'\n"},
-      {{"--analyzer", "nonesuch", scratch.Path("set")},
+  const std::tuple<Strings, int, std::string> refused[] = {
+      {{"--jobs", "0", "x"}, 2, "orlo screen: --jobs expects a number of workers from 1 to 256, not '0'\n"},
+      {{"--sort", "best", "x"}, 2, "orlo screen: --sort expects 'worst', not 'best'\n"},
+      {{"--analyzer", "nonesuch", scratch.Path("set")}, 2,
        "orlo screen: no analyzer 'nonesuch' (try 'orlo analyzers')\n"},
-      {{scratch.Path("missing")}, "orlo screen: cannot read '" + scratch.Path("missing") + "': no such file or folder\n"},
-      {{scratch.Path("empty")}, "orlo screen: no sweep files in or below the folder '" + scratch.Path("empty") + "'\n"},
-      {{scratch.Path("empty/readme.md")}, "orlo screen: " + scratch.Path("empty/readme.md") +
-                                               ":1: the header has no column 'set' (a manifest starts with a header such as \"set,file\")\n"},
+      {{scratch.Path("missing")}, 3, "orlo screen: cannot read '" + scratch.Path("missing") + "': no such file or folder\n"},
+      {{scratch.Path("empty")}, 3, "orlo screen: no sweep files in or below the folder '" + scratch.Path("empty") + "'\n"},
+      {{scratch.Path("empty/readme.md")}, 3, "orlo screen: " + scratch.Path("empty/readme.md") +
+                                                  ":1: the header has no column 'set' (a manifest starts with a header such as \"set,file\")\n"},
   };
-  for (const auto& [args, message] : refused) {
+  for (const auto& [args, exitCode, message] : refused) {
     const CommandRun run = Screen(args);
-    EXPECT_EQ(run.exitCode, message.find("cannot read") != std::string::npos ||
-                                    message.find(".md") != std::string::npos ||
-                                    message.find("no sweep") != std::string::npos
-                                ? 3
-                                : 2);
+    EXPECT_EQ(run.exitCode, exitCode) << message;
     EXPECT_EQ(run.err, message);
     EXPECT_EQ(run.out, "");
   }
