@@ -298,12 +298,20 @@ TEST_F(XCorrStory, EveryEvaluatedPairReportsItsBandsConclusionAndNamesInOrder) {
   EXPECT_EQ(parameters[5], L"XCorrAnalyser.R 2_3.Conclusion=Error");
 }
 
-// The criteria grid spells out the rules of every band of the set, with the Value of the
-// pair shown (row 1 first, then the row clicked) and the criterion it meets greyed.
+// The criteria grid spells out the rules of every band of the set (none without a settings
+// file), with the Value of the pair shown (row 1 first, then the row clicked) and the
+// criterion it meets greyed.
 TEST_F(XCorrStory, CriteriaGridShowsTheRulesAndTheClickedPairsValues) {
   host.AddThreePhases();
+  Start();  // without a settings file: no bands, every pair evaluated, nothing concluded
+  EXPECT_EQ(CriteriaGrid()->GetRowCount(), 1);
+  EXPECT_TRUE(host.Graph().GraphWindowOf(analyzer->GraphTarget())->Ranges().empty());
+  EXPECT_TRUE(analyzer->IsPairEvaluated(0) && analyzer->IsPairEvaluated(1) && analyzer->IsPairEvaluated(2));
+  EXPECT_EQ(ResultsGrid()->GetItemText(1, 2) + ResultsGrid()->GetItemText(2, 2) + ResultsGrid()->GetItemText(3, 2) +
+                analyzer->GetConclusionText(), L"");
+  EXPECT_EQ(analyzer->CurrentStatParam(), 0);
+
   WriteSettings("LRxy");
-  Start();
   EXPECT_EQ(Cells(*CriteriaGrid()),
             (Grid{{L"", L"Frequency", L"Value", L"Obvious Distortion", L"Suspected Distortion",
                    L"Normal"},
@@ -365,19 +373,6 @@ TEST_F(XCorrStory, ElevenBandsCycleTheRangeColoursAndAnEarlierSetGoesFirst) {
   EXPECT_EQ(window->Ranges()[2].label, L"HF");
   EXPECT_EQ(window->Ranges()[2].colour, 0xFFDCAAu);
   EXPECT_EQ(CriteriaGrid()->GetRowCount(), 4);
-}
-
-TEST_F(XCorrStory, WithoutASettingsFileThereAreNoBands) {
-  host.AddThreePhases();
-  Start();
-  EXPECT_EQ(CriteriaGrid()->GetRowCount(), 1);
-  EXPECT_TRUE(host.Graph().GraphWindowOf(analyzer->GraphTarget())->Ranges().empty());
-  for (int pair = 0; pair < 3; ++pair) {
-    EXPECT_TRUE(analyzer->IsPairEvaluated(pair));
-    EXPECT_EQ(ResultsGrid()->GetItemText(pair + 1, 2), L"");
-  }
-  EXPECT_EQ(analyzer->GetConclusionText(), L"");
-  EXPECT_EQ(analyzer->CurrentStatParam(), 0);
 }
 
 TEST_F(XCorrStory, EverySlotHasItsCurveAndOnlyTheirUpdatesRedrawOncePerTick) {
