@@ -1,14 +1,20 @@
 // ScratchDirectory: a fresh directory under the system's temporary directory for one
-// test; removed with everything in it when the object goes away.
+// test; removed with everything in it when the object goes away. ReadFile: a file's bytes.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
 namespace orlo::host::testing {
+
+inline std::string ReadFile(const std::string& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
 
 class ScratchDirectory {
  public:
