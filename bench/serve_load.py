@@ -14,13 +14,15 @@ import http.client
 import json
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 import threading
 import time
 import urllib.parse
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "browser"))
+from browsing import Server  # noqa: E402 - found through the path above
 
 MEMORY_LIMIT_KB = 100 * 1024
 
@@ -61,9 +63,8 @@ def main():
         subprocess.run([orlo, "simulate", "--phase", str(number), *extra, "-o",
                         os.path.join(folder, f"phase-{name}.csv")], check=True,
                        stdout=subprocess.DEVNULL)
-    server = subprocess.Popen([orlo, "serve", "--settings-dir", settings, folder],
-                              stdout=subprocess.PIPE, text=True)
-    address = urllib.parse.urlparse(server.stdout.readline().strip())
+    server = Server(orlo, folder, settings)
+    address = urllib.parse.urlparse(server.address)
     port, token = address.port, urllib.parse.parse_qs(address.query)["token"][0]
     for phase in ("phase-A.csv", "phase-B.csv", "phase-C.csv"):
         status, _ = request(port, token, "POST", "/api/action",
@@ -91,15 +92,8 @@ def main():
         thread.start()
     for thread in threads:
         thread.join()
-    memory = peak_memory_kb(server.pid)
-    stopped = time.monotonic()
-    server.send_signal(signal.SIGINT)
-    try:
-        status = server.wait(timeout=5)
-    except subprocess.TimeoutExpired:
-        server.kill()
-        status = "killed"
-    ending = time.monotonic() - stopped
+    memory = peak_memory_kb(server.process.pid)
+    status, ending = server.stop()
     shutil.rmtree(scratch, ignore_errors=True)
 
     latencies.sort()

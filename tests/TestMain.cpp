@@ -7,42 +7,16 @@
 
 #include <stdlib.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
-namespace {
-
-class ScratchHome {
- public:
-  ScratchHome() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orlo-home-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-      std::perror("mkdtemp");
-      std::exit(1);
-    }
-    root_ = pattern;
-    const std::filesystem::path config = root_ / ".config";
-    ::setenv("HOME", root_.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    ::setenv("ORLO_APPDATA", (config / "orlo").c_str(), 1);
-  }
-  ScratchHome(const ScratchHome&) = delete;
-  ScratchHome& operator=(const ScratchHome&) = delete;
-  ~ScratchHome() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-  }
-
- private:
-  std::filesystem::path root_;
-};
-
-}  // namespace
+#include "tests/host/ScratchDirectory.h"
 
 int main(int argc, char** argv) {
-  const ScratchHome home;
+  const orlo::host::testing::ScratchDirectory home;
+  const std::string config = home.Path(".config");
+  ::setenv("HOME", home.Root().c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  ::setenv("ORLO_APPDATA", (config + "/orlo").c_str(), 1);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -26,7 +26,8 @@ namespace {
 constexpr char kDescription[] =
     "Analyses many measurement sets in one run and prints one summary line per set: its\n"
     "name, the number of sweeps, for each analyzer the conclusion of every pair it\n"
-    "computed and the set's worst conclusion, and the notes.\n"
+    "computed and the set's worst conclusion, and the notes (a note every set analysed\n"
+    "carries is said once, below the table).\n"
     "\n"
     "A PATH that is a folder gives one set per folder at or below it that directly holds\n"
     "sweep files (.csv .txt .tsv .dat .s1p .s2p), named by its path below PATH, its files in\n"
@@ -228,6 +229,7 @@ class ScreenRun {
     unreadable_ = unreadable_ || row.status == SetStatus::kUnreadable ||
                   row.status == SetStatus::kWorkerDied;
     errorBox_ = errorBox_ || row.status == SetStatus::kErrorBox;
+    commonNotes_.Add(index, row);
     if (options_.sortWorst) {
       ranks_.resize(sets_.size());
       ranks_[index] = row.Rank();
@@ -251,6 +253,7 @@ class ScreenRun {
         }
       }
     }
+    results.commonNotes = commonNotes_.Notes();
     results.count = order.size();
     results.entry = [&spool, order = std::move(order)](size_t position) {
       return json::Parse(spool.Get(order[position]));
@@ -263,6 +266,7 @@ class ScreenRun {
   std::vector<MeasurementSet> sets_;
   std::vector<ScreenAnalyzer> analyzers_;
   std::vector<int> ranks_;
+  CommonNotes commonNotes_;
   bool usageError_ = false;
   bool unreadable_ = false;
   bool errorBox_ = false;

@@ -17,7 +17,7 @@ void WriteScreenCsv(const ScreenResults& results, std::ostream& out) {
       head += ',' + CsvField(cells[1 + column]);
     }
     head += ',' + std::to_string(row.sweeps) + ',' + CsvField(std::string(StatusName(row.status)));
-    const std::string notes = CsvField(cells.back());
+    const std::string notes = CsvField(JoinedNotes(row.notes));
     bool anyPair = false;
     for (const ScreenAnalyzer& analyzer : results.analyzers) {
       const AnalyzerCells* analyzerCells = row.Analyzer(analyzer.index);

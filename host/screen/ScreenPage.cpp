@@ -23,6 +23,7 @@ constexpr char kHead[] =
     "th[aria-sort=ascending]::after { content: \" \\25B2\"; }\n"
     "th[aria-sort=descending]::after { content: \" \\25BC\"; }\n"
     "td.number { text-align: right; }\n"
+    "td.verdict { white-space: nowrap; }\n"
     ".severity-1 { background: #C8E6C9; }\n"
     ".severity-2 { background: #FFF59D; }\n"
     ".severity-3 { background: #FFCC80; }\n"
@@ -34,7 +35,8 @@ constexpr char kHead[] =
     "</style>\n</head>\n<body>\n";
 
 // Sorts the rows by the clicked column: verdicts and numbers by their data-rank, the rest
-// as text; a second click reverses. Equal keys keep their order (a stable sort).
+// as text (T9 before T10); a second click reverses. Equal keys keep their order (a stable
+// sort).
 constexpr char kScript[] =
     "<script>\n"
     "document.querySelectorAll('tr.columns th').forEach(function (th, column) {\n"
@@ -53,13 +55,18 @@ constexpr char kScript[] =
     "    var rows = Array.prototype.slice.call(body.rows);\n"
     "    rows.sort(function (a, b) {\n"
     "      var x = key(a), y = key(b);\n"
-    "      var order = typeof x === 'number' ? x - y : x.localeCompare(y);\n"
+    "      var order = typeof x === 'number' ? x - y : x.localeCompare(y, undefined, {numeric: true});\n"
     "      return up ? order : -order;\n"
     "    });\n"
     "    rows.forEach(function (row) { body.appendChild(row); });\n"
     "  });\n"
     "});\n"
     "</script>\n";
+
+void WriteVerdict(int severity, int rank, const std::string& text, std::ostream& out) {
+  out << "<td class=\"verdict severity-" << severity << "\" data-rank=\"" << rank << "\">"
+      << Escape(text) << "</td>";
+}
 
 void WriteRow(const ScreenResults& results, const ScreenRow& row, std::ostream& out) {
   const std::vector<std::string> cells = ScreenCells(results, row);
@@ -75,12 +82,13 @@ void WriteRow(const ScreenResults& results, const ScreenRow& row, std::ostream& 
       const std::string conclusion = row.Conclusion(analyzer.index, pair);
       const int severity = analyzerCells == nullptr ? 0
           : static_cast<int>(SeverityOf(orlo::Utf8ToWide(analyzer.guid), orlo::Utf8ToWide(conclusion)));
-      out << "<td class=\"severity-" << severity << "\" data-rank=\"" << severity << "\">"
-          << Escape(cells[column++]) << "</td>";
+      WriteVerdict(severity, severity, cells[column++], out);
     }
+    // A set not analysed, or that showed an error box, ranks above every verdict here, as
+    // in the order worst first.
     const int worst = analyzerCells == nullptr ? 0 : static_cast<int>(analyzerCells->severity);
-    out << "<td class=\"severity-" << worst << "\" data-rank=\"" << worst << "\">"
-        << Escape(cells[column++]) << "</td>";
+    const int rank = row.Rank() > static_cast<int>(Severity::kError) ? row.Rank() : worst;
+    WriteVerdict(worst, rank, cells[column++], out);
   }
   out << "<td class=\"notes\">" << Escape(cells[column]) << "</td></tr>\n";
 }
@@ -89,7 +97,11 @@ void WriteRow(const ScreenResults& results, const ScreenRow& row, std::ostream& 
 
 void WriteScreenPage(const ScreenResults& results, std::ostream& out) {
   out << kHead << "<h1>Screening: " << results.count << (results.count == 1 ? " set" : " sets")
-      << "</h1>\n<table>\n<thead>\n<tr class=\"groups\"><th colspan=\""
+      << "</h1>\n";
+  for (const std::string& note : results.commonNotes) {
+    out << "<p class=\"common-note\">For every set analysed: " << Escape(note) << "</p>\n";
+  }
+  out << "<table>\n<thead>\n<tr class=\"groups\"><th colspan=\""
       << 2 + results.columns.size() << "\"></th>";
   for (const ScreenAnalyzer& analyzer : results.analyzers) {
     out << "<th colspan=\"" << ScreenPairs().size() + 1 << "\">" << Escape(analyzer.name) << "</th>";

@@ -77,6 +77,10 @@ std::string ScreenRow::Conclusion(size_t index, const std::string& pair) const {
   return {};
 }
 
+bool ScreenRow::Analysed() const {
+  return status != SetStatus::kUnreadable && status != SetStatus::kWorkerDied;
+}
+
 int ScreenRow::Rank() const {
   constexpr int kAboveEverySeverity = static_cast<int>(Severity::kError) + 1;
   if (status == SetStatus::kUnreadable || status == SetStatus::kWorkerDied) {
@@ -86,6 +90,19 @@ int ScreenRow::Rank() const {
   Severity worst = Severity::kNone;
   for (const AnalyzerCells& cells : analyzers) worst = std::max(worst, cells.severity);
   return static_cast<int>(worst);
+}
+
+void CommonNotes::Add(size_t index, const ScreenRow& row) {
+  if (!row.Analysed()) return;
+  const bool leads = !first_ || index < *first_;
+  const std::vector<std::string>& ordered = leads ? row.notes : notes_;
+  const std::vector<std::string>& other = leads ? notes_ : row.notes;
+  std::vector<std::string> kept;
+  for (const std::string& note : ordered) {
+    if (!first_ || std::find(other.begin(), other.end(), note) != other.end()) kept.push_back(note);
+  }
+  notes_ = std::move(kept);
+  if (leads) first_ = index;
 }
 
 ScreenRow ReadScreenRow(const Value& entry) {

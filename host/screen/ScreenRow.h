@@ -16,6 +16,7 @@
 #include "host/screen/Severity.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,6 +56,8 @@ struct ScreenRow {
   const AnalyzerCells* Analyzer(size_t index) const;
   // The pair conclusion shown for analyzer `index` and pair "1-2"..., empty when none.
   std::string Conclusion(size_t index, const std::string& pair) const;
+  // Whether the set was shown to the analyzers (its notes then hold the run's notes).
+  bool Analysed() const;
   // Worst first: sets not read or whose worker died, then sets that showed an error box,
   // then by the worst severity of any analyzer.
   int Rank() const;
@@ -68,11 +71,26 @@ inline const std::vector<std::string>& ScreenPairs() {
   return pairs;
 }
 
+// The notes that every set analysed carries (without a settings file, for example, every
+// set says so), gathered from the rows in any order; they keep their order in the first of
+// those sets by index.
+class CommonNotes {
+ public:
+  void Add(size_t index, const ScreenRow& row);
+  const std::vector<std::string>& Notes() const { return notes_; }
+
+ private:
+  std::optional<size_t> first_;
+  std::vector<std::string> notes_;
+};
+
 // A run's results as the writers read them: the analyzers, the names of the further
-// columns (in the order first met), and the entries in output order, read one at a time.
+// columns (in the order first met), the notes every set analysed carries (CommonNotes),
+// and the entries in output order, read one at a time.
 struct ScreenResults {
   std::vector<ScreenAnalyzer> analyzers;
   std::vector<std::string> columns;
+  std::vector<std::string> commonNotes;
   size_t count = 0;
   std::function<json::Value(size_t position)> entry;
 

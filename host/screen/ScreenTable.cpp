@@ -3,6 +3,7 @@
 #include "host/output/TextTable.h"
 #include "platform/common/Utf8.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace orlo::host {
@@ -43,10 +44,18 @@ std::vector<std::string> ScreenCells(const ScreenResults& results, const ScreenR
     const AnalyzerCells* cellsOf = row.Analyzer(analyzer.index);
     cells.push_back(Shown(cellsOf != nullptr ? cellsOf->worst : std::string()));
   }
-  std::string notes;
-  for (const std::string& note : row.notes) notes += (notes.empty() ? "" : "; ") + note;
-  cells.push_back(notes);
+  cells.push_back(JoinedNotes(row.notes, results.commonNotes));
   return cells;
+}
+
+std::string JoinedNotes(const std::vector<std::string>& notes,
+                        const std::vector<std::string>& leftOut) {
+  std::string joined;
+  for (const std::string& note : notes) {
+    if (std::find(leftOut.begin(), leftOut.end(), note) != leftOut.end()) continue;
+    joined += (joined.empty() ? "" : "; ") + note;
+  }
+  return joined;
 }
 
 namespace {
@@ -79,6 +88,9 @@ void WriteScreenTable(const ScreenResults& results, std::ostream& out) {
   out << heading << '\n' << table.Line(header);
   for (size_t position = 0; position < results.count; ++position) {
     out << table.Line(Visible(ScreenCells(results, results.Row(position))));
+  }
+  for (const std::string& note : results.commonNotes) {
+    out << "For every set analysed: " << VisibleText(note) << '\n';
   }
 }
 

@@ -1,41 +1,32 @@
 #!/usr/bin/env python3
 """Opens orlo's HTML pages in headless Chromium and checks what they render.
 
-usage: check_page.py ANALYSIS_HTML ANALYSIS_JSON TEST_HTML SWEEPS_HTML HOSTILE_NAME FLAT_NAME
-                     SCREENSHOT_PNG
+usage: check_page.py FOLDER HOSTILE_NAME FLAT_NAME SCREENSHOT_PNG
 
-The expected values come from `orlo analyze --json` of the same run (ANALYSIS_JSON) and
-from the names of the sweeps given, never from the page's text: every check reads the
-rendered page through the DevTools protocol (positions, computed styles, console, the
-printed page count). TEST_HTML is the test analyzer's page of phase-A and phase-C; the
-sweeps page holds FLAT_NAME, a flat sweep whose last point has a magnitude of 0. Chromium
-is driven over --remote-debugging-pipe, with the standard library only. Writes the analysis
-page's screenshot to SCREENSHOT_PNG. Exits 1 with one line per failed check.
+FOLDER holds analysis.html with analysis.json (`orlo analyze --json` of the same run),
+test.html (the test analyzer's page of phase-A and phase-C), sweeps.html (which shows
+HOSTILE_NAME and FLAT_NAME, a flat sweep whose last point has a magnitude of 0) and
+screen.html with screen.json (`orlo screen --json` of the same sets). The expected values
+come from the JSON documents and the names given, never from the page's text: every check
+reads the rendered page (positions, computed styles, console, requests, the printed page
+count). No page may fetch anything. Writes the analysis page's screenshot to
+SCREENSHOT_PNG. Exits 1 with one line per failed check.
 """
 
 import base64
-import fcntl
 import json
 import math
 import os
 import pathlib
 import re
-import select
-import shutil
-import subprocess
 import sys
-import tempfile
-import time
 
-CHROMIUM_FLAGS = [
-    "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-    "--disable-background-networking", "--disable-component-update", "--disable-sync",
-    "--remote-debugging-pipe",
-]
-TIMEOUT_S = 20
+from selenium.webdriver.common.by import By
+
+from browsing import GREYED_CELL, Checks, chromium, console_errors, requested
+
 VIEWPORT = {"width": 1000, "height": 900, "deviceScaleFactor": 1, "mobile": False}
 PIXEL_TOLERANCE = 1.0
-GREYED_CELL = "rgb(128, 128, 128)"
 PREFIXES = {"": 1.0, "k": 1e3, "M": 1e6, "G": 1e9}
 
 # Reads every panel of the rendered page: graph geometry in client pixels, grids with
@@ -125,131 +116,16 @@ SCREENSHOT_JS = r"""
 """
 
 
-class Browser:
-    """One headless Chromium and one page, spoken to over the DevTools pipe."""
-
-    def __init__(self, executable):
-        self.profile = tempfile.mkdtemp(prefix="orlo-chromium-")
-        to_browser_read, to_browser_write = os.pipe()
-        from_browser_read, from_browser_write = os.pipe()
-        # Chromium reads commands from fd 3 and writes replies to fd 4.
-        child_in = fcntl.fcntl(to_browser_read, fcntl.F_DUPFD, 10)
-        child_out = fcntl.fcntl(from_browser_write, fcntl.F_DUPFD, 10)
-        for fd in (to_browser_read, from_browser_write):
-            os.close(fd)
-
-        def wire_pipes():
-            os.dup2(child_in, 3)
-            os.dup2(child_out, 4)
-
-        self.process = subprocess.Popen(
-            [executable, *CHROMIUM_FLAGS, "--user-data-dir=" + self.profile, "about:blank"],
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            preexec_fn=wire_pipes, pass_fds=(3, 4))
-        os.close(child_in)
-        os.close(child_out)
-        self.writer = to_browser_write
-        self.reader = from_browser_read
-        self.buffer = b""
-        self.next_id = 0
-        self.events = []
-        self.session = None
-
-    def close(self):
-        try:
-            self.call("Browser.close", session=False)
-        except Exception:  # the browser may already be gone
-            pass
-        try:
-            self.process.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
-        os.close(self.writer)
-        os.close(self.reader)
-        shutil.rmtree(self.profile, ignore_errors=True)
-
-    def _receive(self, deadline):
-        while b"\0" not in self.buffer:
-            remaining = deadline - time.monotonic()
-            if remaining <= 0:
-                raise TimeoutError("no answer from Chromium")
-            ready, _, _ = select.select([self.reader], [], [], remaining)
-            if ready:
-                chunk = os.read(self.reader, 1 << 20)
-                if not chunk:
-                    raise ConnectionError("Chromium closed its DevTools pipe")
-                self.buffer += chunk
-        message, self.buffer = self.buffer.split(b"\0", 1)
-        return json.loads(message)
-
-    def call(self, method, params=None, session=True):
-        self.next_id += 1
-        message = {"id": self.next_id, "method": method, "params": params or {}}
-        if session and self.session:
-            message["sessionId"] = self.session
-        os.write(self.writer, json.dumps(message).encode() + b"\0")
-        deadline = time.monotonic() + TIMEOUT_S
-        while True:
-            reply = self._receive(deadline)
-            if reply.get("id") == self.next_id:
-                if "error" in reply:
-                    raise RuntimeError(f"{method}: {reply['error']}")
-                return reply.get("result", {})
-            self.events.append(reply)
-
-    def wait_for(self, method):
-        deadline = time.monotonic() + TIMEOUT_S
-        while True:
-            for event in self.events:
-                if event.get("method") == method:
-                    self.events.remove(event)
-                    return event
-            self.events.append(self._receive(deadline))
-
-    def open_page(self):
-        target = self.call("Target.createTarget", {"url": "about:blank"}, session=False)
-        self.session = self.call("Target.attachToTarget",
-                                 {"targetId": target["targetId"], "flatten": True},
-                                 session=False)["sessionId"]
-        for domain in ("Runtime", "Log", "Page"):
-            self.call(domain + ".enable")
-        self.call("Emulation.setDeviceMetricsOverride", VIEWPORT)
-
-    def load(self, url):
-        self.events.clear()
-        self.call("Page.navigate", {"url": url})
-        self.wait_for("Page.loadEventFired")
-
-    def evaluate(self, expression, wait=False):
-        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True,
-                                                "awaitPromise": wait})
-        if "exceptionDetails" in result:
-            raise RuntimeError("measuring script failed: " + json.dumps(result["exceptionDetails"]))
-        return result["result"]["value"]
-
-    def console_errors(self):
-        """What the page reported as errors since it was loaded."""
-        self.call("Runtime.evaluate", {"expression": "0"})  # lets pending events arrive
-        errors = []
-        for event in self.events:
-            method, params = event.get("method"), event.get("params", {})
-            if method == "Runtime.consoleAPICalled" and params.get("type") in ("error", "assert"):
-                errors.append("console: " + " ".join(str(a.get("value", a.get("description")))
-                                                     for a in params.get("args", [])))
-            elif method == "Runtime.exceptionThrown":
-                errors.append("exception: " + params["exceptionDetails"].get("text", ""))
-            elif method == "Log.entryAdded" and params["entry"]["level"] == "error":
-                errors.append("log: " + params["entry"]["text"])
-            elif method == "Page.javascriptDialogOpening":
-                errors.append("dialog: " + params.get("message", ""))
-        return errors
-
-    def screenshot(self, size):
-        clip = {"x": 0, "y": 0, "width": size["width"], "height": size["height"], "scale": 1}
-        data = self.call("Page.captureScreenshot",
-                         {"format": "png", "clip": clip, "captureBeyondViewport": True})["data"]
-        return base64.b64decode(data)
+# The screening page's table, row by row: each cell's text and background.
+SCREEN_ROWS_JS = r"""
+return [...document.querySelectorAll('tbody tr')].map(tr => [...tr.cells].map(td =>
+    [td.textContent, getComputedStyle(td).backgroundColor]));
+"""
+# The verdicts of the screened sets by how bad they are; a Worst column puts a set that
+# showed an error box above them and a set not read above that.
+SEVERITY = {"": 0, "Normal": 1, "R-HF above limit, R-LF and R-MF normal": 2, "Light Distortion": 3,
+            "Obvious Distortion": 4, "Severe Distortion": 5, "Error": 6}
+NOT_ANALYSED_RANK = {"error box": 7, "unreadable": 8, "worker died": 8}
 
 
 def rgb(colourref):
@@ -261,18 +137,6 @@ def frequency_of(label):
     if not match:
         raise ValueError(f"frequency tick label {label!r}")
     return float(match.group(1)) * PREFIXES[match.group(2)]
-
-
-class Checks:
-    def __init__(self):
-        self.failures = []
-        self.count = 0
-
-    def expect(self, condition, message):
-        self.count += 1
-        if not condition:
-            self.failures.append(message)
-        return condition
 
 
 def log_axis(checks, where, ticks):
@@ -294,11 +158,15 @@ def log_axis(checks, where, ticks):
     return x_of
 
 
-def check_off_the_frame(checks, where, plot, points):
-    """An automatic value axis leaves room above and below the curves."""
+def check_points(checks, where, plot, points):
+    """A line inside the plot area, off its frame (an automatic value axis leaves room above
+    and below the curves)."""
+    checks.expect(len(points) >= 2, f"{where}: no line")
+    outside = [p for p in points if not (plot["left"] - 0.5 <= p[0] <= plot["right"] + 0.5
+                                         and plot["top"] - 0.5 <= p[1] <= plot["bottom"] + 0.5)]
     on_frame = [p for p in points if min(abs(p[1] - plot["top"]), abs(p[1] - plot["bottom"])) < 2]
-    checks.expect(not on_frame, f"{where}: {len(on_frame)} points on the plot's frame, e.g. "
-                                f"{on_frame[:1]}")
+    checks.expect(not outside and not on_frame, f"{where}: points outside the plot area "
+                  f"{outside[:1]} ({len(outside)}) or on its frame {on_frame[:1]} ({len(on_frame)})")
 
 
 def check_range_labels(checks, where, graph):
@@ -319,13 +187,7 @@ def check_curves(checks, where, graph, expected_curves):
                   f"{where}: {len(graph['curves'])} curves drawn, {len(expected_curves)} expected")
     for drawn, expected in zip(graph["curves"], expected_curves):
         name = expected["name"]
-        checks.expect(len(drawn["points"]) >= 2, f"{where}: curve {name!r} has no line")
-        outside = [p for p in drawn["points"]
-                   if not (plot["left"] - 0.5 <= p[0] <= plot["right"] + 0.5
-                           and plot["top"] - 0.5 <= p[1] <= plot["bottom"] + 0.5)]
-        checks.expect(not outside, f"{where}: curve {name!r} has {len(outside)} points outside "
-                                   f"the plot area, e.g. {outside[:1]}")
-        check_off_the_frame(checks, f"{where}: curve {name!r}", plot, drawn["points"])
+        check_points(checks, f"{where}: curve {name!r}", plot, drawn["points"])
         checks.expect(set(drawn["strokes"]) == {rgb(expected["colour"])},
                       f"{where}: curve {name!r} drawn in {set(drawn['strokes'])}, expected "
                       f"{rgb(expected['colour'])}")
@@ -407,12 +269,8 @@ def check_sweeps(checks, page, hostile, flat):
                       f"sweeps page: {hostile!r} or {flat!r} not shown as text in the legend "
                       f"{graph['legend']}")
         plot = graph["plot"]
-        for curve in graph["curves"]:
-            checks.expect(len(curve["points"]) >= 2 and all(
-                plot["left"] - 0.5 <= x <= plot["right"] + 0.5 and
-                plot["top"] - 0.5 <= y <= plot["bottom"] + 0.5 for x, y in curve["points"]),
-                "sweeps page: a curve without points or with points outside the plot area")
-            check_off_the_frame(checks, "sweeps page", plot, curve["points"])
+        for name, curve in zip(graph["legend"], graph["curves"]):
+            check_points(checks, f"sweeps page: curve {name!r}", plot, curve["points"])
         # The zero at 3 MHz: one mark hanging from the bottom edge, right of every point drawn.
         marks = graph["infinite"]
         rightmost = max(x for curve in graph["curves"] for x, _ in curve["points"])
@@ -428,10 +286,70 @@ def check_test_analyzer(checks, page):
                       f"test analyzer page: legend {graphs[0]['legend']} does not name the sweeps")
 
 
-def check_screenshot(checks, browser, png):
+def worst_of(entry):
+    """The last analyzer's worst verdict of a screened set."""
+    return (entry["worst"] or [{}])[-1].get("conclusion") or ""
+
+
+def screen_key(entry, column):
+    """Where a set belongs when the screening page is sorted by `column` ("Set", "Sweeps" or
+    the last analyzer's "Worst"): names with their numbers by value (T9 before T10)."""
+    if column == "Set":
+        return [int(part) if part.isdigit() else part.lower()
+                for part in re.split(r"([0-9]+)", entry["set"])]
+    if column == "Sweeps":
+        return len(entry["sweeps"])
+    return NOT_ANALYSED_RANK.get(entry["status"], SEVERITY.get(worst_of(entry), -1))
+
+
+def check_screen(checks, driver, screen):
+    sets = {entry["set"]: entry for entry in screen["sets"]}
+    headers = lambda: driver.find_elements(By.CSS_SELECTOR, "tr.columns th")
+    names = [th.text for th in headers()]
+    rows = driver.execute_script(SCREEN_ROWS_JS)
+    shown = [(row[0][0], row[-2][0]) for row in rows]
+    expected = [(entry["set"], worst_of(entry) or "-") for entry in screen["sets"]]
+    checks.expect(shown == expected, f"screening page: sets and worst verdicts {shown}, --json "
+                                     f"has {expected}")
+    # Verdicts: one colour each, none shared; a set not read is marked.
+    colours = {}
+    for row in rows:
+        if sets.get(row[0][0], {}).get("status") == "analysed":
+            for name, (text, background) in zip(names, row):
+                if name in ("1-2", "2-3", "3-1", "Worst"):
+                    colours.setdefault(text, set()).add(background)
+    checks.expect(len(colours) >= 4 and all(len(shades) == 1 for shades in colours.values()) and
+                  len(set.union(*colours.values())) == len(colours),
+                  f"screening page: verdicts and their backgrounds {colours}")
+    unread = [row for row in rows if sets.get(row[0][0], {}).get("status") == "unreadable"]
+    checks.expect(len(unread) == 1 and unread[0][0][1] != rows[0][0][1],
+                  "screening page: the row of the set not read is not marked")
+    text = driver.find_element(By.TAG_NAME, "body").text
+    checks.expect(text.count("No settings file") == 1,
+                  f"screening page: the note common to every set is said {text.count('No settings file')} times")
+    # Clicking a header sorts by its column, clicking it again the other way.
+    for column in (0, 1, len(names) - 2):
+        for descending in (False, True):
+            headers()[column].click()
+            shown = [row[0][0] for row in driver.execute_script(SCREEN_ROWS_JS)]
+            order = [screen_key(sets[name], names[column]) for name in shown]
+            checks.expect(order == sorted(order, reverse=descending),
+                          f"screening page: clicked {names[column]!r} {descending + 1} time(s), the "
+                          f"rows are in the order {shown}")
+
+
+def evaluate(driver, expression, wait=False):
+    result = driver.execute_cdp_cmd("Runtime.evaluate", {
+        "expression": expression, "returnByValue": True, "awaitPromise": wait})
+    if "exceptionDetails" in result:
+        raise RuntimeError("measuring script failed: " + json.dumps(result["exceptionDetails"]))
+    return result["result"]["value"]
+
+
+def check_screenshot(checks, driver, png):
     """Decodes the screenshot in the browser (a blank page) and counts its colours."""
-    browser.load("about:blank")
-    image = browser.evaluate(SCREENSHOT_JS % base64.b64encode(png).decode(), wait=True)
+    driver.get("about:blank")
+    image = evaluate(driver, SCREENSHOT_JS % base64.b64encode(png).decode(), wait=True)
     checks.expect(image["width"] >= 600 and image["height"] >= 400,
                   f"screenshot is only {image['width']}x{image['height']}")
     checks.expect(image["colours"] >= 16 and image["commonest"] <= 0.9 * image["sampled"],
@@ -439,55 +357,62 @@ def check_screenshot(checks, browser, png):
                   f"{100 * image['commonest'] / image['sampled']:.0f}% of the pixels")
 
 
-def printed_pages(browser):
+def printed_pages(driver):
     """The page count of the page printed to A4."""
-    pdf = base64.b64decode(browser.call("Page.printToPDF", {
+    pdf = base64.b64decode(driver.execute_cdp_cmd("Page.printToPDF", {
         "paperWidth": 8.27, "paperHeight": 11.69, "preferCSSPageSize": True})["data"])
     return len(re.findall(rb"/Type\s*/Page\b", pdf))
 
 
-def check_page(browser, checks, name, html):
-    """Loads the page; answers its measures after checking its console."""
-    browser.load(pathlib.Path(html).resolve().as_uri())
-    page = browser.evaluate(MEASURE_JS)
-    for error in browser.console_errors():
-        checks.expect(False, f"{name} page: " + error)
-    return page
+def load(checks, driver, name, html):
+    """Loads the page; checks that it reported no error and fetched nothing."""
+    requested(driver)  # what earlier pages asked for
+    address = pathlib.Path(html).resolve().as_uri()
+    driver.get(address)
+    for error in console_errors(driver):
+        checks.expect(False, f"{name} page: {error}")
+    fetched = [url for url in requested(driver) if url != address]
+    checks.expect(not fetched, f"{name} page fetched {fetched[:3]}")
+
+
+def measure(checks, driver, name, html):
+    load(checks, driver, name, html)
+    return evaluate(driver, MEASURE_JS)
 
 
 def main():
-    if len(sys.argv) != 8:
+    if len(sys.argv) != 5:
         sys.exit(__doc__)
-    analysis_html, analysis_json, test_html, sweeps_html, hostile, flat, screenshot_png = sys.argv[1:]
-    with open(analysis_json, encoding="utf-8") as file:
-        analysis = json.load(file)
-    executable = shutil.which("chromium") or shutil.which("chromium-browser")
-    if not executable:
-        sys.exit("check_page: chromium is not installed")
-
-    checks = Checks()
-    browser = Browser(executable)
+    folder, hostile, flat, screenshot_png = sys.argv[1:]
+    documents = {}
+    for name in ("analysis", "screen"):
+        with open(os.path.join(folder, name + ".json"), encoding="utf-8") as file:
+            documents[name] = json.load(file)
+    checks = Checks("browser test")
+    driver = chromium(VIEWPORT["width"], VIEWPORT["height"])
     try:
-        browser.open_page()
-        page = check_page(browser, checks, "analysis", analysis_html)
-        check_analysis(checks, page, analysis)
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", VIEWPORT)
+        page = measure(checks, driver, "analysis", os.path.join(folder, "analysis.html"))
+        check_analysis(checks, page, documents["analysis"])
         # Printed: the sweeps on the first A4 page, then each panel on a page of its own.
-        pages = printed_pages(browser)
+        pages = printed_pages(driver)
         checks.expect(pages == 1 + len(page["panels"]),
                       f"analysis page prints on {pages} A4 pages, {1 + len(page['panels'])} expected")
-        png = browser.screenshot(page["size"])
+        clip = {"x": 0, "y": 0, "width": page["size"]["width"], "height": page["size"]["height"], "scale": 1}
+        png = base64.b64decode(driver.execute_cdp_cmd("Page.captureScreenshot", {
+            "format": "png", "clip": clip, "captureBeyondViewport": True})["data"])
         with open(screenshot_png, "wb") as file:
             file.write(png)
-        check_screenshot(checks, browser, png)
-        check_test_analyzer(checks, check_page(browser, checks, "test analyzer", test_html))
-        check_sweeps(checks, check_page(browser, checks, "sweeps", sweeps_html), hostile, flat)
+        check_screenshot(checks, driver, png)
+        check_test_analyzer(checks, measure(checks, driver, "test analyzer",
+                                            os.path.join(folder, "test.html")))
+        check_sweeps(checks, measure(checks, driver, "sweeps", os.path.join(folder, "sweeps.html")),
+                     hostile, flat)
+        load(checks, driver, "screening", os.path.join(folder, "screen.html"))
+        check_screen(checks, driver, documents["screen"])
     finally:
-        browser.close()
-
-    for failure in checks.failures:
-        print("FAIL " + failure)
-    print(f"browser test: {checks.count - len(checks.failures)} of {checks.count} checks passed")
-    sys.exit(1 if checks.failures else 0)
+        driver.quit()
+    checks.finish()
 
 
 if __name__ == "__main__":

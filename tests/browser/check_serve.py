@@ -14,20 +14,16 @@ the server with exit status 0 within a second. Exits 1 with one line per failed 
 """
 
 import json
-import signal
 import subprocess
 import sys
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.common.exceptions import StaleElementReferenceException
 from selenium.webdriver.common.by import By
-from selenium.webdriver.support.ui import WebDriverWait
 
-TIMEOUT_S = 15
+from browsing import GREYED_CELL, Checks, Server, chromium, console_errors, requested, wait
+
 PHASES = ["phase-A.csv", "phase-B.csv", "phase-C.csv"]
-GREYED = "rgb(128, 128, 128)"
 BAND = {"label": "Browser band", "min": "2000", "max": "20000", "normal": "1", "suspect": "0.6"}
 
 READ_PANELS_JS = r"""
@@ -46,29 +42,10 @@ return [...document.querySelectorAll('#panels section.panel')].map(section => {
 """
 
 
-class Checks:
-    def __init__(self):
-        self.failures = []
-        self.count = 0
-
-    def expect(self, condition, message):
-        self.count += 1
-        if not condition:
-            self.failures.append(message)
-        return condition
-
-
 def analyze(orlo, folder, settings, row):
     run = subprocess.run([orlo, "analyze", "--json", "--row", str(row), "--settings-dir", settings,
                           *PHASES], cwd=folder, capture_output=True, text=True)
     return {a["index"]: a for a in json.loads(run.stdout)["analyzers"]}
-
-
-def wait(driver, condition, what):
-    try:
-        return WebDriverWait(driver, TIMEOUT_S, poll_frequency=0.1).until(lambda d: condition())
-    except Exception:
-        raise AssertionError("timed out waiting for " + what)
 
 
 def panels(driver):
@@ -81,7 +58,7 @@ def texts(grid):
 
 def greyed(grid):
     return sorted([r, c] for r, row in enumerate(grid or []) for c, cell in enumerate(row)
-                  if cell["grey"] == GREYED)
+                  if cell["grey"] == GREYED_CELL)
 
 
 def same_as_analysis(checks, shown, expected, when):
@@ -115,10 +92,6 @@ def click(driver, css):
     raise AssertionError("could not click " + css)
 
 
-def click_id(driver, element_id):
-    click(driver, "#" + element_id)
-
-
 def picked(driver):
     return driver.execute_script(
         "return [...document.querySelectorAll('#files tr')].filter(tr => tr.querySelector('input.pick')?.checked)"
@@ -134,7 +107,7 @@ def fill_editor(driver, band):
         field = driver.find_element(By.ID, "band-" + box)
         field.clear()
         field.send_keys(value)
-    click_id(driver, "editor-ok")
+    click(driver, "#editor-ok")
 
 
 def band_grid_labels(driver):
@@ -166,22 +139,22 @@ def story(checks, driver, orlo, folder, settings, address, screenshot):
                   "clicking results row 2 changed no criteria grid")
     same_as_analysis(checks, after, expected, "row 2 clicked")
 
-    click_id(driver, "open-settings")
+    click(driver, "#open-settings")
     wait(driver, lambda: dialog_open(driver, "settings-dialog"), "the settings dialog")
-    click_id(driver, "band-add")
+    click(driver, "#band-add")
     fill_editor(driver, BAND)
     wait(driver, lambda: not dialog_open(driver, "editor-dialog"), "the editor to close")
     wait(driver, lambda: BAND["label"] in band_grid_labels(driver), "the new band in the dialog's grid")
-    click_id(driver, "band-add")
+    click(driver, "#band-add")
     fill_editor(driver, dict(BAND, label="Upside down", min="5000", max="1000"))
     wait(driver, lambda: dialog_open(driver, "message-dialog"), "the editor's message")
     message = driver.find_element(By.ID, "message-text").text
     checks.expect(message == "Max < Min", f"the editor said {message!r}, not 'Max < Min'")
-    click_id(driver, "message-ok")
+    click(driver, "#message-ok")
     checks.expect(dialog_open(driver, "editor-dialog"), "the editor closed after its message")
-    click_id(driver, "editor-cancel")
+    click(driver, "#editor-cancel")
     checks.expect("Upside down" not in band_grid_labels(driver), "the refused band was added")
-    click_id(driver, "settings-cancel")
+    click(driver, "#settings-cancel")
     wait(driver, lambda: BAND["label"] in panels(driver)[0]["ranges"], "the new band in the panel's graph")
     checks.expect(BAND["label"] in [row[0]["text"] for row in panels(driver)[0]["criteria"] or []],
                   "the new band is not a row of the correlation panel's criteria")
@@ -193,49 +166,33 @@ def story(checks, driver, orlo, folder, settings, address, screenshot):
     checks.expect(picked(driver) == PHASES, f"after the reload {picked(driver)} are picked")
     checks.expect(panels(driver) == shown, "the panels differ after the reload")
     driver.save_screenshot(screenshot)
-    errors = [entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
+    errors = console_errors(driver)
     checks.expect(not errors, f"console errors: {errors}")
+    origin = address.split("/?")[0] + "/"
+    elsewhere = [url for url in requested(driver) if not url.startswith(origin)]
+    checks.expect(not elsewhere, f"the page fetched {elsewhere[:3]}")
 
 
 def main():
     if len(sys.argv) != 5:
         sys.exit(__doc__)
     orlo, folder, settings, screenshot = sys.argv[1:]
-    server = subprocess.Popen([orlo, "serve", "--settings-dir", settings, folder],
-                              stdout=subprocess.PIPE, text=True)
-    checks = Checks()
+    server = Server(orlo, folder, settings)
+    checks = Checks("serve browser test")
     try:
-        address = server.stdout.readline().strip()
-        checks.expect(address.startswith("http://127.0.0.1:") and "/?token=" in address,
-                      f"first line {address!r} is not the address")
-        options = webdriver.ChromeOptions()
-        options.binary_location = "/usr/bin/chromium"
-        for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--window-size=1100,1400",
-                     "--disable-background-networking", "--disable-component-update"):
-            options.add_argument(flag)
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        checks.expect(server.address.startswith("http://127.0.0.1:") and "/?token=" in server.address,
+                      f"first line {server.address!r} is not the address")
+        driver = chromium(1100, 1400)
         try:
-            story(checks, driver, orlo, folder, settings, address, screenshot)
+            story(checks, driver, orlo, folder, settings, server.address, screenshot)
         except AssertionError as failure:
             checks.expect(False, str(failure))
         finally:
             driver.quit()
     finally:
-        started = time.monotonic()
-        server.send_signal(signal.SIGINT)
-        try:
-            status = server.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            server.kill()
-            status = "killed"
-        took = time.monotonic() - started
+        status, took = server.stop()
         checks.expect(status == 0 and took < 1.0, f"SIGINT: exit status {status} after {took:.2f} s")
-
-    for failure in checks.failures:
-        print("FAIL " + failure)
-    print(f"serve browser test: {checks.count - len(checks.failures)} of {checks.count} checks passed")
-    sys.exit(1 if checks.failures else 0)
+    checks.finish()
 
 
 if __name__ == "__main__":

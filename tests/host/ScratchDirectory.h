@@ -1,19 +1,28 @@
-// ScratchDirectory: a fresh directory under the system's temporary directory for one
-// test; removed with everything in it when the object goes away.
+// ScratchDirectory: a fresh directory for one test, under the system's temporary directory
+// or a folder given; removed with everything in it when the object goes away. ReadFile: a
+// file's bytes.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
 namespace orlo::host::testing {
 
+inline std::string ReadFile(const std::string& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
+
 class ScratchDirectory {
  public:
-  ScratchDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orlo-test-XXXXXX").string();
+  // Made in `base`, the system's temporary directory when empty.
+  explicit ScratchDirectory(const std::filesystem::path& base = "") {
+    std::string pattern =
+        ((base.empty() ? std::filesystem::temp_directory_path() : base) / "orlo-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
   }
@@ -24,6 +33,7 @@ class ScratchDirectory {
     std::filesystem::remove_all(path_, ignored);
   }
 
+  std::string Root() const { return path_.string(); }
   std::string Path(const std::string& name) const { return (path_ / name).string(); }
 
   // Writes `content` byte for byte to the file `name`; answers its path.

@@ -23,20 +23,8 @@ std::wstring Summarize(const std::wstring& name, const void* payload) {
   if (name.starts_with(L"ORLO_Show")) return std::to_wstring(reinterpret_cast<std::intptr_t>(payload));
   if (payload == nullptr) return std::wstring();
   if (name == L"GRAPH_AcquireRawData") return static_cast<const SweepData*>(payload)->name;
-  if (name == L"GRAPH_GetTranslatedSweepName") {
-    return static_cast<const tagSWEEPNAME*>(payload)->name;
-  }
-  if (name == L"GRAPH_GetSweepColor") return static_cast<const tagSWEEPCOLOR*>(payload)->name;
-  if (name == L"GRAPH_GetSweepWidth") return static_cast<const tagSWEEPWIDTH*>(payload)->name;
-  if (name == L"GRAPH_SetSweepColor" || name == L"GRAPH_SweepValuesUpdated") {
-    return *static_cast<const std::wstring*>(payload);
-  }
-  if (name == L"GRAPH_AddRange") return static_cast<const tagRANGE*>(payload)->label;
   if (name == L"GRAPH_DelRange") return static_cast<const tagRANGE*>(payload)->id;
-  if (name == L"GRAPH_ClearCurve" || name == L"GRAPH_DeleteCurve") {
-    return *static_cast<const std::wstring*>(payload);
-  }
-  if (name == L"GRAPH_AddXYCurve") return static_cast<const tagXYPOINT*>(payload)->curveId;
+  if (name == L"GRAPH_DeleteCurve") return *static_cast<const std::wstring*>(payload);
   if (name == L"REPORT_AddParameter") {
     const auto* parameter = static_cast<const tagREPORTPARAM*>(payload);
     return parameter->name + L"=" + parameter->value;

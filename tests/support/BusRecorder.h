@@ -2,10 +2,10 @@
 // record message sequences: name, target, broadcast or not, and a payload summary, in the
 // order the bus made them (an observer sees each delivery before it happens).
 //
-// `summary` tells the payload's input for the messages whose payload tests read: the sweep
-// name of sweep requests and notifications, "name=value" of report parameters (plus "#" and
-// the COLORREF in six hex digits for coloured ones), the label of a range added, the
-// identifier of a range deleted; empty for every other message.
+// `summary` tells the payload's input for the messages whose payload tests read: the value
+// of a display switch ("ORLO_Show..."), the sweep name of a raw-data request, "name=value"
+// of report parameters (plus "#" and the COLORREF in six hex digits for coloured ones), the
+// identifier of a range or curve deleted; empty for every other message.
 #pragma once
 
 #include "platform/win/WinTypes.h"

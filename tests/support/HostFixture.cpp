@@ -97,11 +97,4 @@ double WindingResponse(double f, double shift, int seed) {
   return response;
 }
 
-void AcquireRawData(const std::wstring& name, OwnedSweepData& out) {
-  FreeSweepData(out.data);
-  out.data.name = name;
-  out.data.flag = true;
-  ORLOSendMessage("GRAPH_AcquireRawData", &out.data);
-}
-
 }  // namespace orlo::test

@@ -22,7 +22,6 @@
 #include "host/session/MainDialog.h"
 #include "host/report/ReportPlugin.h"
 #include "host/sweeps/Sweep.h"
-#include "module/comparison/SweepData.h"
 #include "module/core/AnalyzerInterfaces.h"
 #include "platform/win/WinTypes.h"
 #include "tests/support/BusRecorder.h"
@@ -44,8 +43,6 @@ class HostFixture {
   ~HostFixture();
 
   host::CGraphPlugin& Graph() { return *graph_; }
-  host::CReportPlugin& Report() { return *report_; }
-  CORLOGuiItem* Root() const { return root_; }
   // A window that sees every broadcast (the report plug-in's), for recorded sequences.
   HWND Listener() const { return report_->Window(); }
 
@@ -58,9 +55,6 @@ class HostFixture {
     StartAnalyzer(analyzer);
     return analyzer;
   }
-  // Ends the analyzer taken over, in the host's order.
-  void StopAnalyzer();
-
   // Starts a report as the application does; answers the summaries of the parameters the
   // report plug-in received (BusRecorder.h), in arrival order. (Inline: the concurrency
   // test program links no BusRecorder.)
@@ -87,6 +81,9 @@ class HostFixture {
   const host::CHostCurve* CurveNamed(const std::wstring& name);
 
  private:
+  // Ends the analyzer taken over, in the host's order.
+  void StopAnalyzer();
+
   host::CMainDialog mainDialog_;
   std::unique_ptr<host::CGraphPlugin> graph_;
   std::unique_ptr<host::CReportPlugin> report_;
@@ -105,15 +102,5 @@ double WindingResponse(double f, double shift = 0.0, int seed = 0);
 
 // The bits of a double, for exact comparisons that tell -0.0 and NaNs apart.
 inline std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
-
-// The SweepData the graph plug-in hands out for `name` ("GRAPH_AcquireRawData").
-struct OwnedSweepData {
-  SweepData data;
-  OwnedSweepData() = default;
-  OwnedSweepData(const OwnedSweepData&) = delete;
-  OwnedSweepData& operator=(const OwnedSweepData&) = delete;
-  ~OwnedSweepData() { FreeSweepData(data); }
-};
-void AcquireRawData(const std::wstring& name, OwnedSweepData& out);
 
 }  // namespace orlo::test

@@ -1,66 +1,42 @@
-// SettingsFolder: a fresh application-data folder ($ORLO_APPDATA) for one test, with the
-// message-box record cleared; both are put back when the object goes away. The folder is
-// made on /dev/shm when the machine has it: every settings save is flushed to the disk,
-// which a memory file system does at no cost.
+// SettingsFolder: a scratch folder that is the application-data folder ($ORLO_APPDATA) for
+// one test, with the message-box record cleared; both are put back when the object goes
+// away. It is made on /dev/shm when the machine has it: every settings save is flushed to
+// the disk, which a memory file system does at no cost. Files are named relative to it, the
+// settings file by default.
 #pragma once
 
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 
 #include "platform/win/MessageBox.h"
+#include "tests/host/ScratchDirectory.h"
 
 namespace orlo::test {
 
-class SettingsFolder {
+class SettingsFolder : public host::testing::ScratchDirectory {
  public:
-  SettingsFolder() {
-    const std::filesystem::path shm = "/dev/shm";
-    std::error_code error;
-    const bool fast = std::filesystem::is_directory(shm, error) && ::access(shm.c_str(), W_OK) == 0;
-    std::string pattern =
-        ((fast ? shm : std::filesystem::temp_directory_path()) / "orlo-settings-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+  SettingsFolder() : ScratchDirectory(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "") {
     if (const char* old = ::getenv("ORLO_APPDATA")) saved_ = old;
-    ::setenv("ORLO_APPDATA", pattern.c_str(), 1);
+    ::setenv("ORLO_APPDATA", Root().c_str(), 1);
     orlo::win::ClearMessageBoxes();
   }
-  SettingsFolder(const SettingsFolder&) = delete;
-  SettingsFolder& operator=(const SettingsFolder&) = delete;
   ~SettingsFolder() {
-    if (saved_) {
-      ::setenv("ORLO_APPDATA", saved_->c_str(), 1);
-    } else {
-      ::unsetenv("ORLO_APPDATA");
-    }
+    saved_ ? ::setenv("ORLO_APPDATA", saved_->c_str(), 1) : ::unsetenv("ORLO_APPDATA");
     orlo::win::ClearMessageBoxes();
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
   }
 
-  std::string Path(const std::string& name = "Analyzer.xml") const { return (path_ / name).string(); }
-  bool Exists(const std::string& name = "Analyzer.xml") const {
-    return std::filesystem::exists(path_ / name);
-  }
+  std::string Path(const std::string& name = "Analyzer.xml") const { return ScratchDirectory::Path(name); }
+  bool Exists(const std::string& name = "Analyzer.xml") const { return std::filesystem::exists(Path(name)); }
   void Write(const std::string& bytes, const std::string& name = "Analyzer.xml") const {
-    std::ofstream(Path(name), std::ios::binary) << bytes;
+    ScratchDirectory::Write(name, bytes);
   }
-  std::string Read(const std::string& name = "Analyzer.xml") const {
-    std::ifstream in(Path(name), std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
+  std::string Read(const std::string& name = "Analyzer.xml") const { return host::testing::ReadFile(Path(name)); }
 
  private:
-  std::filesystem::path path_;
   std::optional<std::string> saved_;
 };
 

@@ -1,8 +1,10 @@
-// The HTML page: hostile names stay text, long sweeps stay small, fixed value ranges hold.
-// (What the page looks like in a browser is checked by tests/browser.)
+// The HTML page: hostile names stay text, long sweeps stay small (per pixel column the
+// first, lowest, highest and last point survive), fixed value ranges hold. (What the page
+// looks like in a browser is checked by tests/browser.)
 #include "platform/common/Utf8.h"
 #include "host/output/HtmlPage.h"
 #include "host/output/Json.h"
+#include "host/output/PointReduction.h"
 #include "host/output/SvgGraph.h"
 
 #include <gmock/gmock.h>
@@ -10,6 +12,7 @@
 
 #include <cmath>
 #include <sstream>
+#include <vector>
 
 namespace orlo::host {
 namespace {
@@ -103,6 +106,19 @@ TEST(HtmlPage, AFixedValueRangeIsKeptAndValuesBeyondItStayOnThePlot) {
     EXPECT_TRUE(y >= top && y <= bottom) << y;
   }
   EXPECT_GT(count, 50);
+}
+
+TEST(PointReduction, KeepsFirstLowestHighestAndLastOfEachColumnInOrder) {
+  const std::vector<PlotPoint> points = {
+      {0.1, 5}, {0.2, 1}, {0.3, 9}, {0.35, 3}, {0.4, 4},  // column 0: (0.35, 3) goes
+      {1.5, 7},                                            // column 1: alone
+      {2.0, 2}, {2.9, 2},                                  // column 2: first and last
+      {3.1, 8}, {3.2, 6}, {3.3, 8},                        // column 3: the first of equal highs
+  };
+  const std::vector<PlotPoint> expected = {{0.1, 5}, {0.2, 1}, {0.3, 9}, {0.4, 4}, {1.5, 7},
+                                           {2.0, 2}, {2.9, 2}, {3.1, 8}, {3.2, 6}, {3.3, 8}};
+  EXPECT_EQ(ReducePerColumn(points), expected);
+  EXPECT_TRUE(ReducePerColumn({}).empty());
 }
 
 }  // namespace

@@ -100,19 +100,6 @@ TEST(HostSessionTest, BuiltLibraryRegistersTheTestAnalyzerAndLeavesTheProcessOnS
   EXPECT_EQ(dlopen(kBuiltModule.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
 }
 
-// Says on stderr, when the manager destroys it, whether the manager's window still lives.
-class ExitWitness : public test::LoggingAnalyzer {
- public:
-  ExitWitness(HWND manager, std::vector<std::string>& log)
-      : LoggingAnalyzer("witness", log), manager_(manager) {}
-  void Destroy() override {
-    std::fprintf(stderr, "witness: window %s\n", IsWindow(manager_) ? "alive" : "gone");
-  }
-
- private:
-  HWND manager_;
-};
-
 // A process that ends with the library still loaded (no dlclose) unloads it after every
 // exit handler: the platform and the module's tables must still be there.
 TEST(HostSessionDeathTest, ExitWithTheLibraryLoadedTearsTheModuleDownInOrder) {
@@ -125,7 +112,9 @@ TEST(HostSessionDeathTest, ExitWithTheLibraryLoadedTearsTheModuleDownInOrder) {
         if (!session->Start(library, error)) std::_Exit(2);
         const HWND manager = ManagerWindow(*session);
         static std::vector<std::string> log;
-        ORLOSendMessage("ANALYZER_RegisterAnalyzer", new ExitWitness(manager, log));
+        ORLOSendMessage("ANALYZER_RegisterAnalyzer", new test::WindowWitness(manager, log, [](const char* note) {
+                          std::fprintf(stderr, "witness: %s\n", note);
+                        }));
         ORLOAddBusObserver([manager](const ORLOBusDelivery& delivery) {
           if (delivery.target == manager) {
             std::fprintf(stderr, "manager: %ls\n", delivery.name.c_str());

@@ -126,7 +126,9 @@ class CorrAnalyzerStory : public ::testing::Test {
   CProbeAnalyzer* probe = host.Start<CProbeAnalyzer>();  // owned by the host fixture
 };
 
-TEST_F(CorrAnalyzerStory, EntriesReadTheLabelAloneOrLabelAndItem) {
+// Entries read the label alone or label and item; removing the chosen model chooses the
+// first remaining item.
+TEST_F(CorrAnalyzerStory, EntriesAndTheChoiceFollowTheAppliedModels) {
   host.Graph().ApplyModel(Model(L"T1", L"Transformer 1", {Item(L"HV", {1, 2, 3})}));
   host.Graph().ApplyModel(Model(L"T2", L"Transformer 2", {Item(L"HV", {4}), Item(L"LV", {5})}));
   EXPECT_EQ(
@@ -138,11 +140,7 @@ TEST_F(CorrAnalyzerStory, EntriesReadTheLabelAloneOrLabelAndItem) {
   EXPECT_EQ(Entries(probe->SweepSelector()), (std::vector<std::wstring>{L"1", L"2", L"3"}));
   EXPECT_EQ(probe->SweepNumber(), 1);
   EXPECT_EQ(probe->updatedLabels.back(), L"label 1");
-}
 
-TEST_F(CorrAnalyzerStory, RemovingTheChosenModelChoosesTheFirstRemainingItem) {
-  host.Graph().ApplyModel(Model(L"T1", L"Transformer 1", {Item(L"HV", {1, 2})}));
-  host.Graph().ApplyModel(Model(L"T2", L"Transformer 2", {Item(L"HV", {4}), Item(L"LV", {5})}));
   ASSERT_TRUE(user::PickEntry(probe->ModelSelector(), 2));
   EXPECT_EQ(probe->ChosenItem(), ItemOf(L"T2", 1));
 

@@ -67,17 +67,6 @@ class AnalyzerManagerTest : public ::testing::Test {
   LoggingAnalyzer c_{"c", destroyed_};
 };
 
-// Notes whether the manager's window still exists when the manager destroys it.
-class WindowWitness : public LoggingAnalyzer {
- public:
-  WindowWitness(HWND window, Log& log) : LoggingAnalyzer("witness", log), window_(window), log_(log) {}
-  void Destroy() override { log_.push_back(IsWindow(window_) ? "window alive" : "window gone"); }
-
- private:
-  HWND window_;
-  Log& log_;
-};
-
 // Deletion destroys each listed analyzer once, marked or not, before the window goes.
 TEST_F(AnalyzerManagerTest, HandsOutByRegistrationIndexAndDestroysEachListedOneOnce) {
   EXPECT_EQ(Acquire(0), nullptr);
@@ -89,7 +78,7 @@ TEST_F(AnalyzerManagerTest, HandsOutByRegistrationIndexAndDestroysEachListedOneO
 
   Send("ANALYZER_UnregisterAnalyzer", &a_);  // removes the first entry only
   EXPECT_EQ((Analyzers{Acquire(0), Acquire(1)}), (Analyzers{&b_, &a_}));
-  WindowWitness witness(window_, destroyed_);
+  WindowWitness witness(window_, destroyed_, [this](const char* note) { destroyed_.push_back(note); });
   Register({&c_, &b_, &witness});
   Mark("ANALYZER_ActivateAnalyzer", &b_);
   manager_.reset();  // the detach message itself is ModuleEntryTest's

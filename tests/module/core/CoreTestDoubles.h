@@ -1,8 +1,10 @@
-// An analyzer for registry tests that logs its Destroy calls.
+// Analyzers for registry tests: one that logs its Destroy calls, and one that tells at its
+// Destroy whether a window (the manager's) still exists.
 #pragma once
 
 #include "module/core/AnalyzerInterfaces.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,18 @@ class LoggingAnalyzer : public IBaseAnalyzer {
  private:
   std::string name_;
   std::vector<std::string>& log_;
+};
+
+class WindowWitness : public LoggingAnalyzer {
+ public:
+  // `note` gets "window alive" or "window gone".
+  WindowWitness(HWND window, std::vector<std::string>& log, std::function<void(const char*)> note)
+      : LoggingAnalyzer("witness", log), window_(window), note_(std::move(note)) {}
+  void Destroy() override { note_(IsWindow(window_) ? "window alive" : "window gone"); }
+
+ private:
+  HWND window_;
+  std::function<void(const char*)> note_;
 };
 
 }  // namespace orlo::test

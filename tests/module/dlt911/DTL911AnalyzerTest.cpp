@@ -1,9 +1,12 @@
 // Stories about the DL/T 911 analyzer: its graph (set-up, band ranges, the curves of the
 // selected pair and their redraw when sweeps change) and what it computes, shows in its grids
-// and reports (three identical sweeps, all factors 10, are AnalyzeCommandTest's story).
+// and reports (three identical sweeps, all factors 10, are AnalyzeCommandTest's story); the
+// verdict rules and the criteria column a factor meets.
 #include <cmath>
+#include <limits>
 #include <tuple>
 
+#include "module/dlt911/DTL911Verdict.h"
 #include "platform/common/Bus.h"
 #include "platform/common/DataItem.h"
 #include "platform/common/UserActions.h"
@@ -151,13 +154,15 @@ const Row kRows[3] = {{L"R 1-2", L"[A] - [B]", L"2.82", L"2.17", L"1.80", L"Norm
                         {L"R 2-3", L"[B] - [C]", L"1.97", L"1.09", L"0.77", L"Light Distortion"},
                         {L"R 3-1", L"[C] - [A]", L"2.15", L"1.30", L"1.06", L"Normal"}};
 
-TEST_F(DTL911Results, ThreePhasesShowTheirFactorsAndTheChosenPairsCriteria) {
+// A fourth sweep is ignored. Only an opened file recomputes unchanged names; reordered
+// names recompute every pair.
+TEST_F(DTL911Results, ThreePhasesShowTheirFactorsAndTheChosenPairsCriteriaAndRecomputeWhenNeeded) {
   host.AddThreePhases();
+  host.AddSweep(MakeSweep("D", [](double f) { return WindingResponse(f, 0.05, 3); }));
   Start();
   for (int pair = 0; pair < 3; ++pair) {
-    for (int band = 0; band < 3; ++band) {
-      EXPECT_EQ(analyzer->Factor(pair, band), kFactors[pair][band]) << pair << "/" << band;
-    }
+    EXPECT_EQ((std::vector{analyzer->Factor(pair, 0), analyzer->Factor(pair, 1), analyzer->Factor(pair, 2)}),
+              std::vector(kFactors[pair], kFactors[pair] + 3)) << pair;  // bit for bit: no zero, no NaN
     EXPECT_EQ(Cells(*ResultsGrid())[pair + 1], kRows[pair]);
   }
   // The names carry the colours the graph plug-in gives the first three sweeps.
@@ -185,14 +190,8 @@ TEST_F(DTL911Results, ThreePhasesShowTheirFactorsAndTheChosenPairsCriteria) {
   const auto criteria = Cells(*CriteriaGrid());
   EXPECT_EQ((Row{criteria[1][1], criteria[2][1], criteria[3][1]}), (Row{L"1.97", L"1.09", L"0.77"}));
   EXPECT_EQ(GreyedColumns(*CriteriaGrid()), (std::vector<std::vector<int>>{{4}, {5}, {5}}));
-}
 
-// Only an opened file recomputes unchanged names; reordered names recompute every pair.
-TEST_F(DTL911Results, OpenedFileOrReorderedNamesRecomputeEveryPairAndAFourthSweepIsIgnored) {
-  host.AddThreePhases();
-  host.AddSweep(MakeSweep("D", [](double f) { return WindingResponse(f, 0.05, 3); }));
-  Start();
-  BusRecorder bus;
+  bus.Clear();
   ORLOSendMessage("GRAPH_VisibleCurveCount", nullptr);
   ORLOSendMessage("ORLO_CloseFile", nullptr);
   EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 0);
@@ -224,6 +223,54 @@ TEST_F(DTL911Results, TwoVisibleSweepsEndingBelowTheHighBandFillAndReportOnlyThe
   EXPECT_EQ(host.StartReport(), (Row{L"DTL_911.R 1_2.Rlf=2.82", L"DTL_911.R 1_2.Rmf=10.00",
                                      L"DTL_911.R 1_2.Rhf=10.00", L"DTL_911.R 1_2.Conclusion=Normal",
                                      L"DTL_911.R 1_2.Name1=A#FF0000", L"DTL_911.R 1_2.Name2=B#009600"}));
+}
+
+using dlt911::Verdict;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(DTL911Verdict, RulesInOrderThresholdsToTheHigherGradeNaNComparesFalse) {
+  const struct {
+    double lf, mf, hf;
+    Verdict verdict;
+  } cases[] = {
+      {0.59, 3, 3, Verdict::kSevere},    {0.6, 3, 3, Verdict::kObvious},
+      {5, 0.5, 5, Verdict::kObvious},    {1.5, 0.2, 5, Verdict::kObvious},
+      {1.0, 3, 3, Verdict::kLight},      {5, 0.8, 0.1, Verdict::kLight},
+      {2, 1, 0.6, Verdict::kNormal},     {2, 1, 0.59, Verdict::kHfAboveLimit},
+      {kNaN, 0.3, 3, Verdict::kObvious}, {kNaN, 3, 3, Verdict::kError},
+      {5, 3, kNaN, Verdict::kError},     {0.2, kNaN, kNaN, Verdict::kSevere},
+      {10.5, 3, 3, Verdict::kNone},      {0.1, 3, 11, Verdict::kNone},
+      {10, 10, 10, Verdict::kNormal},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(dlt911::ClassifyFactors(c.lf, c.mf, c.hf), c.verdict)
+        << c.lf << " " << c.mf << " " << c.hf;
+  }
+  EXPECT_STREQ(dlt911::VerdictText(Verdict::kNone), "");
+  EXPECT_STREQ(dlt911::VerdictText(Verdict::kHfAboveLimit),
+               "R-HF above limit, R-LF and R-MF normal");
+}
+
+TEST(DTL911Verdict, FactorTextIsEmptyAboveTen) {
+  EXPECT_EQ(dlt911::FormatFactor(10.0000001), L"");
+  EXPECT_EQ(dlt911::FormatFactor(10.0), L"10.00");
+  EXPECT_EQ(dlt911::FormatFactor(1.23456), L"1.23");
+  EXPECT_EQ(dlt911::FormatFactor(kNaN), L"NaN");
+}
+
+TEST(DTL911Verdict, CriteriaCellOfAFactor) {
+  const struct {
+    int row;
+    double factor;
+    int column;
+  } cases[] = {{1, 0.59, 2}, {1, 0.6, 3},  {1, 1.0, 4}, {1, 2.0, 5},  {1, kNaN, 0},
+               {2, 0.5, 3},  {2, 0.6, 4},  {2, 1.0, 5}, {2, kNaN, 0}, {3, 0.5, 1},
+               {3, 0.6, 5},  {3, kNaN, 1}, {4, 1.0, 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(dlt911::MatchingCriteriaColumn(c.row, c.factor), c.column)
+        << c.row << " " << c.factor;
+  }
 }
 
 }  // namespace

@@ -31,8 +31,7 @@ TEST(WindowCreateTest, CreatesWindowsOfKnownClassesUnderLiveParents) {
 }
 
 TEST(WindowDestroyTest, SendsDestroyDownTheTreeThenNcDestroyUpIt) {
-  Journal journal;
-  journal.watched = {WM_DESTROY, WM_NCDESTROY};
+  Journal journal{{WM_DESTROY, WM_NCDESTROY}};
   CJournalWnd parent("P", journal), a("A", journal), a1("A1", journal), b("B", journal);
   ASSERT_TRUE(parent.Make() && a.Make(&parent) && a1.Make(&a) && b.Make(&parent));
   const HWND handles[] = {parent.m_hWnd, a.m_hWnd, a1.m_hWnd, b.m_hWnd};
@@ -48,8 +47,7 @@ TEST(WindowDestroyTest, SendsDestroyDownTheTreeThenNcDestroyUpIt) {
 }
 
 TEST(WindowDestroyTest, StaleHandlesAreNoOpsAndNeverComeBack) {
-  Journal journal;
-  journal.watched = {WM_USER};
+  Journal journal{{WM_USER}};
   CJournalWnd window("W", journal);
   ASSERT_TRUE(window.Make(nullptr, WS_VISIBLE));
   const HWND stale = window.m_hWnd;
@@ -70,8 +68,7 @@ TEST(WindowDestroyTest, StaleHandlesAreNoOpsAndNeverComeBack) {
 }
 
 TEST(WindowDestroyTest, DeletingObjectsDestroysTheirWindowsEvenMidDestruction) {
-  Journal journal;
-  journal.watched = {WM_DESTROY, WM_NCDESTROY};
+  Journal journal{{WM_DESTROY, WM_NCDESTROY}};
   auto parent = std::make_unique<CJournalWnd>("P", journal);
   auto child = std::make_unique<CJournalWnd>("C", journal);
   CJournalWnd grandchild("G", journal);
@@ -107,23 +104,6 @@ TEST(SendMessageTest, HandlersMaySendToThemselvesAndToOthers) {
   EXPECT_EQ(first.SendMessage(WM_GETTEXTLENGTH), 1);
 }
 
-TEST(SendMessageTest, AHandlerMayDestroyItsOwnWindow) {
-  Journal journal;
-  journal.watched = {WM_DESTROY, WM_NCDESTROY};
-  CJournalWnd window("W", journal);
-  ASSERT_TRUE(window.Make());
-  BOOL nested = TRUE;
-  window.On(WM_USER, [&](WPARAM, LPARAM) -> LRESULT { return window.DestroyWindow() ? 9 : 0; });
-  window.On(WM_DESTROY, [&](WPARAM, LPARAM) -> LRESULT {
-    nested = window.DestroyWindow();
-    return 0;
-  });
-  EXPECT_EQ(window.SendMessage(WM_USER), 9);
-  EXPECT_FALSE(nested) << "a window being destroyed is not destroyed again";
-  EXPECT_THAT(journal.entries, ElementsAre("W:WM_DESTROY", "W:WM_NCDESTROY"));
-  EXPECT_EQ(window.m_hWnd, nullptr);
-}
-
 class CSelfDeletingWnd : public CWnd {
  protected:
   LRESULT OnClose(WPARAM, LPARAM) {
@@ -137,17 +117,30 @@ BEGIN_MESSAGE_MAP(CSelfDeletingWnd, CWnd)
 ON_MESSAGE(WM_USER, OnClose)
 END_MESSAGE_MAP()
 
-TEST(SendMessageTest, AHandlerMayDeleteItsOwnObject) {
-  auto* window = new CSelfDeletingWnd;
-  ASSERT_TRUE(window->Create(AfxRegisterWndClass(0), L"", 0, RECT{}, nullptr, 0));
-  const HWND hwnd = window->m_hWnd;
+TEST(SendMessageTest, AHandlerMayDestroyItsOwnWindowOrDeleteItsOwnObject) {
+  Journal journal{{WM_DESTROY, WM_NCDESTROY}};
+  CJournalWnd window("W", journal);
+  ASSERT_TRUE(window.Make());
+  BOOL nested = TRUE;
+  window.On(WM_USER, [&](WPARAM, LPARAM) -> LRESULT { return window.DestroyWindow() ? 9 : 0; });
+  window.On(WM_DESTROY, [&](WPARAM, LPARAM) -> LRESULT {
+    nested = window.DestroyWindow();
+    return 0;
+  });
+  EXPECT_EQ(window.SendMessage(WM_USER), 9);
+  EXPECT_FALSE(nested) << "a window being destroyed is not destroyed again";
+  EXPECT_THAT(journal.entries, ElementsAre("W:WM_DESTROY", "W:WM_NCDESTROY"));
+  EXPECT_EQ(window.m_hWnd, nullptr);
+
+  auto* object = new CSelfDeletingWnd;
+  ASSERT_TRUE(object->Create(AfxRegisterWndClass(0), L"", 0, RECT{}, nullptr, 0));
+  const HWND hwnd = object->m_hWnd;
   EXPECT_EQ(SendMessage(hwnd, WM_USER), 4);
   EXPECT_FALSE(IsWindow(hwnd));
 }
 
 TEST(WindowPosTest, ShowingSendsTheRequestFirstAndAHandlerCanVetoIt) {
-  Journal journal;
-  journal.watched = {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED};
+  Journal journal{{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED}};
   CJournalWnd window("W", journal), child("C", journal);
   ASSERT_TRUE(window.Make() && child.Make(&window, WS_VISIBLE));
   EXPECT_FALSE(child.IsWindowVisible()) << "windows start hidden, so is the parent";
@@ -202,8 +195,7 @@ TEST(WindowCoordinatesTest, ScreenPositionsAddUpTheAncestorsOrigins) {
 }
 
 TEST(WindowAttributesTest, ExtendedStylesAndEnabledState) {
-  Journal journal;
-  journal.watched = {WM_ENABLE};
+  Journal journal{{WM_ENABLE}};
   CJournalWnd window("W", journal);
   ASSERT_TRUE(window.CreateEx(WS_EX_CLIENTEDGE, AfxRegisterWndClass(0), L"", 0, RECT{},
                               nullptr, 0));
