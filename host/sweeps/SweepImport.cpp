@@ -17,30 +17,25 @@
 
 namespace orlo::host {
 
+namespace {
 
-Sweep ImportSweepFile(const std::string& file) {
-  std::string text;
-  try {
-    text = ReadInputFile(file);
-  } catch (const InputFileError& error) {
-    throw SweepFileError(file, 0, error.what());
-  }
-  return ImportSweepText(text, file);
-}
-
-std::string_view SweepFormatOf(std::string_view text, std::string_view file) {
+// The format SweepFormatOf picks for a text that starts with the whole lines `start`, or
+// nothing while they cannot tell and `more` text follows.
+std::optional<std::string_view> FormatOfStart(std::string_view start, std::string_view file,
+                                              bool more) {
+  const std::optional<bool> touchstone = IsTouchstoneFile(file, TextLines(start));
+  if (touchstone.value_or(false)) return kTouchstoneFormat;
+  if (!touchstone && more) return std::nullopt;
   std::string_view first;
-  if (IsTouchstoneFile(file, TextLines(text))) return kTouchstoneFormat;
-  return TextLines(text).Next(first) && first.starts_with("Freq.") ? kLtspiceFormat
-                                                                   : kDelimitedFormat;
+  return TextLines(start).Next(first) && first.starts_with("Freq.") ? kLtspiceFormat
+                                                                    : kDelimitedFormat;
 }
 
-Sweep ImportSweepText(std::string_view text, const std::string& file) {
-  if (const auto problem = WideEncodingProblem(text)) throw SweepFileError(file, 0, *problem);
-  const std::string_view format = SweepFormatOf(text, file);
-  TextLines lines(text);
+// Reads the lines of `lines`, `lineCount` lines in `format`, into the sweep of `file`.
+Sweep ReadSweep(TextLines& lines, std::string_view format, size_t lineCount,
+                const std::string& file) {
   SweepBuilder points(file);
-  points.Reserve(lines.CountLeft());
+  points.Reserve(lineCount);
   if (format == kTouchstoneFormat) {
     ReadTouchstoneSweep(lines, points);
   } else if (format == kLtspiceFormat) {
@@ -53,6 +48,51 @@ Sweep ImportSweepText(std::string_view text, const std::string& file) {
   sweep.file = ValidUtf8(file);
   sweep.points = points.Finish(lines.Number());
   return sweep;
+}
+
+// Imports a file that can be read twice, holding no more than a piece of its text at once:
+// the first pass checks the encoding, picks the format and counts the lines, the second
+// reads the points. What goes wrong is reported as for the whole text (a read error
+// before an encoding problem, that before the rest).
+Sweep ImportFilePieces(const std::string& file) {
+  InputFilePieces pieces(file);
+  std::optional<std::string> problem;
+  std::string start;  // the first pieces, until they tell the format
+  std::optional<std::string_view> format;
+  size_t lineCount = 0;
+  bool atStart = true;
+  for (std::string_view piece; !(piece = pieces.Next()).empty(); atStart = false) {
+    if (!problem) problem = WideEncodingProblem(piece, atStart);
+    if (!format) format = FormatOfStart(start.append(piece), file, true);
+    lineCount += TextLines(piece).CountLeft();
+  }
+  if (problem) throw SweepFileError(file, 0, *problem);
+  if (!format) format = FormatOfStart(start, file, false);
+  pieces.Rewind();
+  TextLines lines(pieces);
+  return ReadSweep(lines, *format, lineCount, file);
+}
+
+}  // namespace
+
+Sweep ImportSweepFile(const std::string& file) {
+  try {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(file, error)) return ImportFilePieces(file);
+    return ImportSweepText(ReadInputFile(file), file);  // a pipe, say, is read once, whole
+  } catch (const InputFileError& error) {
+    throw SweepFileError(file, 0, error.what());
+  }
+}
+
+std::string_view SweepFormatOf(std::string_view text, std::string_view file) {
+  return *FormatOfStart(text, file, false);
+}
+
+Sweep ImportSweepText(std::string_view text, const std::string& file) {
+  if (const auto problem = WideEncodingProblem(text)) throw SweepFileError(file, 0, *problem);
+  TextLines lines(text);
+  return ReadSweep(lines, SweepFormatOf(text, file), lines.CountLeft(), file);
 }
 
 std::vector<Sweep> ImportSweepFiles(const std::vector<std::string>& files) {

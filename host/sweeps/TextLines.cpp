@@ -14,8 +14,10 @@ TextLines::TextLines(std::string_view text) : rest_(text) {
   if (rest_.starts_with(kUtf8ByteOrderMark)) rest_.remove_prefix(kUtf8ByteOrderMark.size());
 }
 
+TextLines::TextLines(TextPieces& pieces) : TextLines(pieces.Next()) { pieces_ = &pieces; }
+
 bool TextLines::Next(std::string_view& line) {
-  if (rest_.empty()) return false;
+  if (Rest().empty()) return false;
   const size_t end = rest_.find('\n');
   if (end == std::string_view::npos) {
     line = rest_;

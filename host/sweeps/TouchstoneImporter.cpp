@@ -284,13 +284,13 @@ class TouchstoneReader {
 
 }  // namespace
 
-bool IsTouchstoneFile(std::string_view file, TextLines lines) {
+std::optional<bool> IsTouchstoneFile(std::string_view file, TextLines lines) {
   if (PortsOfName(file)) return true;
   for (std::string_view line; lines.Next(line);) {
     const std::string_view content = Content(line);
     if (!content.empty()) return IsKeyword(content, "[Version]");
   }
-  return false;
+  return std::nullopt;
 }
 
 void ReadTouchstoneSweep(TextLines& lines, SweepBuilder& points) {

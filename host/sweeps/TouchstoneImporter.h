@@ -16,13 +16,15 @@
 #include "host/sweeps/SweepBuilder.h"
 #include "host/sweeps/TextLines.h"
 
+#include <optional>
 #include <string_view>
 
 namespace orlo::host {
 
 // Whether `file` is read as Touchstone: its name ends in ".s<ports>p" (any case), or the
 // first line of `lines` that is neither blank nor a '!' comment is the keyword [Version].
-bool IsTouchstoneFile(std::string_view file, TextLines lines);
+// Nothing when the name does not tell and `lines` have no such line (more text might).
+std::optional<bool> IsTouchstoneFile(std::string_view file, TextLines lines);
 
 // Reads every line left in `lines` and adds S11 or S21 of each row to `points`, whose file
 // name gives the port count of a version-1 file. Throws SweepFileError.

@@ -1,5 +1,6 @@
 #include "host/sweeps/SweepImport.h"
 
+#include "host/sweeps/InputFile.h"
 #include "host/sweeps/PointValues.h"
 #include "host/sweeps/SweepFileError.h"
 #include "platform/common/NumberText.h"
@@ -305,6 +306,26 @@ TEST_F(SweepImportTest, NamesUnreadableFiles) {
   const std::string folder = scratch_.Path("folder.csv");
   std::filesystem::create_directory(folder);
   EXPECT_EQ(ImportErrorOf(folder), folder + ": cannot read: is a directory");
+}
+
+// A file read in pieces gives the lines the whole text gives, also where a line end, a
+// "\r\n" or a line longer than a piece meets a piece's end.
+TEST_F(SweepImportTest, ReadsAFileInPiecesAsAWhole) {
+  const std::string text = "\xEF\xBB\xBF" "a\r\nbc\n\n" + std::string(9, 'd') + "\r\ne\r\nfgh\r";
+  const std::string file = scratch_.Write("pieces.txt", text);
+  for (const size_t pieceSize : {1, 2, 3, 4, 5, 64}) {
+    InputFilePieces pieces(file, pieceSize);
+    for (int pass = 0; pass < 2; ++pass, pieces.Rewind()) {
+      TextLines whole(text), inPieces(pieces);
+      for (std::string_view expected, line; whole.Next(expected);) {
+        ASSERT_TRUE(inPieces.Next(line));
+        EXPECT_EQ(line, expected) << pieceSize;
+      }
+      std::string_view beyond;
+      EXPECT_FALSE(inPieces.Next(beyond));
+      EXPECT_EQ(inPieces.Number(), 6);
+    }
+  }
 }
 
 TEST_F(SweepImportTest, MakesNamesUniqueWithinOneLoad) {
