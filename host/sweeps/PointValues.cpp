@@ -19,18 +19,19 @@ constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 // 2^(j/64) comes from a table, and 2^r = exp(r ln 2) from its Taylor series to degree 4.
 // For |decibels| <= kEstimateRange the estimate is within a relative 2^-42.9 of what
 // std::pow gives:
-//  - e against log2(10) * (decibels / 20) as pow sees it: three roundings of |e| <= 167,
-//    at most 167 * 3 * 2^-53 < 2^-44 absolute, so a relative 2^-44 in the ratio;
+//  - e against log2(10) * (decibels / 20) as pow sees it: three roundings (the constant,
+//    the product, pow's quotient) of |e| <= 167, at most 167 * 3 * 2^-53 < 2^-44 absolute,
+//    so a relative 2^-44 in the ratio;
 //  - the series: |r ln 2| < 0.00542, remainder below 0.00542^5 / 120 * 1.006 < 2^-44;
 //  - the table entries (exp2 within one ulp), the series' and the products' roundings:
 //    together below 12 * 2^-53 < 2^-49;
 //  - std::pow itself, within one ulp of the exact power: 2^-52.
 // Every value within kEstimateError of the estimate, std::pow's result among them, rounds
 // to the same float when both ends of that interval do (rounding to float is monotonic);
-// otherwise, for about one value in 30 000 and beyond the range, std::pow decides.
+// otherwise, for about one value in 60 000 and beyond the range, std::pow decides.
 constexpr double kEstimateRange = 1000.0;  // dB; beyond the float range from +-898 dB on
 constexpr double kEstimateError = 0x1p-40;
-constexpr double kExponentPerDecibel = std::numbers::ln10 / std::numbers::ln2 / 20.0;
+constexpr double kExponentPerDecibel = 0.16609640474436811739;  // log2(10) / 20, rounded once
 constexpr int kTableBits = 6;
 constexpr int kTableSteps = 1 << kTableBits;
 // Adding and subtracting it rounds a double below 2^51 in magnitude to an integer.
