@@ -1,5 +1,7 @@
 #include "module/comparison/SweepData.h"
 
+#include "module/comparison/DecimalLog.h"
+
 #include <cmath>
 
 int PointCount(const SweepData& sweep) {
@@ -22,8 +24,7 @@ void AllocateSweepPoints(SweepData& sweep, int count) {
 }
 
 float MagnitudeToDecibel(float ratio) {
-  const float decades = static_cast<float>(std::log10(static_cast<double>(ratio)));
-  return 20.0f * decades;
+  return 20.0f * RoundedLog10(ratio);
 }
 
 void ConvertMagnitudesToDecibel(SweepData& sweep) {

@@ -3,6 +3,7 @@
 // whether the magnitudes are searched or scanned) and the unit prefixes. (The evaluation
 // order of the statistics is pinned bit for bit by the analyzers' stories, against
 // ../expected_values.py.)
+#include "module/comparison/DecimalLog.h"
 #include "module/comparison/FrequencyGrid.h"
 #include "module/comparison/MagnitudeReader.h"
 #include "module/comparison/SweepData.h"
@@ -208,6 +209,24 @@ TEST(SweepData, ConvertsOnlyTheMagnitudeOfEveryPoint) {
   EXPECT_EQ(sweep.get().points[1].values[kMagnitudeIndex], -INFINITY);
   EXPECT_TRUE(std::isnan(sweep.get().points[2].values[kMagnitudeIndex]));
   EXPECT_EQ(sweep.get().points[0].values[3], 45.0f);
+}
+
+// The table-and-series logarithm against the definition: every 997th float of all 2^32
+// (zeros, subnormals, negatives, infinities and NaNs among them) and every float within
+// 2^16 steps of 1, where the logarithm is smallest and the fallback most often decides.
+// (All 2^32 floats were compared once when it was written.)
+TEST(SweepData, TheFastLogarithmGivesTheBitsOfLog10) {
+  const auto check = [](std::uint32_t bits) {
+    const float x = std::bit_cast<float>(bits);
+    const float expected = static_cast<float>(std::log10(static_cast<double>(x)));
+    const float got = RoundedLog10(x);
+    return std::bit_cast<std::uint32_t>(got) == std::bit_cast<std::uint32_t>(expected) ||
+           (std::isnan(got) && std::isnan(expected));
+  };
+  std::uint64_t wrong = 0;
+  for (std::uint64_t bits = 0; bits <= 0xFFFFFFFF; bits += 997) wrong += !check(static_cast<std::uint32_t>(bits));
+  for (std::uint32_t bits = 0x3F800000 - 0x10000; bits <= 0x3F800000 + 0x10000; ++bits) wrong += !check(bits);
+  EXPECT_EQ(wrong, 0u);
 }
 
 TEST(SweepData, FreeReleasesEverythingAndEmptiesTheRecord) {
