@@ -114,7 +114,11 @@ std::vector<Sweep> ImportSweepFiles(const std::vector<std::string>& files) {
       }
     }
   };
-  const size_t threads = std::min<size_t>(files.size(), std::max(1u, std::thread::hardware_concurrency()));
+  // Up to two files per core at once: with one per core, three files on two cores take
+  // two files' time, as the last one is read alone; with all three at once the cores
+  // share it. (Each file holds only a piece of its text while it is read.)
+  const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+  const size_t threads = std::min(files.size(), 2 * cores);
   {
     std::vector<std::jthread> helpers;
     for (size_t t = 1; t < threads; ++t) helpers.emplace_back(importFiles);

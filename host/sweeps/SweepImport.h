@@ -28,7 +28,7 @@ inline constexpr std::string_view kLtspiceFormat = "LTspice export";
 inline constexpr std::string_view kDelimitedFormat = "delimited text";
 std::string_view SweepFormatOf(std::string_view text, std::string_view file);
 
-// Reads every file, up to as many at once as the machine has cores, and names each sweep
+// Reads every file, up to two per core at once, and names each sweep
 // uniquely among them in order (UniqueSweepName). Throws SweepFileError for the first file,
 // in the order given, that cannot be imported.
 std::vector<Sweep> ImportSweepFiles(const std::vector<std::string>& files);
