@@ -108,10 +108,17 @@ void CGraphPlugin::AcquireRawData(SweepData& data) const {
   }
   data.points = new SweepPoint[points.size()];
   data.count = static_cast<std::int32_t>(points.size());
-  for (size_t i = 0; i < points.size(); ++i) {
-    data.points[i].frequency = points[i].frequency;
-    data.points[i].values = new float[kValueBlockSize];
-    FillValueBlock(points[i], data.flag ? std::array<float, 2>{} : parts[i], data.points[i].values);
+  const auto fill = [&](auto partsOf) {
+    for (size_t i = 0; i < points.size(); ++i) {
+      data.points[i].frequency = points[i].frequency;
+      data.points[i].values = new float[kValueBlockSize];
+      FillValueBlock(points[i], partsOf(i), data.points[i].values);
+    }
+  };
+  if (data.flag) {
+    fill([](size_t) { return std::array<float, 2>{}; });
+  } else {
+    fill([&](size_t i) { return parts[i]; });
   }
 }
 

@@ -82,11 +82,4 @@ std::array<float, 2> ComplexParts(const Sweep::Point& point) {
   return {static_cast<float>(ratio * std::cos(radians)), static_cast<float>(ratio * std::sin(radians))};
 }
 
-void FillValueBlock(const Sweep::Point& point, const std::array<float, 2>& parts, float* block) {
-  block[0] = parts[0];
-  block[1] = parts[1];
-  block[kMagnitudeIndex] = point.magnitudeRatio;
-  block[3] = point.phaseDegrees;
-}
-
 }  // namespace orlo::host

@@ -28,6 +28,11 @@ std::array<float, 2> ComplexParts(const Sweep::Point& point);
 // Fills `block` (kValueBlockSize floats, the layout of SweepData): [0] real part and
 // [1] imaginary part as given (`parts`: the point's ComplexParts, or zeros for a reader
 // that does not want them), [2] magnitude ratio, [3] phase in degrees.
-void FillValueBlock(const Sweep::Point& point, const std::array<float, 2>& parts, float* block);
+inline void FillValueBlock(const Sweep::Point& point, const std::array<float, 2>& parts, float* block) {
+  block[0] = parts[0];
+  block[1] = parts[1];
+  block[2] = point.magnitudeRatio;
+  block[3] = point.phaseDegrees;
+}
 
 }  // namespace orlo::host
