@@ -67,6 +67,7 @@ CCorrAnalyzer::AcquiredPair::AcquiredPair(const std::wstring& nameA, const std::
   grid = MergeFrequencies(a.data, b.data, count);
   ConvertMagnitudesToDecibel(a.data);
   ConvertMagnitudesToDecibel(b.data);
+  order.emplace(a.data, b.data);
 }
 
 CCorrAnalyzer::CCorrAnalyzer(int type) : graphType(type) {}

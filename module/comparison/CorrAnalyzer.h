@@ -25,10 +25,12 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "module/comparison/SweepData.h"
+#include "module/comparison/SweepOrder.h"
 #include "module/comparison/SweepPairs.h"
 #include "module/core/AnalyzerInterfaces.h"
 #include "module/core/AnalyzerReadout.h"
@@ -123,12 +125,14 @@ class CCorrAnalyzer : public COxBaseManager,
 
   // What a pair is computed from: the raw data of both sweeps ("GRAPH_AcquireRawData"
   // broadcast, A first), their merged frequency grid, and then both magnitudes converted
-  // in place to dB. Everything is freed with the object.
+  // in place to dB. Everything is freed with the object. The order of both sweeps'
+  // frequencies is checked once for all the readers of the pair's statistics.
   struct AcquiredPair {
     AcquiredSweep a;
     AcquiredSweep b;
     int count = 0;
     std::unique_ptr<double[]> grid;
+    std::optional<SweepOrderScope> order;
     AcquiredPair(const std::wstring& nameA, const std::wstring& nameB);
   };
 

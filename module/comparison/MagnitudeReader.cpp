@@ -1,5 +1,7 @@
 #include "module/comparison/MagnitudeReader.h"
 
+#include "module/comparison/SweepOrder.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -41,15 +43,10 @@ double InterpolateMagnitude(const SweepData& sweep, double f) {
 
 MagnitudeReader::MagnitudeReader(const SweepData& sweep, MagnitudeReading reading)
     : sweep_(sweep), count_(PointCount(sweep)) {
-  if (reading != MagnitudeReading::kSearch) {
-    return;
+  if (reading == MagnitudeReading::kSearch) {
+    const std::optional<bool> known = KnownAscending(sweep);
+    search_ = known ? *known : FrequenciesAscend(sweep);
   }
-  for (int i = 0; i + 1 < count_; ++i) {
-    if (!(Frequency(i) <= Frequency(i + 1))) {
-      return;
-    }
-  }
-  search_ = true;
 }
 
 // On ascending frequencies the scan can only stop at two kinds of pair. With `bound` the

@@ -3,7 +3,8 @@
 //
 // InterpolateMagnitude scans the sweep from its first point for every reading, so reading a
 // sweep of n points at the m points of a grid costs n * m. A reader of a sweep whose
-// frequencies ascend (each one <= the next, so none is NaN; checked once on construction)
+// frequencies ascend (each one <= the next, so none is NaN; checked on construction unless
+// a SweepOrderScope in module/comparison/SweepOrder.h has checked the sweep already)
 // goes straight to the point the scan would stop at: it searches the frequency from where
 // the previous reading ended, a few steps forward and otherwise by bisection, so a reading a
 // few points on from the previous one costs O(1) and any reading at most O(log n). A sweep

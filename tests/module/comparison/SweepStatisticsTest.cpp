@@ -7,6 +7,7 @@
 #include "module/comparison/FrequencyGrid.h"
 #include "module/comparison/MagnitudeReader.h"
 #include "module/comparison/SweepData.h"
+#include "module/comparison/SweepOrder.h"
 #include "module/comparison/SweepStatistics.h"
 #include "module/comparison/UnitPrefix.h"
 
@@ -396,6 +397,23 @@ class RandomPair {
 
   std::mt19937_64 rng_;
 };
+
+// A pair's order is checked once and answered while the scope lives, for these sweeps with
+// these points only. (The readers' use of it is covered by the analyzers' stories.)
+TEST(SweepOrder, AScopeAnswersForItsPairUntilItEndsOrTheirPointsChange) {
+  TestSweep up({1.0f, 2.0f, 2.0f}, {0.0f, 0.0f, 0.0f});
+  TestSweep down({2.0f, 1.0f, 3.0f}, {10.0f, 20.0f, 30.0f});
+  EXPECT_EQ(KnownAscending(up.get()), std::nullopt);
+  {
+    const SweepOrderScope order(up.get(), down.get());
+    EXPECT_EQ(KnownAscending(up.get()), true);
+    EXPECT_EQ(KnownAscending(down.get()), false);
+    EXPECT_EQ(MagnitudeReader(down.get(), MagnitudeReading::kSearch).At(1.5), 22.5);  // the scan's
+    AllocateSweepPoints(down.get(), 2);
+    EXPECT_EQ(KnownAscending(down.get()), std::nullopt);
+  }
+  EXPECT_EQ(KnownAscending(up.get()), std::nullopt);
+}
 
 TEST(MagnitudeReading, SearchGivesTheBitsOfTheScanOnRandomSweepPairs) {
   for (int p = 0; p < 400; ++p) {
