@@ -41,7 +41,8 @@ void WriteScreenPage(const ScreenResults& results, std::ostream& out);
 std::vector<std::string> ScreenCells(const ScreenResults& results, const ScreenRow& row);
 // The header cells of the table (also the page's).
 std::vector<std::string> ScreenHeader(const ScreenResults& results);
-// `notes` joined by "; ", without those in `leftOut`.
+// `notes` without those in `leftOut`, one after the other: after a note that ends a sentence
+// (".") the next follows a space, after any other "; ".
 std::string JoinedNotes(const std::vector<std::string>& notes,
                         const std::vector<std::string>& leftOut = {});
 

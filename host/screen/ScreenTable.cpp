@@ -53,7 +53,8 @@ std::string JoinedNotes(const std::vector<std::string>& notes,
   std::string joined;
   for (const std::string& note : notes) {
     if (std::find(leftOut.begin(), leftOut.end(), note) != leftOut.end()) continue;
-    joined += (joined.empty() ? "" : "; ") + note;
+    if (!joined.empty()) joined += joined.back() == '.' ? " " : "; ";
+    joined += note;
   }
   return joined;
 }

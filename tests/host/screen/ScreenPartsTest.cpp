@@ -1,5 +1,6 @@
 // The pieces of `orlo screen`: the worker pool when a worker dies, the severity scale, the
 // manifest, and one worker's session showing the module 200 sets in turn.
+#include "host/screen/ScreenOutputs.h"
 #include "host/screen/ScreenRow.h"
 #include "host/screen/ScreenSession.h"
 #include "host/screen/SetManifest.h"
@@ -72,6 +73,12 @@ TEST(ScreenSeverity, EachAnalyzersOwnOrderOnOneScale) {
   EXPECT_EQ(SeverityOf(kXCorr, L"Error"), Severity::kError);
   EXPECT_EQ(SeverityOf(kDlt911, L"Serious Distortion"), Severity::kNone);  // not its word
   EXPECT_EQ(SeverityOf(L"{other}", L"Normal"), Severity::kNone);
+}
+
+// A row's notes read as sentences; notes every set has are left to the line under the table.
+TEST(ScreenTable, JoinsARowsNotesAsSentences) {
+  EXPECT_EQ(JoinedNotes({"No file.", "a.csv:3: bad", "common.", "Last."}, {"common."}),
+            "No file. a.csv:3: bad; Last.");
 }
 
 TEST(ScreenManifest, SetsInOrderOfTheirFirstRowAndPreciseFaults) {
