@@ -1,8 +1,10 @@
 #include "module/comparison/CorrAnalyzer.h"
 
+#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "module/comparison/FrequencyGrid.h"
@@ -17,6 +19,9 @@
 #include "platform/win/StandardControls.h"
 
 namespace {
+
+// Pairs with a sweep at least this long convert their magnitudes to dB on two threads.
+constexpr int kParallelConversionPoints = 1 << 16;
 
 CWnd* WindowOf(CORLOGuiItem* item) { return item != nullptr ? item->GetWnd() : nullptr; }
 
@@ -64,9 +69,20 @@ CCorrAnalyzer::AcquiredPair::AcquiredPair(const std::wstring& nameA, const std::
     : a(nameA), b(nameB) {
   ORLOSendMessage("GRAPH_AcquireRawData", &a.data);
   ORLOSendMessage("GRAPH_AcquireRawData", &b.data);
-  grid = MergeFrequencies(a.data, b.data, count);
-  ConvertMagnitudesToDecibel(a.data);
-  ConvertMagnitudesToDecibel(b.data);
+  {
+    // A long pair has A's magnitudes converted on a second thread while this one merges
+    // the frequencies and converts B's: the merge only reads frequencies, and each
+    // conversion writes the value blocks of its own sweep.
+    std::jthread convertA;
+    if (std::max(PointCount(a.data), PointCount(b.data)) >= kParallelConversionPoints) {
+      convertA = std::jthread([this] { ConvertMagnitudesToDecibel(a.data); });
+    }
+    grid = MergeFrequencies(a.data, b.data, count);
+    if (!convertA.joinable()) {
+      ConvertMagnitudesToDecibel(a.data);
+    }
+    ConvertMagnitudesToDecibel(b.data);
+  }
   order.emplace(a.data, b.data);
 }
 

@@ -1,5 +1,6 @@
 // Sweep-value updates that the bus delivers on another thread while the analyzer's timer
-// redraws on the UI thread. scripts/test also runs this under ThreadSanitizer.
+// redraws on the UI thread, and a long pair converted to dB on two threads. scripts/test
+// also runs these under ThreadSanitizer.
 #include "platform/common/Bus.h"
 #include "platform/win/MessageLoop.h"
 #include "tests/module/dlt911/DTL911Scenario.h"
@@ -45,6 +46,15 @@ TEST_F(DTL911Concurrency, UpdatesFromAnotherThreadAreRedrawnOnTheTimer) {
   for (size_t i = 0; i < refreshes.size(); ++i) {
     EXPECT_EQ(host.Graph().Curves()[i]->RefreshCount(), refreshes[i]);
   }
+}
+
+// Long enough for the two-thread conversion; two equal sweeps agree completely: R = 10.
+TEST_F(DTL911Concurrency, ALongPairIsConvertedOnTwoThreads) {
+  for (const char* name : {"A", "B"}) {
+    host.AddSweep(MakeSweep(name, [](double f) { return WindingResponse(f); }, 70000));
+  }
+  Start();
+  for (int band = 0; band < 3; ++band) EXPECT_EQ(analyzer->Factor(0, band), 10.0) << band;
 }
 
 }  // namespace

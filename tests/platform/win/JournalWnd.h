@@ -33,7 +33,7 @@ inline std::string MessageName(UINT message) {
 
 struct Journal {
   std::set<UINT> watched;
-  std::vector<std::string> entries;
+  std::vector<std::string> entries = {};
 };
 
 class CJournalWnd : public CWnd {
