@@ -64,8 +64,7 @@ struct AnalyzeOptions {
 };
 
 std::optional<int> ParseRow(const std::string& text) {
-  const std::optional<long long> row = ParseWholeNumber(text, 1, kMaxRow);
-  return row ? std::optional<int>(*row) : std::nullopt;
+  return ParseWholeNumber(text, 1, kMaxRow);
 }
 
 // "N,M": two different sweep numbers from 1.

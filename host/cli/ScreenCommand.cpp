@@ -59,8 +59,7 @@ struct ScreenOptions {
 };
 
 std::optional<size_t> ParseJobs(const std::string& text) {
-  const std::optional<long long> jobs = ParseWholeNumber(text, 1, kMaxJobs);
-  return jobs ? std::optional<size_t>(*jobs) : std::nullopt;
+  return ParseWholeNumber<size_t>(text, 1, kMaxJobs);
 }
 
 const CommandSyntax<ScreenOptions>& ScreenSyntax() {

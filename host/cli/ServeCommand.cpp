@@ -40,8 +40,7 @@ struct ServeOptions {
 };
 
 std::optional<int> ParsePort(const std::string& text) {
-  const std::optional<long long> port = ParseWholeNumber(text, 0, 65535);
-  return port ? std::optional<int>(*port) : std::nullopt;
+  return ParseWholeNumber(text, 0, 65535);
 }
 
 const CommandSyntax<ServeOptions>& ServeSyntax() {

@@ -65,8 +65,7 @@ std::optional<bool> ParseSwitch(const std::string& text) {
 }
 
 std::optional<int> ParseRow(const std::string& text) {
-  const std::optional<long long> row = ParseWholeNumber(text, 1, 1'000'000);
-  return row ? std::optional<int>(*row) : std::nullopt;
+  return ParseWholeNumber(text, 1, 1'000'000);
 }
 
 // A limit or threshold as the user types it, when it is a finite number (a decimal comma

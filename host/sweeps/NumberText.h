@@ -4,6 +4,7 @@
 
 #include "platform/common/NumberText.h"
 
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -15,6 +16,14 @@ std::optional<double> ParseNumber(std::string_view text, bool decimalComma = fal
 
 // The whole of `text` as a whole number from `low` to `high` (a count, a row, a port), or
 // nullopt for anything else.
-std::optional<long long> ParseWholeNumber(std::string_view text, long long low, long long high);
+template <typename Whole>
+std::optional<Whole> ParseWholeNumber(std::string_view text, Whole low, Whole high) {
+  const std::optional<double> value = ParseNumber(text);
+  if (!value || *value != std::floor(*value) || *value < static_cast<double>(low) ||
+      *value > static_cast<double>(high)) {
+    return std::nullopt;
+  }
+  return static_cast<Whole>(*value);
+}
 
 }  // namespace orlo::host

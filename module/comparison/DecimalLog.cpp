@@ -12,6 +12,6 @@ const std::array<Step, 1 << kTableBits> kSteps = [] {
   return table;
 }();
 
-float Log10Rounded(float x) { return static_cast<float>(std::log10(static_cast<double>(x))); }
+float LibraryLog10(float x) { return static_cast<float>(std::log10(static_cast<double>(x))); }
 
 }  // namespace decimal_log

@@ -34,7 +34,8 @@ constexpr double kLog10Of2 = 0.301029995663981195213738894724493027;
 constexpr double kLn10 = 2.302585092994045684017991454684364208;
 constexpr double kC1 = 1 / kLn10, kC2 = -1 / (2 * kLn10), kC3 = 1 / (3 * kLn10), kC4 = -1 / (4 * kLn10);
 
-float Log10Rounded(float x);  // the definition itself
+// static_cast<float>(std::log10(static_cast<double>(x))): the definition, and the fallback.
+float LibraryLog10(float x);
 
 }  // namespace decimal_log
 
@@ -42,7 +43,7 @@ inline float RoundedLog10(float x) {
   using namespace decimal_log;
   const auto bits = std::bit_cast<std::uint32_t>(x);
   const auto biased = static_cast<int>(bits >> kMantissaBits);
-  if (biased == 0 || biased >= 0xFF) return Log10Rounded(x);  // not a positive normal float
+  if (biased == 0 || biased >= 0xFF) return LibraryLog10(x);  // not a positive normal float
   const std::uint32_t fraction = bits & ((1u << kMantissaBits) - 1);
   const Step& step = kSteps[fraction >> (kMantissaBits - kTableBits)];
   const double mantissa = 1.0 + static_cast<double>(fraction) * 0x1p-23;
@@ -58,5 +59,5 @@ inline float RoundedLog10(float x) {
   const double margin = (std::fabs(binary) + std::fabs(step.minusLog) + std::fabs(tail)) * 0x1p-40;
   const auto low = static_cast<float>(value - margin);
   if (low == static_cast<float>(value + margin)) return low;
-  return Log10Rounded(x);
+  return LibraryLog10(x);
 }
