@@ -52,7 +52,7 @@ class Program {
 Sweep TwoPointSweep(const char* name) {
   Sweep sweep;
   sweep.name = name;
-  sweep.points = {{1000.0f, 1.0f, 0.0f}, {2000.0f, 0.5f, 0.0f}};
+  sweep.points = std::vector<Sweep::Point>{{1000.0f, 1.0f, 0.0f}, {2000.0f, 0.5f, 0.0f}};
   return sweep;
 }
 

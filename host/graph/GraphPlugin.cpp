@@ -132,9 +132,17 @@ const CGraphPlugin::LoadedSweep* CGraphPlugin::Find(const std::wstring& name) co
   return const_cast<CGraphPlugin*>(this)->Find(name);
 }
 
+// Lets `points` share the frequency array of the first loaded sweep on the same grid.
+void CGraphPlugin::ShareFrequencies(SweepPoints& points) const {
+  for (const LoadedSweep& loaded : sweeps_) {
+    if (points.ShareFrequencies(loaded.sweep.points)) return;
+  }
+}
+
 bool CGraphPlugin::AddSweep(Sweep sweep) {
   std::wstring name = orlo::Utf8ToWide(sweep.name);
   if (Find(name) != nullptr) return false;
+  ShareFrequencies(sweep.points);
   const auto visibleBefore = VisibleSweeps();
   const COLORREF colour = SweepPalette(sweeps_.size());
   sweeps_.push_back({std::move(name), std::move(sweep), colour, 1, {}});
@@ -151,6 +159,7 @@ void CGraphPlugin::ReplaceSweeps(std::vector<Sweep> sweeps) {
   for (Sweep& sweep : sweeps) {
     std::wstring name = orlo::Utf8ToWide(sweep.name);
     if (Find(name) != nullptr) continue;
+    ShareFrequencies(sweep.points);
     const COLORREF colour = SweepPalette(sweeps_.size());
     sweeps_.push_back({std::move(name), std::move(sweep), colour, 1, {}});
   }
@@ -168,9 +177,10 @@ std::vector<std::wstring> CGraphPlugin::SweepNames() const {
   return names;
 }
 
-bool CGraphPlugin::SetSweepPoints(const std::wstring& name, std::vector<Sweep::Point> points) {
+bool CGraphPlugin::SetSweepPoints(const std::wstring& name, SweepPoints points) {
   LoadedSweep* sweep = Find(name);
   if (sweep == nullptr) return false;
+  ShareFrequencies(points);
   sweep->sweep.points = std::move(points);
   sweep->complexParts.clear();
   AnnounceName("GRAPH_SweepValuesUpdated", name);

@@ -23,6 +23,9 @@
 // sweeps at once; 0, until told: no limit). "GRAPH_Repaint" draws the points that wait
 // for it in every graph window.
 //
+// Sweeps taken in (loaded or given new points) measured on the frequency grid of a loaded
+// sweep share its frequency array.
+//
 // Defaults: every loaded sweep visible in load order; the first two selected; sweep i has
 // colour SweepPalette(i) and width 1; default width 2; no models.
 #pragma once
@@ -76,7 +79,7 @@ class CGraphPlugin {
   std::vector<std::wstring> SweepNames() const;  // load order
   // Replace a loaded sweep's points / set its colour / width (-1: "use the default").
   // Each answers false for an unknown name and announces only real changes.
-  bool SetSweepPoints(const std::wstring& name, std::vector<Sweep::Point> points);
+  bool SetSweepPoints(const std::wstring& name, SweepPoints points);
   bool SetSweepColor(const std::wstring& name, COLORREF colour);
   bool SetSweepWidth(const std::wstring& name, int width);
   std::optional<COLORREF> SweepColor(const std::wstring& name) const;
@@ -121,6 +124,7 @@ class CGraphPlugin {
 
   void Answer(const std::string& name, std::function<void(void* payload)> handler);
   void AnswerRequests();
+  void ShareFrequencies(SweepPoints& points) const;
   LoadedSweep* Find(const std::wstring& name);
   const LoadedSweep* Find(const std::wstring& name) const;
   void AcquireRawData(SweepData& data) const;

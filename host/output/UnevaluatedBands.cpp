@@ -22,7 +22,7 @@ bool IsFlat(const Sweep& sweep, double low, double high) {
   if (first != points.begin()) --first;
   if (last != points.end()) ++last;
   return std::all_of(first, last, [&](const Sweep::Point& point) {
-    return point.magnitudeRatio == first->magnitudeRatio;
+    return point.magnitudeRatio == (*first).magnitudeRatio;
   });
 }
 

@@ -4,25 +4,23 @@
 // the file it came from (both as valid UTF-8: bytes of the file name that are not UTF-8
 // show as U+FFFD), and its points in strictly ascending frequency (at least 2).
 // Every float is finite and every frequency above 0. A point keeps what was measured,
-// magnitude and phase, in 12 bytes; the graph plug-in derives the value block the module
-// reads from it (ValueBlock in host/sweeps/PointValues.h).
+// magnitude and phase; sweeps on the same frequency grid can share its array (SweepPoints).
+// The graph plug-in derives the value block the module reads from it (FillValueBlock in
+// host/sweeps/PointValues.h).
 #pragma once
 
+#include "host/sweeps/SweepPoints.h"
+
 #include <string>
-#include <vector>
 
 namespace orlo::host {
 
 struct Sweep {
-  struct Point {
-    float frequency = 0.0f;       // Hz
-    float magnitudeRatio = 0.0f;  // linear, not dB
-    float phaseDegrees = 0.0f;
-  };
+  using Point = MeasuredPoint;
 
   std::string name;
   std::string file;
-  std::vector<Point> points;
+  SweepPoints points;
 };
 
 }  // namespace orlo::host

@@ -21,15 +21,15 @@ std::string Hz(float frequency) { return FormatShortest(frequency) + " Hz"; }
 
 void SweepBuilder::Add(const Sweep::Point& point, int line) {
   if (!IsStoredInRange(point)) throw SweepFileError(file_, line, "a number is beyond single precision");
-  if (!points_.empty()) {
-    const float previous = points_.back().frequency;
+  if (!frequencies_.empty()) {
+    const float previous = frequencies_.back();
     const float step = point.frequency - previous;
     if (step == 0.0f) {
       throw SweepFileError(file_, line,
                            "frequency " + Hz(point.frequency) + " repeats line " +
                                std::to_string(previousLine_));
     }
-    if (points_.size() == 1) descending_ = step < 0.0f;
+    if (frequencies_.size() == 1) descending_ = step < 0.0f;
     if ((step < 0.0f) != descending_) {
       throw SweepFileError(file_, line,
                            "frequency " + Hz(point.frequency) + " follows " + Hz(previous) +
@@ -37,19 +37,26 @@ void SweepBuilder::Add(const Sweep::Point& point, int line) {
                                "; points must be wholly ascending or wholly descending");
     }
   }
-  points_.push_back(point);
+  frequencies_.push_back(point.frequency);
+  readings_.push_back({point.magnitudeRatio, point.phaseDegrees});
   previousLine_ = line;
 }
 
-std::vector<Sweep::Point> SweepBuilder::Finish(int lineCount) {
-  if (points_.size() < 2) {
-    throw SweepFileError(file_, std::max(lineCount, 1),
-                         "a sweep needs at least 2 points, found " + std::to_string(points_.size()));
+SweepPoints SweepBuilder::Finish(int lineCount) {
+  if (frequencies_.size() < 2) {
+    throw SweepFileError(file_, std::max(lineCount, 1), "a sweep needs at least 2 points, found " +
+                                                            std::to_string(frequencies_.size()));
   }
-  if (descending_) std::reverse(points_.begin(), points_.end());
+  if (descending_) {
+    std::reverse(frequencies_.begin(), frequencies_.end());
+    std::reverse(readings_.begin(), readings_.end());
+  }
   // A reservation far above the count (a file of mostly blank lines) is given back.
-  if (points_.capacity() / 2 > points_.size()) points_.shrink_to_fit();
-  return std::move(points_);
+  if (frequencies_.capacity() / 2 > frequencies_.size()) {
+    frequencies_.shrink_to_fit();
+    readings_.shrink_to_fit();
+  }
+  return SweepPoints(std::move(frequencies_), std::move(readings_));
 }
 
 }  // namespace orlo::host

@@ -23,18 +23,22 @@ class SweepBuilder {
   const std::string& File() const { return file_; }
 
   // Makes room for `points` points at once (an upper bound saves regrowing).
-  void Reserve(size_t points) { points_.reserve(points); }
+  void Reserve(size_t points) {
+    frequencies_.reserve(points);
+    readings_.reserve(points);
+  }
 
   // Adds the point read on line `line`. Throws SweepFileError.
   void Add(const Sweep::Point& point, int line);
 
   // The points in ascending order; throws SweepFileError on line max(lineCount, 1) when
   // there are fewer than 2. Leaves the builder empty.
-  std::vector<Sweep::Point> Finish(int lineCount);
+  SweepPoints Finish(int lineCount);
 
  private:
   const std::string& file_;
-  std::vector<Sweep::Point> points_;
+  std::vector<float> frequencies_;
+  std::vector<SweepPoints::Reading> readings_;
   int previousLine_ = 0;
   bool descending_ = false;
 };

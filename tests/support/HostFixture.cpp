@@ -75,13 +75,12 @@ host::Sweep MakeSweep(const std::string& name, const std::function<double(double
   sweep.name = name;
   sweep.file = name + ".csv";
   const double step = std::log(last / first) / (count - 1);
+  std::vector<host::Sweep::Point> points;
   for (int i = 0; i < count; ++i) {
     const double f = first * std::exp(step * i);
-    host::Sweep::Point point;
-    point.frequency = static_cast<float>(f);
-    point.magnitudeRatio = static_cast<float>(magnitude(f));
-    sweep.points.push_back(point);
+    points.push_back({static_cast<float>(f), static_cast<float>(magnitude(f))});
   }
+  sweep.points = points;
   return sweep;
 }
 

@@ -1,8 +1,8 @@
 // The graph plug-in where the analyzer scenarios of module_tests do not reach it: defaults
-// and unknown names, silent non-changes, the selection, refusals, the graph-window commands
-// the correlation and test analyzers use, and lifetimes; the curves' point store; model
-// files (what `--model-file` accepts and its messages for what it refuses; a folder and what
-// a model holds, as `orlo analyze` shows it: AnalyzeCommandTest).
+// and unknown names, silent non-changes, the selection, refusals, sweeps sharing a frequency
+// grid, the graph-window commands the correlation and test analyzers use, and lifetimes; the
+// curves' point store; model files (what `--model-file` accepts and its messages for what it
+// refuses; a folder and what a model holds, as `orlo analyze` shows it: AnalyzeCommandTest).
 #include "host/graph/CurvePoints.h"
 #include "host/graph/GraphModels.h"
 #include "host/graph/GraphPlugin.h"
@@ -28,11 +28,11 @@ using test::BusRecorder;
 using Names = std::vector<std::wstring>;
 
 Sweep MakeSweep(const std::string& name, int points) {
-  Sweep sweep{name, name + ".csv", {}};
+  std::vector<Sweep::Point> list;
   for (int i = 1; i <= points; ++i) {
-    sweep.points.push_back({1000.0f * static_cast<float>(i), 0.5f * i, -90.0f});
+    list.push_back({1000.0f * static_cast<float>(i), 0.5f * i, -90.0f});
   }
-  return sweep;
+  return Sweep{name, name + ".csv", list};
 }
 
 class GraphPluginTest : public ::testing::Test {
@@ -134,6 +134,26 @@ TEST_F(GraphPluginTest, AnnouncesRealChangesOnlyAndRefusesDuplicates) {
   EXPECT_EQ(plugin.FindSweep(L"phase-D")->points.size(), 2u);
   EXPECT_EQ(Ask("GRAPH_GetVisibleSweeps"), (SweepNameList{L"phase-C", L"phase-A"}));
   EXPECT_EQ(Ask("GRAPH_GetSelectedSweeps"), (SweepNameList{L"phase-C", L"phase-A"}));
+}
+
+// Sweeps taken in on the grid of a loaded one share its frequency array and keep their own
+// magnitudes and phases; a sweep on another grid keeps its own frequencies.
+TEST_F(GraphPluginTest, SweepsOnOneGridShareTheirFrequencies) {
+  using Points = std::vector<Sweep::Point>;
+  const Points loaded = {{1000.0f, 0.5f, -90.0f}, {2000.0f, 1.0f, -90.0f}, {3000.0f, 1.5f, -90.0f}};
+  const Points louder = {{1000.0f, 2.0f, 1.0f}, {2000.0f, 3.0f, 2.0f}, {3000.0f, 4.0f, 3.0f}};
+  const Points shifted = {{1000.0f, 0.5f, -90.0f}, {2000.0f, 1.0f, -90.0f}, {3001.0f, 1.5f, -90.0f}};
+  plugin.SetSweepPoints(L"phase-C", louder);
+  plugin.AddSweep(Sweep{"phase-D", "", shifted});
+  const SweepPoints& a = plugin.FindSweep(L"phase-A")->points;
+  const auto pointsOf = [&](const wchar_t* name) {
+    const SweepPoints& points = plugin.FindSweep(name)->points;
+    return std::pair(points.SharesFrequenciesWith(a), Points(points.begin(), points.end()));
+  };
+  EXPECT_EQ(pointsOf(L"phase-A"), std::pair(true, loaded));
+  EXPECT_EQ(pointsOf(L"phase-B"), std::pair(true, loaded));
+  EXPECT_EQ(pointsOf(L"phase-C"), std::pair(true, louder));
+  EXPECT_EQ(pointsOf(L"phase-D"), std::pair(false, shifted));
 }
 
 // A graph window made for a GUI item of kind 2.

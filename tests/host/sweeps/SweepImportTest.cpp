@@ -408,7 +408,7 @@ TEST(SharedTouchstoneFiles, ImportEveryMeasurement) {
   };
   for (const auto& test : measured) {
     SCOPED_TRACE(test.file);
-    const std::vector<Sweep::Point> points = ImportSweepFile((folder / test.file).string()).points;
+    const SweepPoints points = ImportSweepFile((folder / test.file).string()).points;
     const size_t rows[] = {0, points.size() / 2, points.size() - 1};
     for (const size_t i : {0, 1, 2}) {
       EXPECT_EQ(points[rows[i]].frequency, test.frequency[i]);

@@ -100,7 +100,7 @@ TEST_F(DTL911Graph, SelectedPairIsDrawnInDecibelsAndRedrawnOncePerTick) {
   win::AdvanceClock(500);
   EXPECT_EQ(bus.CountTo(host.Listener(), L"GRAPH_AcquireRawData"), 0);
 
-  auto louder = sweep.points;
+  std::vector<host::Sweep::Point> louder(sweep.points.begin(), sweep.points.end());
   for (auto& point : louder) point.magnitudeRatio *= 2.0f;
   host.Graph().SetSweepPoints(L"A", louder);
   win::AdvanceClock(200);

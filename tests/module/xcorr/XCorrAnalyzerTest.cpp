@@ -387,7 +387,8 @@ TEST_F(XCorrStory, EverySlotHasItsCurveAndOnlyTheirUpdatesRedrawOncePerTick) {
   EXPECT_EQ(host.CurveNamed(L"D"), nullptr);
 
   BusRecorder bus;
-  auto louder = host.Graph().FindSweep(L"D")->points;
+  const host::SweepPoints& d = host.Graph().FindSweep(L"D")->points;
+  std::vector<host::Sweep::Point> louder(d.begin(), d.end());
   for (auto& point : louder) point.magnitudeRatio *= 2.0f;
   host.Graph().SetSweepPoints(L"D", louder);
   win::AdvanceClock(500);

@@ -1,0 +1,98 @@
+// SweepPoints: the points of one sweep, in the order given; MeasuredPoint: one of them.
+//
+// The phases of one measurement are nearly always taken on the same frequency grid, so the
+// frequencies live in an immutable array that several sweeps can share (ShareFrequencies);
+// each sweep owns its magnitudes and phases, 8 bytes a point. A copy shares the original's
+// frequencies. Points are read by value: the container holds no MeasuredPoint objects to
+// refer to, and it cannot be changed point by point (build a new one instead).
+#pragma once
+
+#include <compare>
+#include <cstddef>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+namespace orlo::host {
+
+struct MeasuredPoint {
+  float frequency = 0.0f;       // Hz
+  float magnitudeRatio = 0.0f;  // linear, not dB
+  float phaseDegrees = 0.0f;
+  bool operator==(const MeasuredPoint&) const = default;
+};
+
+class SweepPoints {
+ public:
+  // What was measured at one frequency.
+  struct Reading {
+    float magnitudeRatio = 0.0f;
+    float phaseDegrees = 0.0f;
+  };
+
+  class const_iterator {
+   public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = MeasuredPoint;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = MeasuredPoint;
+
+    const_iterator() = default;
+    const_iterator(const SweepPoints* points, std::ptrdiff_t index)
+        : points_(points), index_(index) {}
+    MeasuredPoint operator*() const { return (*points_)[static_cast<size_t>(index_)]; }
+    MeasuredPoint operator[](std::ptrdiff_t offset) const { return *(*this + offset); }
+    const_iterator& operator+=(std::ptrdiff_t offset) {
+      index_ += offset;
+      return *this;
+    }
+    const_iterator& operator-=(std::ptrdiff_t offset) { return *this += -offset; }
+    const_iterator& operator++() { return *this += 1; }
+    const_iterator& operator--() { return *this -= 1; }
+    const_iterator operator++(int) { return {points_, index_++}; }
+    const_iterator operator--(int) { return {points_, index_--}; }
+    friend const_iterator operator+(const_iterator at, std::ptrdiff_t by) { return at += by; }
+    friend const_iterator operator+(std::ptrdiff_t by, const_iterator at) { return at += by; }
+    friend const_iterator operator-(const_iterator at, std::ptrdiff_t by) { return at -= by; }
+    friend std::ptrdiff_t operator-(const const_iterator& a, const const_iterator& b) {
+      return a.index_ - b.index_;
+    }
+    bool operator==(const const_iterator& other) const { return index_ == other.index_; }
+    auto operator<=>(const const_iterator& other) const { return index_ <=> other.index_; }
+
+   private:
+    const SweepPoints* points_ = nullptr;
+    std::ptrdiff_t index_ = 0;
+  };
+
+  SweepPoints() = default;
+  // The points as listed; implicit, as a list of points is what this holds.
+  SweepPoints(const std::vector<MeasuredPoint>& points);
+  // The points (frequencies[i], readings[i]); both have the same length.
+  SweepPoints(std::vector<float> frequencies, std::vector<Reading> readings);
+
+  size_t size() const { return readings_.size(); }
+  bool empty() const { return readings_.empty(); }
+  MeasuredPoint operator[](size_t index) const {
+    const Reading& reading = readings_[index];
+    return {(*frequencies_)[index], reading.magnitudeRatio, reading.phaseDegrees};
+  }
+  MeasuredPoint front() const { return (*this)[0]; }
+  MeasuredPoint back() const { return (*this)[size() - 1]; }
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, static_cast<std::ptrdiff_t>(size())}; }
+
+  // Takes over `other`'s frequency array, letting go of its own, when the two hold bitwise
+  // the same frequencies. Answers whether they share one array now.
+  bool ShareFrequencies(const SweepPoints& other);
+  bool SharesFrequenciesWith(const SweepPoints& other) const {
+    return frequencies_ != nullptr && frequencies_ == other.frequencies_;
+  }
+
+ private:
+  std::shared_ptr<const std::vector<float>> frequencies_;
+  std::vector<Reading> readings_;
+};
+
+}  // namespace orlo::host
