@@ -5,10 +5,17 @@
 // half the memory of doubles; the first point that is not moves them all to doubles.
 // Either way every point reads back as exactly the doubles it was given (NaN as NaN).
 // Points are read by value: the container holds no CurvePoint objects to refer to.
+//
+// A copy shares the points it copies (a snapshot of a million-point curve costs nothing).
+// Shared points are only ever added to, never changed: a container adds in place while the
+// points it sees are all there are, and otherwise first takes its own copy of them; one
+// that is cleared lets go of shared points. Not thread-safe: copies of one container are
+// made and changed by one thread.
 #pragma once
 
 #include <cstddef>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 namespace orlo::host {
@@ -50,10 +57,13 @@ class CurvePoints {
     for (; first != last; ++first) push_back(*first);
   }
 
+  // The first `count` points (at most size()), sharing them.
+  CurvePoints Prefix(size_t count) const;
+
   void push_back(const CurvePoint& point);
   void clear();
 
-  size_t size() const { return singles_.size() + doubles_.size(); }
+  size_t size() const { return size_; }
   bool empty() const { return size() == 0; }
   CurvePoint operator[](size_t index) const;
   CurvePoint front() const { return (*this)[0]; }
@@ -68,8 +78,16 @@ class CurvePoints {
     float x;
     float y;
   };
-  std::vector<SinglePoint> singles_;  // all points while they are exact in floats
-  std::vector<CurvePoint> doubles_;   // all points after that
+  struct Storage {
+    std::vector<SinglePoint> singles;  // all points while they are exact in floats
+    std::vector<CurvePoint> doubles;   // all points after that
+  };
+
+  // The storage to add to, holding exactly this container's points.
+  Storage& Own();
+
+  std::shared_ptr<Storage> storage_;  // null while empty; may hold more than size_ points
+  size_t size_ = 0;
 };
 
 }  // namespace orlo::host

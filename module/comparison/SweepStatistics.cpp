@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -35,42 +34,18 @@ BandEdges PlaceBandEdges(double fLow, double fHigh, const double* freqs, int cou
   return edges;
 }
 
-// Magnitudes of both sweeps at the grid points first .. first + n - 1.
-struct BandSamples {
-  std::vector<double> a;
-  std::vector<double> b;
-};
-
-BandSamples SampleBand(const SweepData& a, const SweepData& b, const double* freqs, int first,
-                       int n, MagnitudeReading reading) {
-  BandSamples samples;
-  samples.a.reserve(n);
-  samples.b.reserve(n);
+// Calls visit(a, b) with the magnitudes of both sweeps at the grid points first .. first + n - 1,
+// in that order. A statistic that needs the points twice visits them twice: reading them again
+// costs less than holding a copy of a band that can span most of a million-point grid.
+template <typename Visit>
+void VisitBand(const SweepData& a, const SweepData& b, const double* freqs, int first, int n,
+               MagnitudeReading reading, Visit visit) {
   MagnitudeReader readerA(a, reading);
   MagnitudeReader readerB(b, reading);
-  for (int k = 0; k < n; ++k) {
-    samples.a.push_back(readerA.At(freqs[first + k]));
-    samples.b.push_back(readerB.At(freqs[first + k]));
+  for (int k = first; k < first + n; ++k) {
+    const double f = freqs[k];
+    visit(readerA.At(f), readerB.At(f));
   }
-  return samples;
-}
-
-double Mean(const std::vector<double>& values) {
-  double sum = 0.0;
-  for (double v : values) {
-    sum += v;
-  }
-  return (1.0 / static_cast<double>(values.size())) * sum;
-}
-
-// Sum over k of (x_k - meanX)(y_k - meanY), in index order.
-double SumOfCoDeviations(const std::vector<double>& x, double meanX, const std::vector<double>& y,
-                         double meanY) {
-  double sum = 0.0;
-  for (std::size_t k = 0; k < x.size(); ++k) {
-    sum += (x[k] - meanX) * (y[k] - meanY);
-  }
-  return sum;
 }
 
 }  // namespace
@@ -86,13 +61,26 @@ double CorrelationCoefficient(double fLow, double fHigh, const SweepData& a, con
     return STAT_UNDEFINED;
   }
 
-  const BandSamples samples = SampleBand(a, b, freqs, edges.low, n, reading);
+  double sumA = 0.0;
+  double sumB = 0.0;
+  VisitBand(a, b, freqs, edges.low, n, reading, [&](double va, double vb) {
+    sumA += va;
+    sumB += vb;
+  });
   const double reciprocal = 1.0 / n;
-  const double meanA = Mean(samples.a);
-  const double meanB = Mean(samples.b);
-  const double varA = reciprocal * SumOfCoDeviations(samples.a, meanA, samples.a, meanA);
-  const double varB = reciprocal * SumOfCoDeviations(samples.b, meanB, samples.b, meanB);
-  const double cov = SumOfCoDeviations(samples.a, meanA, samples.b, meanB);
+  const double meanA = reciprocal * sumA;
+  const double meanB = reciprocal * sumB;
+  double sumAA = 0.0;  // the three sums of co-deviations, each in index order
+  double sumBB = 0.0;
+  double sumAB = 0.0;
+  VisitBand(a, b, freqs, edges.low, n, reading, [&](double va, double vb) {
+    sumAA += (va - meanA) * (va - meanA);
+    sumBB += (vb - meanB) * (vb - meanB);
+    sumAB += (va - meanA) * (vb - meanB);
+  });
+  const double varA = reciprocal * sumAA;
+  const double varB = reciprocal * sumBB;
+  const double cov = sumAB;
   const double s = std::sqrt(varA * varB);
   if (std::fabs(s) > 0) {
     return (reciprocal * cov) / s;
@@ -125,12 +113,11 @@ double MeanSquareDifference(double fLow, double fHigh, const SweepData& a, const
     return STAT_UNDEFINED;
   }
 
-  const BandSamples samples = SampleBand(a, b, freqs, edges.low, n > 0 ? n + 1 : 0, reading);
   double sum = 0.0;
-  for (std::size_t k = 0; k < samples.a.size(); ++k) {
-    const double d = samples.a[k] - samples.b[k];
+  VisitBand(a, b, freqs, edges.low, n > 0 ? n + 1 : 0, reading, [&](double va, double vb) {
+    const double d = va - vb;
     sum += d * d;
-  }
+  });
   return sum / n;
 }
 
@@ -146,26 +133,36 @@ double MagnitudeDifferenceAtCrossing(double fLow, double fHigh, const SweepData&
     return STAT_UNDEFINED;
   }
 
-  const BandSamples samples = SampleBand(a, b, freqs, edges.low, n, reading);
+  int k = 0;
   int fallen = -1;  // first point at or below the level
   int risen = -1;   // first point at or above the level
-  for (int k = 0; k < n; ++k) {
-    if (fallen < 0 && samples.a[k] <= kCrossingLevel) {
-      fallen = k;
+  double firstDifference = 0.0;
+  double fallenDifference = 0.0;
+  double lastDifference = 0.0;
+  VisitBand(a, b, freqs, edges.low, n, reading, [&](double va, double vb) {
+    const double difference = va - vb;
+    if (k == 0) {
+      firstDifference = difference;
     }
-    if (risen < 0 && samples.a[k] >= kCrossingLevel) {
+    if (fallen < 0 && va <= kCrossingLevel) {
+      fallen = k;
+      fallenDifference = difference;
+    }
+    if (risen < 0 && va >= kCrossingLevel) {
       risen = k;
     }
-  }
+    lastDifference = difference;
+    ++k;
+  });
 
   if (fallen > 0) {
-    return samples.a[fallen] - samples.b[fallen];
+    return fallenDifference;
   }
   if (risen < 0) {
-    return samples.a[0] - samples.b[0];
+    return firstDifference;
   }
   if (fallen < 0) {
-    return samples.a[n - 1] - samples.b[n - 1];
+    return lastDifference;
   }
   return STAT_UNDEFINED;
 }

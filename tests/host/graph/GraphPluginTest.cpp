@@ -267,7 +267,7 @@ TEST(GraphPluginLifetime, FactoriesLiveAsLongAsThePlugin) {
 }
 
 // Whether kept in floats or moved to doubles by a point that needs them, the points read
-// back as exactly the doubles given, in order.
+// back as exactly the doubles given, in order; copies share them.
 TEST(CurvePoints, GiveBackExactlyThePointsGiven) {
   const double infinity = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -287,6 +287,20 @@ TEST(CurvePoints, GiveBackExactlyThePointsGiven) {
   }
   EXPECT_EQ(points.back().x, 8.0);
   EXPECT_TRUE(std::isnan(points.back().y));
+
+  // Copies share the points, yet each keeps its own while another goes on or is cleared.
+  points.clear();
+  for (const CurvePoint& point : singles) points.push_back(point);
+  const CurvePoints copy = points;
+  CurvePoints prefix = points.Prefix(2);
+  prefix.push_back(mixed[2]);
+  points.push_back(mixed[3]);
+  EXPECT_EQ(std::vector<CurvePoint>(copy.begin(), copy.end()), singles);
+  EXPECT_EQ(std::vector<CurvePoint>(prefix.begin(), prefix.end()),
+            std::vector<CurvePoint>({singles[0], singles[1], mixed[2]}));
+  points.clear();
+  points.push_back(mixed[1]);
+  EXPECT_EQ(std::vector<CurvePoint>(copy.begin(), copy.end()), singles);
 }
 
 // What a model holds, as `orlo analyze --model-file` shows it: AnalyzeCommandTest.
