@@ -29,8 +29,8 @@ constexpr char kDescription[] =
 
 constexpr char kExitStatus[] =
     "exit status: 0 ended by a signal, 2 usage error (also an unknown --analyzer or a\n"
-    "FOLDER that is not a folder), 3 the module cannot be loaded or the port cannot be\n"
-    "had\n";
+    "FOLDER that is not a folder), 3 the module or the serving library cannot be loaded\n"
+    "or the port cannot be had\n";
 
 struct ServeOptions {
   int port = 0;

@@ -36,6 +36,7 @@
 #pragma once
 
 #include "host/output/Json.h"
+#include "host/serve/HttpServer.h"
 #include "host/serve/StateBoard.h"
 #include "host/serve/SweepFolder.h"
 #include "host/session/AnalysisHost.h"
@@ -46,11 +47,6 @@
 #include <vector>
 
 namespace orlo::host {
-
-struct ActOutcome {
-  int status = 200;
-  json::Value document;
-};
 
 class CServeHost {
  public:

@@ -1,6 +1,7 @@
 #include "host/serve/ServePage.h"
 
 #include "host/output/HtmlPage.h"
+#include "host/serve/AccessToken.h"
 
 #include <sstream>
 
@@ -346,8 +347,6 @@ refresh();
 setInterval(refresh, 500);
 )JS";
 
-}  // namespace
-
 std::string ContentSecurityPolicy(const std::string& nonce) {
   return "default-src 'none'; script-src 'nonce-" + nonce +
          "'; style-src 'unsafe-inline'; connect-src 'self'; img-src 'none'; "
@@ -364,6 +363,13 @@ std::string ServePageHtml(const std::string& token, const std::string& nonce) {
   page << kStyle << "</style>\n</head>\n<body>" << kBody << "<script nonce=\"" << nonce << "\">"
        << kScript << "</script>\n</body>\n</html>\n";
   return page.str();
+}
+
+}  // namespace
+
+ServedPage MakeServePage(const std::string& token) {
+  const std::string nonce = MakeAccessToken();
+  return {ServePageHtml(token, nonce), ContentSecurityPolicy(nonce)};
 }
 
 }  // namespace orlo::host

@@ -2,7 +2,7 @@
 //
 // The page is self-contained: its style sheet (the analysis page's, HtmlPage, and its
 // own) and its script are inline, and its content security policy allows nothing but
-// them (the script by `nonce`) and requests to the page's own server. The script reads
+// them (the script by a nonce made anew for every page) and requests to the page's own server. The script reads
 // the state document from /api/state (at once and then twice a second, redrawing when
 // its version changed) and sends every user action as a POST of JSON to /api/action with
 // the access token in the X-Orlo-Token header. It draws the sweep files of the folder (a
@@ -12,14 +12,20 @@
 // every message box an action showed as a dialog (a Yes/No question is asked of the user
 // and the action is done again with the answer).
 //
-// ContentSecurityPolicy is the header value that goes with the page.
+// MakeServePage answers the page for the access token `token` with the header value of
+// its content security policy; it throws std::runtime_error when no nonce can be made
+// (MakeAccessToken).
 #pragma once
 
 #include <string>
 
 namespace orlo::host {
 
-std::string ServePageHtml(const std::string& token, const std::string& nonce);
-std::string ContentSecurityPolicy(const std::string& nonce);
+struct ServedPage {
+  std::string html;
+  std::string contentSecurityPolicy;
+};
+
+ServedPage MakeServePage(const std::string& token);
 
 }  // namespace orlo::host

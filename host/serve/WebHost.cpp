@@ -1,8 +1,6 @@
 #include "host/serve/WebHost.h"
 
 #include "host/serve/AccessToken.h"
-#include "host/serve/RequestGuard.h"
-#include "host/serve/ServeRoutes.h"
 #include "platform/win/MessageLoop.h"
 
 #include <system_error>
@@ -32,21 +30,35 @@ std::optional<WebHostFailure> CWebHost::Start(const WebHostOptions& options) {
   if (!host_->Start(session, options.analyzer, reason, unknownAnalyzer)) {
     return WebHostFailure{unknownAnalyzer ? 2 : 3, reason};
   }
+  const std::string library = options.serverLibrary.empty()
+                                  ? CSharedLibrary::BesideExecutable("libORLOServe.so")
+                                  : options.serverLibrary;
+  if (!serving_.Load(library, reason)) return WebHostFailure{3, reason};
+  const auto factory =
+      reinterpret_cast<ORLOHttpServerFactory>(serving_.FindFunction(kHttpServerFactoryName));
+  if (factory == nullptr) {
+    return WebHostFailure{3, "the serving library '" + library + "' has no " +
+                                 kHttpServerFactoryName};
+  }
   if (!queue_.CreateQueueWindow()) return WebHostFailure{3, "cannot create the host's queue window"};
   try {
     token_ = MakeAccessToken();
   } catch (const std::runtime_error& failure) {
     return WebHostFailure{3, failure.what()};
   }
-  server_ = std::make_unique<CLoopbackServer>(options.limits);
+  server_.reset(factory(options.limits));
   port_ = server_->Bind(options.port);
   if (port_ <= 0) {
     return WebHostFailure{3, "cannot listen on 127.0.0.1 port " + std::to_string(options.port)};
   }
-  guard_ = std::make_unique<CRequestGuard>(token_, port_);
-  InstallRoutes(*server_, *guard_, board_, queue_, *host_);
-  server_->Start();
+  server_->Serve(token_, *this);
   return std::nullopt;
+}
+
+std::optional<ActOutcome> CWebHost::Act(const json::Value& action) {
+  std::optional<ActOutcome> outcome;
+  if (!queue_.Call([&] { outcome = host_->Act(action); })) return std::nullopt;
+  return outcome;
 }
 
 std::string CWebHost::Address() const {

@@ -3,7 +3,21 @@
 #include "platform/common/Bus.h"
 #include "platform/win/MessageLoop.h"
 
+#include <cstdlib>
+
 namespace orlo::host {
+
+namespace {
+
+std::string DefaultModulePath() {
+  if (const char* configured = std::getenv("ORLO_MODULE_PATH");
+      configured != nullptr && *configured != '\0') {
+    return configured;
+  }
+  return CSharedLibrary::BesideExecutable("libORLOAnalyzer.so");
+}
+
+}  // namespace
 
 std::vector<IBaseAnalyzer*> AcquireAnalyzers() {
   std::vector<IBaseAnalyzer*> analyzers;
@@ -27,7 +41,7 @@ bool CHostSession::Start(const HostSessionOptions& options, std::string& error) 
   moduleEntry_ = options.moduleEntry;
   testAnalyzerFactory_ = options.testAnalyzerFactory;
   const std::string path =
-      options.modulePath.empty() ? CModuleLoader::DefaultModulePath() : options.modulePath;
+      options.modulePath.empty() ? DefaultModulePath() : options.modulePath;
   if (moduleEntry_ != nullptr) {
     moduleEntry_(1);
   } else if (!loader_.Load(path, error)) {

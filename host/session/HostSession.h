@@ -16,7 +16,7 @@
 #pragma once
 
 #include "host/session/MainDialog.h"
-#include "host/session/ModuleLoader.h"
+#include "host/session/SharedLibrary.h"
 #include "module/core/AnalyzerInterfaces.h"
 #include "module/testanalyzer/TestAnalyzerFactory.h"
 
@@ -29,7 +29,8 @@ namespace orlo::host {
 using ModuleEntryFunction = int (*)(unsigned long reason);
 
 struct HostSessionOptions {
-  // The module library; empty means CModuleLoader::DefaultModulePath().
+  // The module library; empty means the file $ORLO_MODULE_PATH names, when set, else
+  // libORLOAnalyzer.so beside the executable (CSharedLibrary::BesideExecutable).
   std::string modulePath;
   // When set, called instead of loading a library.
   ModuleEntryFunction moduleEntry = nullptr;
@@ -63,7 +64,7 @@ class CHostSession {
 
  private:
   CMainDialog mainDialog_;
-  CModuleLoader loader_;
+  CSharedLibrary loader_{"the analysis module"};
   ModuleEntryFunction moduleEntry_ = nullptr;
   ORLOTestAnalyzerFactory testAnalyzerFactory_ = nullptr;
   bool moduleAttached_ = false;

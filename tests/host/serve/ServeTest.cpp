@@ -1,5 +1,7 @@
-// `orlo serve` in-process: the web host on the linked module, a client thread making the
-// requests while the test's thread runs the GUI thread's loop.
+// `orlo serve` in-process: the web host on the linked module (and the serving library
+// beside the test program), a client thread making the requests while the test's thread
+// runs the GUI thread's loop.
+#include "TestPaths.h"
 #include "host/cli/Command.h"
 #include "host/output/Json.h"
 #include "host/serve/WebHost.h"
@@ -14,6 +16,7 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <httplib.h>
 
 #include <functional>
 #include <sstream>
@@ -37,12 +40,18 @@ class ServeTest : public ::testing::Test {
     std::filesystem::create_symlink(scratch.Path("outside.csv"), scratch.Path("in/link.csv"));
   }
 
-  // Serves the folder "in" until `client` (run on a thread of its own) returns.
-  void Serve(const std::function<void()>& client, ServerLimits limits = {}) {
+  // The folder "in" on the linked module.
+  WebHostOptions Options() {
     WebHostOptions options;
     options.folder = scratch.Path("in");
     options.session.moduleEntry = &module::ORLOModuleEntry;
     options.session.testAnalyzerFactory = &ORLOCreateTestAnalyzer;
+    return options;
+  }
+
+  // Serves the folder "in" until `client` (run on a thread of its own) returns.
+  void Serve(const std::function<void()>& client, ServerLimits limits = {}) {
+    WebHostOptions options = Options();
     options.limits = limits;
     CWebHost web;
     const auto failure = web.Start(options);
@@ -104,6 +113,23 @@ class ServeTest : public ::testing::Test {
   int port = 0;
   std::string token, origin;
 };
+
+TEST_F(ServeTest, AServingLibraryThatCannotServeIsNamed) {
+  const std::string missing = scratch.Path("libORLOServe.so");
+  const std::pair<std::string, std::string> libraries[] = {
+      {missing, "cannot load the serving library '" + missing + "': no such file"},
+      {ORLO_BIN_DIR "/libORLOControls.so",
+       "the serving library '" ORLO_BIN_DIR "/libORLOControls.so' has no ORLOCreateHttpServer"},
+  };
+  for (const auto& [library, reason] : libraries) {
+    WebHostOptions options = Options();
+    options.serverLibrary = library;
+    const auto failure = CWebHost().Start(options);
+    ASSERT_TRUE(failure) << library;
+    EXPECT_EQ(failure->exitCode, 3);
+    EXPECT_EQ(failure->reason, reason);
+  }
+}
 
 TEST_F(ServeTest, OnlyTheTokenHolderOnTheLoopbackIsServed) {
   Serve([&] {

@@ -1,4 +1,4 @@
-#include "host/serve/RequestGuard.h"
+#include "host/serve/http/RequestGuard.h"
 
 #include "host/serve/AccessToken.h"
 

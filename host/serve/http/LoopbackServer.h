@@ -18,6 +18,8 @@
 // tens of milliseconds) and waits for the threads.
 #pragma once
 
+#include "host/serve/HttpServer.h"
+
 #include <httplib.h>
 
 #include <atomic>
@@ -26,15 +28,6 @@
 #include <thread>
 
 namespace orlo::host {
-
-struct ServerLimits {
-  size_t headBytes = 16 * 1024;
-  size_t bodyBytes = 64 * 1024;
-  std::chrono::milliseconds connectionDeadline{10'000};
-  std::chrono::milliseconds ioTimeout{2'000};
-  size_t workers = 8;
-  size_t maxConnections = 64;
-};
 
 class CLoopbackServer : public httplib::Server {
  public:

@@ -1,4 +1,4 @@
-#include "host/serve/LimitedStream.h"
+#include "host/serve/http/LimitedStream.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

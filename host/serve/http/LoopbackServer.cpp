@@ -1,6 +1,6 @@
-#include "host/serve/LoopbackServer.h"
+#include "host/serve/http/LoopbackServer.h"
 
-#include "host/serve/LimitedStream.h"
+#include "host/serve/http/LimitedStream.h"
 
 #include <poll.h>
 #include <signal.h>

@@ -1,13 +1,8 @@
-#include "host/serve/ServeRoutes.h"
+#include "host/serve/http/ServeRoutes.h"
 
 #include "host/output/Json.h"
-#include "host/serve/AccessToken.h"
-#include "host/serve/GuiThreadQueue.h"
-#include "host/serve/LoopbackServer.h"
-#include "host/serve/RequestGuard.h"
-#include "host/serve/ServeHost.h"
-#include "host/serve/ServePage.h"
-#include "host/serve/StateBoard.h"
+#include "host/serve/http/LoopbackServer.h"
+#include "host/serve/http/RequestGuard.h"
 
 namespace orlo::host {
 
@@ -20,8 +15,7 @@ void RefuseWith(httplib::Response& response, int status, const std::string& reas
 
 }  // namespace
 
-void InstallRoutes(CLoopbackServer& server, const CRequestGuard& guard, const CStateBoard& board,
-                   CGuiThreadQueue& gui, CServeHost& host) {
+void InstallRoutes(CLoopbackServer& server, const CRequestGuard& guard, IServeContent& content) {
   server.set_default_headers({{"Cache-Control", "no-store"},
                               {"X-Content-Type-Options", "nosniff"},
                               {"Referrer-Policy", "no-referrer"}});
@@ -33,23 +27,23 @@ void InstallRoutes(CLoopbackServer& server, const CRequestGuard& guard, const CS
     return httplib::Server::HandlerResponse::Unhandled;
   });
 
-  server.Get("/", [&guard](const httplib::Request& request, httplib::Response& response) {
+  server.Get("/", [&guard, &content](const httplib::Request& request, httplib::Response& response) {
     if (guard.TokenInQuery(request)) {
       response.set_header("Set-Cookie", guard.TokenCookie());
       response.set_redirect("/", 303);
       return;
     }
-    const std::string nonce = MakeAccessToken();
-    response.set_header("Content-Security-Policy", ContentSecurityPolicy(nonce));
+    const ServedPage page = content.Page();
+    response.set_header("Content-Security-Policy", page.contentSecurityPolicy);
     response.set_header("X-Frame-Options", "DENY");
-    response.set_content(ServePageHtml(guard.Token(), nonce), "text/html; charset=utf-8");
+    response.set_content(page.html, "text/html; charset=utf-8");
   });
 
-  server.Get("/api/state", [&board](const httplib::Request&, httplib::Response& response) {
-    response.set_content(*board.Current(), "application/json");
+  server.Get("/api/state", [&content](const httplib::Request&, httplib::Response& response) {
+    response.set_content(*content.State(), "application/json");
   });
 
-  server.Post("/api/action", [&gui, &host](const httplib::Request& request, httplib::Response& response) {
+  server.Post("/api/action", [&content](const httplib::Request& request, httplib::Response& response) {
     if (request.get_header_value("Content-Type").rfind("application/json", 0) != 0) {
       return RefuseWith(response, 415, "an action is a JSON object (application/json)");
     }
@@ -59,12 +53,10 @@ void InstallRoutes(CLoopbackServer& server, const CRequestGuard& guard, const CS
     } catch (const json::ParseError& error) {
       return RefuseWith(response, 400, std::string("the action is not JSON: ") + error.what());
     }
-    ActOutcome outcome;
-    if (!gui.Call([&] { outcome = host.Act(action); })) {
-      return RefuseWith(response, 503, "orlo serve is stopping");
-    }
-    response.status = outcome.status;
-    response.set_content(json::Write(outcome.document, 0), "application/json");
+    const std::optional<ActOutcome> outcome = content.Act(action);
+    if (!outcome) return RefuseWith(response, 503, "orlo serve is stopping");
+    response.status = outcome->status;
+    response.set_content(json::Write(outcome->document, 0), "application/json");
   });
 }
 

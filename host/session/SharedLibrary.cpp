@@ -1,38 +1,32 @@
-#include "host/session/ModuleLoader.h"
+#include "host/session/SharedLibrary.h"
 
 #include <dlfcn.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace orlo::host {
 
 namespace {
 
-constexpr const char* kModuleFileName = "libORLOAnalyzer.so";
 constexpr const char* kInstalledFolder = "../lib/orlo";  // from bin/, as CMake installs it
 
 }  // namespace
 
-std::string CModuleLoader::DefaultModulePath() {
-  if (const char* configured = std::getenv("ORLO_MODULE_PATH");
-      configured != nullptr && *configured != '\0') {
-    return configured;
-  }
+std::string CSharedLibrary::BesideExecutable(const char* fileName) {
   std::error_code ignored;
   const std::filesystem::path folder =
       std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
-  const std::filesystem::path beside = folder / kModuleFileName;
+  const std::filesystem::path beside = folder / fileName;
   if (std::filesystem::exists(beside, ignored)) return beside.string();
-  return (folder / kInstalledFolder / kModuleFileName).lexically_normal().string();
+  return (folder / kInstalledFolder / fileName).lexically_normal().string();
 }
 
-bool CModuleLoader::Load(const std::string& path, std::string& error) {
+bool CSharedLibrary::Load(const std::string& path, std::string& error) {
   Unload();
   // A name without a directory would make the loader search its library path instead of
   // opening the file that was named.
   const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
-  const std::string prefix = "cannot load the analysis module '" + path + "': ";
+  const std::string prefix = "cannot load " + what_ + " '" + path + "': ";
   std::error_code ignored;
   if (std::filesystem::is_directory(file, ignored)) {
     error = prefix + "is a directory";
@@ -51,11 +45,11 @@ bool CModuleLoader::Load(const std::string& path, std::string& error) {
   return true;
 }
 
-void* CModuleLoader::FindFunction(const char* name) const {
+void* CSharedLibrary::FindFunction(const char* name) const {
   return handle_ != nullptr ? dlsym(handle_, name) : nullptr;
 }
 
-void CModuleLoader::Unload() {
+void CSharedLibrary::Unload() {
   if (handle_ == nullptr) return;
   dlclose(handle_);
   handle_ = nullptr;
