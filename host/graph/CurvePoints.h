@@ -2,9 +2,13 @@
 //
 // Curves drawn from sweeps have single-precision coordinates (frequencies and decibels).
 // While every coordinate is exact in single precision the points are kept as floats, in
-// half the memory of doubles; the first point that is not moves them all to doubles.
-// Either way every point reads back as exactly the doubles it was given (NaN as NaN).
-// Points are read by value: the container holds no CurvePoint objects to refer to.
+// half the memory of doubles; the first point that is not moves them all to doubles. An
+// empty container can also be told the x values to expect (Follow: a sweep's frequencies,
+// which a curve drawn from the sweep repeats): while the points' x values are those, in
+// order, only the y values are kept, 4 bytes a point; the first point that departs from
+// them moves all to floats or doubles. Either way every point reads back as exactly the
+// doubles it was given (NaN as NaN). Points are read by value: the container holds no
+// CurvePoint objects to refer to.
 //
 // A copy shares the points it copies (a snapshot of a million-point curve costs nothing).
 // Shared points are only ever added to, never changed: a container adds in place while the
@@ -60,6 +64,10 @@ class CurvePoints {
   // The first `count` points (at most size()), sharing them.
   CurvePoints Prefix(size_t count) const;
 
+  // Empties the container and expects the x values of the points to come to be xs[0],
+  // xs[1], ... (bit for bit, as floats; none when null); clear() forgets them.
+  void Follow(std::shared_ptr<const std::vector<float>> xs);
+
   void push_back(const CurvePoint& point);
   void clear();
 
@@ -78,13 +86,21 @@ class CurvePoints {
     float x;
     float y;
   };
+  // Holds the points in one of three ways: y values of points whose x values follow xs,
+  // then points in floats, then in doubles. Only one of ys, singles and doubles is filled,
+  // and xs is set only while the points follow it.
   struct Storage {
+    std::shared_ptr<const std::vector<float>> xs;  // the x values followed
+    std::vector<float> ys;             // all points while their x values follow xs
     std::vector<SinglePoint> singles;  // all points while they are exact in floats
     std::vector<CurvePoint> doubles;   // all points after that
+    size_t size() const { return ys.size() + singles.size() + doubles.size(); }
   };
 
   // The storage to add to, holding exactly this container's points.
   Storage& Own();
+  template <typename Point>
+  void MoveTo(std::vector<Point>& moved);
 
   std::shared_ptr<Storage> storage_;  // null while empty; may hold more than size_ points
   size_t size_ = 0;

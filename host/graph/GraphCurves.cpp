@@ -6,6 +6,13 @@ namespace orlo::host {
 
 void CHostCurve::AddRef() { ++references_; }
 
+void CHostCurve::AddPoint(double x, double y) {
+  if (points_.empty() && set_ != nullptr && set_->xsLookup_) {
+    if (auto xs = set_->xsLookup_(x)) points_.Follow(std::move(xs));
+  }
+  points_.push_back({x, y});
+}
+
 void CHostCurve::Release() {
   if (--references_ > 0) return;
   if (set_ != nullptr) set_->Forget(this);

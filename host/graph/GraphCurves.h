@@ -13,6 +13,8 @@
 #include "host/graph/CurvePoints.h"
 #include "platform/common/GraphCurve.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,7 +29,7 @@ class CHostCurve final : public IGraphCurve {
   void SetName(const std::wstring& name) override { name_ = name; }
   void SetWidth(int width) override { width_ = width; }
   void SetGraphType(int graphType) override { graphType_ = graphType; }
-  void AddPoint(double x, double y) override { points_.push_back({x, y}); }
+  void AddPoint(double x, double y) override;
   void ClearPoints() override { points_.clear(); }
   void SetColor(COLORREF colour) override { colour_ = colour; }
   void Refresh() override { ++refreshCount_; }
@@ -64,6 +66,10 @@ class CCurveSet {
 
   // A new curve carrying one reference for the caller (what the factory answers).
   CHostCurve* Create();
+  // What a curve whose first point has x value `firstX` is likely to take as its x values
+  // (a loaded sweep's frequencies), or null; its points keep only y values while it does.
+  using XsLookup = std::function<std::shared_ptr<const std::vector<float>>(double firstX)>;
+  void SetXsLookup(XsLookup lookup) { xsLookup_ = std::move(lookup); }
   // The live curves in creation order.
   const std::vector<CHostCurve*>& Curves() const { return curves_; }
 
@@ -72,6 +78,7 @@ class CCurveSet {
   void Forget(CHostCurve* curve);
 
   std::vector<CHostCurve*> curves_;
+  XsLookup xsLookup_;
 };
 
 }  // namespace orlo::host

@@ -25,6 +25,16 @@ CGraphPlugin::CGraphPlugin(CWnd* parent) {
   client_.Subscribe();
   AnswerRequests();
   ORLORegisterGraphWindowFactory([this](CWnd* frame) { return MakeGraphWindow(frame); });
+  // A curve that starts at a loaded sweep's first frequency most likely redraws that sweep.
+  curves_.SetXsLookup([this](double firstX) -> std::shared_ptr<const std::vector<float>> {
+    for (const LoadedSweep& loaded : sweeps_) {
+      const auto& frequencies = loaded.sweep.points.Frequencies();
+      if (frequencies != nullptr && !frequencies->empty() && frequencies->front() == firstX) {
+        return frequencies;
+      }
+    }
+    return nullptr;
+  });
 }
 
 CGraphPlugin::~CGraphPlugin() {

@@ -86,9 +86,8 @@ class SweepPoints {
   // Takes over `other`'s frequency array, letting go of its own, when the two hold bitwise
   // the same frequencies. Answers whether they share one array now.
   bool ShareFrequencies(const SweepPoints& other);
-  bool SharesFrequenciesWith(const SweepPoints& other) const {
-    return frequencies_ != nullptr && frequencies_ == other.frequencies_;
-  }
+  // The frequency array (null while empty), which a curve drawn from the sweep can share.
+  const std::shared_ptr<const std::vector<float>>& Frequencies() const { return frequencies_; }
 
  private:
   std::shared_ptr<const std::vector<float>> frequencies_;

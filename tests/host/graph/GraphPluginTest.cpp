@@ -148,12 +148,22 @@ TEST_F(GraphPluginTest, SweepsOnOneGridShareTheirFrequencies) {
   const SweepPoints& a = plugin.FindSweep(L"phase-A")->points;
   const auto pointsOf = [&](const wchar_t* name) {
     const SweepPoints& points = plugin.FindSweep(name)->points;
-    return std::pair(points.SharesFrequenciesWith(a), Points(points.begin(), points.end()));
+    return std::pair(points.Frequencies() == a.Frequencies(), Points(points.begin(), points.end()));
   };
   EXPECT_EQ(pointsOf(L"phase-A"), std::pair(true, loaded));
   EXPECT_EQ(pointsOf(L"phase-B"), std::pair(true, loaded));
   EXPECT_EQ(pointsOf(L"phase-C"), std::pair(true, louder));
   EXPECT_EQ(pointsOf(L"phase-D"), std::pair(false, shifted));
+
+  // A curve that redraws a sweep keeps its y values beside the sweep's frequencies.
+  CGraphCurvePtr curve;
+  ASSERT_TRUE(curve.CreateAndRef());
+  const long holders = a.Frequencies().use_count();
+  for (const Sweep::Point& point : loaded) curve->AddPoint(point.frequency, -point.magnitudeRatio);
+  EXPECT_EQ(a.Frequencies().use_count(), holders + 1);
+  const CurvePoints& drawn = plugin.Curves().back()->Points();
+  EXPECT_EQ(std::vector<CurvePoint>(drawn.begin(), drawn.end()),
+            (std::vector<CurvePoint>{{1000.0, -0.5}, {2000.0, -1.0}, {3000.0, -1.5}}));
 }
 
 // A graph window made for a GUI item of kind 2.
@@ -286,16 +296,20 @@ TEST(GraphPluginLifetime, FactoriesLiveAsLongAsThePlugin) {
   early->DestroyItem();
 }
 
-// Whether kept in floats or moved to doubles by a point that needs them, the points read
+// Whether kept as y values of followed x values, in floats or in doubles, the points read
 // back as exactly the doubles given, in order; copies share them.
 TEST(CurvePoints, GiveBackExactlyThePointsGiven) {
   const double infinity = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const std::vector<CurvePoint> singles = {{20.0, -0.5}, {1.0e6, -infinity}, {3.25, -0.0}};
   const std::vector<CurvePoint> mixed = {{20.0, -0.5}, {7.0, 2.0}, {0.1, 1.0 / 3.0}, {8.0, nan}};
+  // Followed x values: those of `singles`, which the mixed points depart from at once, and
+  // some that depart at the last point.
+  const auto xs = std::make_shared<const std::vector<float>>(std::vector<float>{20.0f, 1.0e6f, 3.25f});
+  const auto departing = std::make_shared<const std::vector<float>>(std::vector<float>{20.0f, 7.0f, 0.1f, 9.0f});
   CurvePoints points;
-  for (const auto& given : {singles, mixed}) {
-    points.clear();
+  for (const auto& [given, followed] : {std::pair{singles, decltype(xs)()}, {singles, xs}, {mixed, xs}, {mixed, departing}}) {
+    points.Follow(followed);
     for (const CurvePoint& point : given) points.push_back(point);
     ASSERT_EQ(points.size(), given.size());
     size_t i = 0;
@@ -309,7 +323,7 @@ TEST(CurvePoints, GiveBackExactlyThePointsGiven) {
   EXPECT_TRUE(std::isnan(points.back().y));
 
   // Copies share the points, yet each keeps its own while another goes on or is cleared.
-  points.clear();
+  points.Follow(xs);
   for (const CurvePoint& point : singles) points.push_back(point);
   const CurvePoints copy = points;
   CurvePoints prefix = points.Prefix(2);
