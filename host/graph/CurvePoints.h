@@ -17,8 +17,9 @@
 // made and changed by one thread.
 #pragma once
 
+#include "platform/common/IndexIterator.h"
+
 #include <cstddef>
-#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -32,28 +33,7 @@ struct CurvePoint {
 
 class CurvePoints {
  public:
-  class const_iterator {
-   public:
-    using iterator_category = std::forward_iterator_tag;
-    using value_type = CurvePoint;
-    using difference_type = std::ptrdiff_t;
-    using pointer = void;
-    using reference = CurvePoint;
-
-    const_iterator() = default;
-    const_iterator(const CurvePoints* points, size_t index) : points_(points), index_(index) {}
-    CurvePoint operator*() const { return (*points_)[index_]; }
-    const_iterator& operator++() {
-      ++index_;
-      return *this;
-    }
-    const_iterator operator++(int) { return {points_, index_++}; }
-    bool operator==(const const_iterator& other) const { return index_ == other.index_; }
-
-   private:
-    const CurvePoints* points_ = nullptr;
-    size_t index_ = 0;
-  };
+  using const_iterator = IndexIterator<CurvePoints, CurvePoint>;
 
   CurvePoints() = default;
   template <typename Iterator>

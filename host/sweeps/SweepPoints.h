@@ -7,9 +7,9 @@
 // refer to, and it cannot be changed point by point (build a new one instead).
 #pragma once
 
-#include <compare>
+#include "platform/common/IndexIterator.h"
+
 #include <cstddef>
-#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -30,41 +30,7 @@ class SweepPoints {
     float phaseDegrees = 0.0f;
   };
 
-  class const_iterator {
-   public:
-    using iterator_category = std::random_access_iterator_tag;
-    using value_type = MeasuredPoint;
-    using difference_type = std::ptrdiff_t;
-    using pointer = void;
-    using reference = MeasuredPoint;
-
-    const_iterator() = default;
-    const_iterator(const SweepPoints* points, std::ptrdiff_t index)
-        : points_(points), index_(index) {}
-    MeasuredPoint operator*() const { return (*points_)[static_cast<size_t>(index_)]; }
-    MeasuredPoint operator[](std::ptrdiff_t offset) const { return *(*this + offset); }
-    const_iterator& operator+=(std::ptrdiff_t offset) {
-      index_ += offset;
-      return *this;
-    }
-    const_iterator& operator-=(std::ptrdiff_t offset) { return *this += -offset; }
-    const_iterator& operator++() { return *this += 1; }
-    const_iterator& operator--() { return *this -= 1; }
-    const_iterator operator++(int) { return {points_, index_++}; }
-    const_iterator operator--(int) { return {points_, index_--}; }
-    friend const_iterator operator+(const_iterator at, std::ptrdiff_t by) { return at += by; }
-    friend const_iterator operator+(std::ptrdiff_t by, const_iterator at) { return at += by; }
-    friend const_iterator operator-(const_iterator at, std::ptrdiff_t by) { return at -= by; }
-    friend std::ptrdiff_t operator-(const const_iterator& a, const const_iterator& b) {
-      return a.index_ - b.index_;
-    }
-    bool operator==(const const_iterator& other) const { return index_ == other.index_; }
-    auto operator<=>(const const_iterator& other) const { return index_ <=> other.index_; }
-
-   private:
-    const SweepPoints* points_ = nullptr;
-    std::ptrdiff_t index_ = 0;
-  };
+  using const_iterator = IndexIterator<SweepPoints, MeasuredPoint>;
 
   SweepPoints() = default;
   // The points as listed; implicit, as a list of points is what this holds.
@@ -81,7 +47,7 @@ class SweepPoints {
   MeasuredPoint front() const { return (*this)[0]; }
   MeasuredPoint back() const { return (*this)[size() - 1]; }
   const_iterator begin() const { return {this, 0}; }
-  const_iterator end() const { return {this, static_cast<std::ptrdiff_t>(size())}; }
+  const_iterator end() const { return {this, size()}; }
 
   // Takes over `other`'s frequency array, letting go of its own, when the two hold bitwise
   // the same frequencies. Answers whether they share one array now.
