@@ -58,6 +58,16 @@ double MagnitudeReader::At(double f) {
   if (!search_) {
     return InterpolateMagnitude(sweep_, f);
   }
+  // Most readings on a merged grid land on the point after the previous one: then that
+  // point is the lower bound and, with a finite magnitude and a successor, the answer.
+  const int next = bound_ + 1;
+  if (next + 1 < count_ && Frequency(next) == f && Frequency(bound_) < f) {
+    const double magnitude = Magnitude(next);
+    if (!std::isinf(magnitude)) {
+      bound_ = next;
+      return magnitude;
+    }
+  }
   if (std::isnan(f)) {
     return 1.0;  // equal to no frequency and between none
   }

@@ -7,7 +7,8 @@
 // a SweepOrderScope in module/comparison/SweepOrder.h has checked the sweep already)
 // goes straight to the point the scan would stop at: it searches the frequency from where
 // the previous reading ended, a few steps forward and otherwise by bisection, so a reading a
-// few points on from the previous one costs O(1) and any reading at most O(log n). A sweep
+// few points on from the previous one costs O(1) and any reading at most O(log n); a reading
+// exactly at the point after the previous one (a grid drawn from the sweep) is answered at once. A sweep
 // in any other order, and every sweep under MagnitudeReading::kScan, is read with the scan
 // itself; results never depend on the path taken.
 //
