@@ -1,5 +1,7 @@
 #include "host/graph/CurvePoints.h"
 
+#include "platform/common/DecimalLog.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -19,12 +21,20 @@ CurvePoints CurvePoints::Prefix(size_t count) const {
   return prefix;
 }
 
-// Room for a y value per x value at once: a curve that follows them to the end never grows.
-void CurvePoints::Follow(std::shared_ptr<const std::vector<float>> xs) {
+void CurvePoints::Follow(SweepPoints sweep) {
   storage_ = std::make_shared<Storage>();
   size_ = 0;
-  if (xs != nullptr) storage_->ys.reserve(xs->size());
-  storage_->xs = std::move(xs);
+  storage_->sweep = std::move(sweep);
+}
+
+bool CurvePoints::Redraws(const SweepPoints& sweep, size_t index, const CurvePoint& point) {
+  if (index >= sweep.size()) return false;
+  const MeasuredPoint measured = sweep[index];
+  const auto sameBits = [](double given, float value) {
+    return std::bit_cast<std::uint64_t>(given) == std::bit_cast<std::uint64_t>(static_cast<double>(value));
+  };
+  return sameBits(point.x, measured.frequency) &&
+         sameBits(point.y, MagnitudeToDecibel(measured.magnitudeRatio));
 }
 
 CurvePoints::Storage& CurvePoints::Own() {
@@ -34,20 +44,20 @@ CurvePoints::Storage& CurvePoints::Own() {
     // A container sharing these points has added to them (or this one is a prefix).
     auto own = std::make_shared<Storage>();
     const Storage& shared = *storage_;
-    own->xs = shared.xs;
     if (!shared.doubles.empty()) {
       own->doubles.assign(shared.doubles.begin(), shared.doubles.begin() + size_);
     } else if (!shared.singles.empty()) {
       own->singles.assign(shared.singles.begin(), shared.singles.begin() + size_);
     } else {
-      own->ys.assign(shared.ys.begin(), shared.ys.begin() + size_);
+      own->sweep = shared.sweep;
+      own->redrawn = size_;
     }
     storage_ = std::move(own);
   }
   return *storage_;
 }
 
-// Moves the points held as y values of followed x values, or as floats, to `moved`.
+// Moves the points held as a redrawn sweep, or as floats, to `moved`.
 template <typename Point>
 void CurvePoints::MoveTo(std::vector<Point>& moved) {
   Storage& storage = *storage_;
@@ -57,21 +67,19 @@ void CurvePoints::MoveTo(std::vector<Point>& moved) {
     const CurvePoint point = (*this)[i];
     points.push_back({static_cast<decltype(Point::x)>(point.x), static_cast<decltype(Point::y)>(point.y)});
   }
-  storage.xs.reset();
-  storage.ys = {};
+  storage.sweep = {};
+  storage.redrawn = 0;
   storage.singles = {};
   moved = std::move(points);
 }
 
 void CurvePoints::push_back(const CurvePoint& point) {
   Storage& storage = Own();
-  const bool single = IsSingle(point.x) && IsSingle(point.y);
-  if (storage.xs != nullptr && single && size_ < storage.xs->size() &&
-      std::bit_cast<std::uint32_t>(static_cast<float>(point.x)) ==
-          std::bit_cast<std::uint32_t>((*storage.xs)[size_])) {
-    storage.ys.push_back(static_cast<float>(point.y));
-  } else if (storage.doubles.empty() && single) {
-    if (storage.xs != nullptr) MoveTo(storage.singles);
+  const bool following = !storage.sweep.empty();
+  if (following && Redraws(storage.sweep, size_, point)) {
+    ++storage.redrawn;
+  } else if (storage.doubles.empty() && IsSingle(point.x) && IsSingle(point.y)) {
+    if (following) MoveTo(storage.singles);
     storage.singles.push_back({static_cast<float>(point.x), static_cast<float>(point.y)});
   } else {
     if (storage.doubles.empty()) MoveTo(storage.doubles);
@@ -83,8 +91,8 @@ void CurvePoints::push_back(const CurvePoint& point) {
 // Keeps the room of points it alone holds, for the next drawing of the curve.
 void CurvePoints::clear() {
   if (storage_ && storage_.use_count() == 1) {
-    storage_->xs.reset();
-    storage_->ys.clear();
+    storage_->sweep = {};
+    storage_->redrawn = 0;
     storage_->singles.clear();
     storage_->doubles.clear();
   } else {
@@ -95,9 +103,10 @@ void CurvePoints::clear() {
 
 CurvePoint CurvePoints::operator[](size_t index) const {
   const Storage& storage = *storage_;
-  if (storage.xs != nullptr) return {(*storage.xs)[index], storage.ys[index]};
   if (!storage.doubles.empty()) return storage.doubles[index];
-  return {storage.singles[index].x, storage.singles[index].y};
+  if (!storage.singles.empty()) return {storage.singles[index].x, storage.singles[index].y};
+  const MeasuredPoint measured = storage.sweep[index];
+  return {measured.frequency, MagnitudeToDecibel(measured.magnitudeRatio)};
 }
 
 bool CurvePoints::operator==(const CurvePoints& other) const {

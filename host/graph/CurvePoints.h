@@ -3,12 +3,11 @@
 // Curves drawn from sweeps have single-precision coordinates (frequencies and decibels).
 // While every coordinate is exact in single precision the points are kept as floats, in
 // half the memory of doubles; the first point that is not moves them all to doubles. An
-// empty container can also be told the x values to expect (Follow: a sweep's frequencies,
-// which a curve drawn from the sweep repeats): while the points' x values are those, in
-// order, only the y values are kept, 4 bytes a point; the first point that departs from
-// them moves all to floats or doubles. Either way every point reads back as exactly the
-// doubles it was given (NaN as NaN). Points are read by value: the container holds no
-// CurvePoint objects to refer to.
+// empty container can also be told the sweep its points are likely to redraw (Follow):
+// while they are that sweep's points in dB, nothing is kept per point, and they are read
+// back from the sweep; the first point that departs moves all to floats or doubles. Either
+// way every point reads back as exactly the doubles it was given (NaN as NaN). Points are
+// read by value: the container holds no CurvePoint objects to refer to.
 //
 // A copy shares the points it copies (a snapshot of a million-point curve costs nothing).
 // Shared points are only ever added to, never changed: a container adds in place while the
@@ -17,6 +16,7 @@
 // made and changed by one thread.
 #pragma once
 
+#include "host/sweeps/SweepPoints.h"
 #include "platform/common/IndexIterator.h"
 
 #include <cstddef>
@@ -44,9 +44,11 @@ class CurvePoints {
   // The first `count` points (at most size()), sharing them.
   CurvePoints Prefix(size_t count) const;
 
-  // Empties the container and expects the x values of the points to come to be xs[0],
-  // xs[1], ... (bit for bit, as floats; none when null); clear() forgets them.
-  void Follow(std::shared_ptr<const std::vector<float>> xs);
+  // Empties the container and expects its points to redraw `sweep`; clear() forgets it.
+  void Follow(SweepPoints sweep);
+  // Whether `point` is point `index` of `sweep` redrawn: its frequency and its magnitude
+  // in dB (MagnitudeToDecibel), bit for bit.
+  static bool Redraws(const SweepPoints& sweep, size_t index, const CurvePoint& point);
 
   void push_back(const CurvePoint& point);
   void clear();
@@ -66,15 +68,14 @@ class CurvePoints {
     float x;
     float y;
   };
-  // Holds the points in one of three ways: y values of points whose x values follow xs,
-  // then points in floats, then in doubles. Only one of ys, singles and doubles is filled,
-  // and xs is set only while the points follow it.
+  // Holds the points in one of three ways: as the first `redrawn` points of `sweep`, then
+  // in floats, then in doubles. Only one way is in use; `sweep` is empty but in the first.
   struct Storage {
-    std::shared_ptr<const std::vector<float>> xs;  // the x values followed
-    std::vector<float> ys;             // all points while their x values follow xs
+    SweepPoints sweep;
+    size_t redrawn = 0;
     std::vector<SinglePoint> singles;  // all points while they are exact in floats
     std::vector<CurvePoint> doubles;   // all points after that
-    size_t size() const { return ys.size() + singles.size() + doubles.size(); }
+    size_t size() const { return redrawn + singles.size() + doubles.size(); }
   };
 
   // The storage to add to, holding exactly this container's points.

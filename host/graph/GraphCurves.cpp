@@ -7,8 +7,8 @@ namespace orlo::host {
 void CHostCurve::AddRef() { ++references_; }
 
 void CHostCurve::AddPoint(double x, double y) {
-  if (points_.empty() && set_ != nullptr && set_->xsLookup_) {
-    if (auto xs = set_->xsLookup_(x)) points_.Follow(std::move(xs));
+  if (points_.empty() && set_ != nullptr && set_->sweepLookup_) {
+    if (SweepPoints sweep = set_->sweepLookup_({x, y}); !sweep.empty()) points_.Follow(std::move(sweep));
   }
   points_.push_back({x, y});
 }

@@ -14,7 +14,6 @@
 #include "platform/common/GraphCurve.h"
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,10 +65,11 @@ class CCurveSet {
 
   // A new curve carrying one reference for the caller (what the factory answers).
   CHostCurve* Create();
-  // What a curve whose first point has x value `firstX` is likely to take as its x values
-  // (a loaded sweep's frequencies), or null; its points keep only y values while it does.
-  using XsLookup = std::function<std::shared_ptr<const std::vector<float>>(double firstX)>;
-  void SetXsLookup(XsLookup lookup) { xsLookup_ = std::move(lookup); }
+  // The sweep a curve that starts with point `first` is likely to redraw (a loaded sweep
+  // whose first point that is), or an empty one; the curve keeps nothing per point while
+  // it does (CurvePoints::Follow).
+  using SweepLookup = std::function<SweepPoints(const CurvePoint& first)>;
+  void SetSweepLookup(SweepLookup lookup) { sweepLookup_ = std::move(lookup); }
   // The live curves in creation order.
   const std::vector<CHostCurve*>& Curves() const { return curves_; }
 
@@ -78,7 +78,7 @@ class CCurveSet {
   void Forget(CHostCurve* curve);
 
   std::vector<CHostCurve*> curves_;
-  XsLookup xsLookup_;
+  SweepLookup sweepLookup_;
 };
 
 }  // namespace orlo::host

@@ -25,15 +25,12 @@ CGraphPlugin::CGraphPlugin(CWnd* parent) {
   client_.Subscribe();
   AnswerRequests();
   ORLORegisterGraphWindowFactory([this](CWnd* frame) { return MakeGraphWindow(frame); });
-  // A curve that starts at a loaded sweep's first frequency most likely redraws that sweep.
-  curves_.SetXsLookup([this](double firstX) -> std::shared_ptr<const std::vector<float>> {
+  // A curve that starts with a loaded sweep's first point in dB most likely redraws it.
+  curves_.SetSweepLookup([this](const CurvePoint& first) {
     for (const LoadedSweep& loaded : sweeps_) {
-      const auto& frequencies = loaded.sweep.points.Frequencies();
-      if (frequencies != nullptr && !frequencies->empty() && frequencies->front() == firstX) {
-        return frequencies;
-      }
+      if (CurvePoints::Redraws(loaded.sweep.points, 0, first)) return loaded.sweep.points;
     }
-    return nullptr;
+    return SweepPoints();
   });
 }
 

@@ -6,18 +6,19 @@ namespace orlo::host {
 
 SweepPoints::SweepPoints(const std::vector<MeasuredPoint>& points) {
   std::vector<float> frequencies;
+  std::vector<Reading> readings;
   frequencies.reserve(points.size());
-  readings_.reserve(points.size());
+  readings.reserve(points.size());
   for (const MeasuredPoint& point : points) {
     frequencies.push_back(point.frequency);
-    readings_.push_back({point.magnitudeRatio, point.phaseDegrees});
+    readings.push_back({point.magnitudeRatio, point.phaseDegrees});
   }
-  frequencies_ = std::make_shared<const std::vector<float>>(std::move(frequencies));
+  *this = SweepPoints(std::move(frequencies), std::move(readings));
 }
 
 SweepPoints::SweepPoints(std::vector<float> frequencies, std::vector<Reading> readings)
     : frequencies_(std::make_shared<const std::vector<float>>(std::move(frequencies))),
-      readings_(std::move(readings)) {}
+      readings_(std::make_shared<const std::vector<Reading>>(std::move(readings))) {}
 
 bool SweepPoints::ShareFrequencies(const SweepPoints& other) {
   if (frequencies_ == nullptr || other.frequencies_ == nullptr) return false;

@@ -2,9 +2,10 @@
 //
 // The phases of one measurement are nearly always taken on the same frequency grid, so the
 // frequencies live in an immutable array that several sweeps can share (ShareFrequencies);
-// each sweep owns its magnitudes and phases, 8 bytes a point. A copy shares the original's
-// frequencies. Points are read by value: the container holds no MeasuredPoint objects to
-// refer to, and it cannot be changed point by point (build a new one instead).
+// each sweep has its magnitudes and phases, 8 bytes a point. Neither array ever changes, so
+// a copy shares both (a curve redrawing the sweep keeps one). Points are read by value: the
+// container holds no MeasuredPoint objects to refer to, and it cannot be changed point by
+// point (build a new one instead).
 #pragma once
 
 #include "platform/common/IndexIterator.h"
@@ -38,10 +39,10 @@ class SweepPoints {
   // The points (frequencies[i], readings[i]); both have the same length.
   SweepPoints(std::vector<float> frequencies, std::vector<Reading> readings);
 
-  size_t size() const { return readings_.size(); }
-  bool empty() const { return readings_.empty(); }
+  size_t size() const { return readings_ ? readings_->size() : 0; }
+  bool empty() const { return size() == 0; }
   MeasuredPoint operator[](size_t index) const {
-    const Reading& reading = readings_[index];
+    const Reading& reading = (*readings_)[index];
     return {(*frequencies_)[index], reading.magnitudeRatio, reading.phaseDegrees};
   }
   MeasuredPoint front() const { return (*this)[0]; }
@@ -56,8 +57,8 @@ class SweepPoints {
   const std::shared_ptr<const std::vector<float>>& Frequencies() const { return frequencies_; }
 
  private:
-  std::shared_ptr<const std::vector<float>> frequencies_;
-  std::vector<Reading> readings_;
+  std::shared_ptr<const std::vector<float>> frequencies_;  // null while empty
+  std::shared_ptr<const std::vector<Reading>> readings_;  // null while empty
 };
 
 }  // namespace orlo::host

@@ -1,6 +1,6 @@
 #include "module/comparison/SweepData.h"
 
-#include "module/comparison/DecimalLog.h"
+#include "platform/common/DecimalLog.h"
 
 #include <cmath>
 
@@ -21,10 +21,6 @@ void AllocateSweepPoints(SweepData& sweep, int count) {
   for (int i = 0; i < count; ++i) {
     sweep.points[i].values = new float[kValueBlockSize]();
   }
-}
-
-float MagnitudeToDecibel(float ratio) {
-  return 20.0f * RoundedLog10(ratio);
 }
 
 void ConvertMagnitudesToDecibel(SweepData& sweep) {

@@ -9,6 +9,8 @@
 // point must have its value block.
 #pragma once
 
+#include "platform/common/DecimalLog.h"
+
 #include <cstdint>
 #include <string>
 
@@ -36,12 +38,8 @@ int PointCount(const SweepData& sweep);
 // kValueBlockSize floats, allocated the way the graph plug-in does (pair with FreeSweepData).
 void AllocateSweepPoints(SweepData& sweep, int count);
 
-// The decibel value of a linear magnitude ratio, exactly as the analyzers compute it:
-// log10 in double of the single-precision value, rounded to single precision, times 20 in
-// single precision. Zero gives -infinity, a negative ratio NaN.
-float MagnitudeToDecibel(float ratio);
-
-// Converts the magnitude of every point in place with MagnitudeToDecibel.
+// Converts the magnitude of every point in place with MagnitudeToDecibel
+// (platform/common/DecimalLog.h).
 void ConvertMagnitudesToDecibel(SweepData& sweep);
 
 // Frees every value block, then the point array; leaves count 0 and points null.

@@ -155,15 +155,16 @@ TEST_F(GraphPluginTest, SweepsOnOneGridShareTheirFrequencies) {
   EXPECT_EQ(pointsOf(L"phase-C"), std::pair(true, louder));
   EXPECT_EQ(pointsOf(L"phase-D"), std::pair(false, shifted));
 
-  // A curve that redraws a sweep keeps its y values beside the sweep's frequencies.
+  // A curve that redraws a sweep in dB keeps the sweep, not the points.
+  const auto dB = [](float ratio) { return double(20.0f * float(std::log10(double(ratio)))); };
+  const std::vector<CurvePoint> redrawn = {{1000.0, dB(0.5f)}, {2000.0, 0.0}, {3000.0, dB(1.5f)}};
   CGraphCurvePtr curve;
   ASSERT_TRUE(curve.CreateAndRef());
   const long holders = a.Frequencies().use_count();
-  for (const Sweep::Point& point : loaded) curve->AddPoint(point.frequency, -point.magnitudeRatio);
+  for (const CurvePoint& point : redrawn) curve->AddPoint(point.x, point.y);
   EXPECT_EQ(a.Frequencies().use_count(), holders + 1);
   const CurvePoints& drawn = plugin.Curves().back()->Points();
-  EXPECT_EQ(std::vector<CurvePoint>(drawn.begin(), drawn.end()),
-            (std::vector<CurvePoint>{{1000.0, -0.5}, {2000.0, -1.0}, {3000.0, -1.5}}));
+  EXPECT_EQ(std::vector<CurvePoint>(drawn.begin(), drawn.end()), redrawn);
 }
 
 // A graph window made for a GUI item of kind 2.
@@ -296,19 +297,20 @@ TEST(GraphPluginLifetime, FactoriesLiveAsLongAsThePlugin) {
   early->DestroyItem();
 }
 
-// Whether kept as y values of followed x values, in floats or in doubles, the points read
-// back as exactly the doubles given, in order; copies share them.
+// Whether kept as a redrawn sweep, in floats or in doubles, the points read back as exactly
+// the doubles given, in order; copies share them.
 TEST(CurvePoints, GiveBackExactlyThePointsGiven) {
   const double infinity = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const std::vector<CurvePoint> singles = {{20.0, -0.5}, {1.0e6, -infinity}, {3.25, -0.0}};
   const std::vector<CurvePoint> mixed = {{20.0, -0.5}, {7.0, 2.0}, {0.1, 1.0 / 3.0}, {8.0, nan}};
-  // Followed x values: those of `singles`, which the mixed points depart from at once, and
-  // some that depart at the last point.
-  const auto xs = std::make_shared<const std::vector<float>>(std::vector<float>{20.0f, 1.0e6f, 3.25f});
-  const auto departing = std::make_shared<const std::vector<float>>(std::vector<float>{20.0f, 7.0f, 0.1f, 9.0f});
+  // A sweep to redraw; points that redraw it, depart from it at the last point, or at once.
+  const SweepPoints sweep(std::vector<Sweep::Point>{{20.0f, 1.0f, 0.0f}, {1.0e6f, 0.0f, 0.0f}, {3.25f, 0.5f, 0.0f}});
+  const double halfDb = 20.0f * float(std::log10(0.5));
+  const std::vector<CurvePoint> redrawn = {{20.0, 0.0}, {1.0e6, -infinity}, {3.25, halfDb}};
+  const std::vector<CurvePoint> departing = {redrawn[0], redrawn[1], {3.25, 1.0 / 3.0}};
   CurvePoints points;
-  for (const auto& [given, followed] : {std::pair{singles, decltype(xs)()}, {singles, xs}, {mixed, xs}, {mixed, departing}}) {
+  for (const auto& [given, followed] : {std::pair{singles, SweepPoints()}, {redrawn, sweep}, {departing, sweep}, {mixed, sweep}}) {
     points.Follow(followed);
     for (const CurvePoint& point : given) points.push_back(point);
     ASSERT_EQ(points.size(), given.size());
@@ -323,18 +325,18 @@ TEST(CurvePoints, GiveBackExactlyThePointsGiven) {
   EXPECT_TRUE(std::isnan(points.back().y));
 
   // Copies share the points, yet each keeps its own while another goes on or is cleared.
-  points.Follow(xs);
-  for (const CurvePoint& point : singles) points.push_back(point);
+  points.Follow(sweep);
+  for (const CurvePoint& point : redrawn) points.push_back(point);
   const CurvePoints copy = points;
   CurvePoints prefix = points.Prefix(2);
   prefix.push_back(mixed[2]);
   points.push_back(mixed[3]);
-  EXPECT_EQ(std::vector<CurvePoint>(copy.begin(), copy.end()), singles);
+  EXPECT_EQ(std::vector<CurvePoint>(copy.begin(), copy.end()), redrawn);
   EXPECT_EQ(std::vector<CurvePoint>(prefix.begin(), prefix.end()),
-            std::vector<CurvePoint>({singles[0], singles[1], mixed[2]}));
+            std::vector<CurvePoint>({redrawn[0], redrawn[1], mixed[2]}));
   points.clear();
   points.push_back(mixed[1]);
-  EXPECT_EQ(std::vector<CurvePoint>(copy.begin(), copy.end()), singles);
+  EXPECT_EQ(std::vector<CurvePoint>(copy.begin(), copy.end()), redrawn);
 }
 
 // What a model holds, as `orlo analyze --model-file` shows it: AnalyzeCommandTest.

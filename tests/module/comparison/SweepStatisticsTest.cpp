@@ -3,7 +3,7 @@
 // whether the magnitudes are searched or scanned) and the unit prefixes. (The evaluation
 // order of the statistics is pinned bit for bit by the analyzers' stories, against
 // ../expected_values.py.)
-#include "module/comparison/DecimalLog.h"
+#include "platform/common/DecimalLog.h"
 #include "module/comparison/FrequencyGrid.h"
 #include "module/comparison/MagnitudeReader.h"
 #include "module/comparison/SweepData.h"

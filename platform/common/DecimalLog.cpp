@@ -1,4 +1,4 @@
-#include "module/comparison/DecimalLog.h"
+#include "platform/common/DecimalLog.h"
 
 namespace decimal_log {
 

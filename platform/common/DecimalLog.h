@@ -1,5 +1,8 @@
 // DecimalLog: the decimal logarithm of a float rounded to a float, as the analyzers take
-// it for every magnitude they convert to decibels, in a fraction of the time of log10.
+// it for every magnitude they convert to decibels, in a fraction of the time of log10, and
+// that conversion itself (MagnitudeToDecibel), shared by the analyzers and the graph that
+// keeps the curves they draw. Code that includes it must be compiled without
+// floating-point contraction (-ffp-contract=off), as the module, the host and this library are.
 //
 // RoundedLog10(x) is static_cast<float>(std::log10(static_cast<double>(x))), bit for bit,
 // for every float x. For a positive normal x it evaluates the logarithm from a table and a
@@ -61,3 +64,8 @@ inline float RoundedLog10(float x) {
   if (low == static_cast<float>(value + margin)) return low;
   return LibraryLog10(x);
 }
+
+// The decibel value of a linear magnitude ratio, exactly as the analyzers compute it:
+// log10 in double of the single-precision value, rounded to single precision, times 20 in
+// single precision. Zero gives -infinity, a negative ratio NaN.
+inline float MagnitudeToDecibel(float ratio) { return 20.0f * RoundedLog10(ratio); }
